@@ -1,0 +1,77 @@
+#include "htmlstream.h"
+
+#include "engine/charcolours.h"
+#include "engine/htmlwriter.h"
+
+#include <vector>
+
+namespace huevane::cli {
+
+namespace {
+
+// Collects HTML in a fixed UTF-16 buffer and writes it out as UTF-8 when full.
+class ChunkedOutput
+{
+public:
+    explicit ChunkedOutput(std::FILE *out)
+        : m_out(out)
+        , m_buffer(Capacity)
+    {
+    }
+
+    // Room for at least @p units more code units, flushing first if needed.
+    char16_t *reserve(qsizetype units)
+    {
+        if (m_used + units > static_cast<qsizetype>(m_buffer.size())) {
+            flush();
+            if (units > static_cast<qsizetype>(m_buffer.size()))
+                m_buffer.resize(static_cast<size_t>(units));
+        }
+        return m_buffer.data() + m_used;
+    }
+
+    void commit(char16_t *end) { m_used = end - m_buffer.data(); }
+
+    bool flush()
+    {
+        if (m_used > 0 && m_ok) {
+            const QByteArray utf8 = QStringView(m_buffer.data(), m_used).toUtf8();
+            m_ok = std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), m_out)
+                == static_cast<size_t>(utf8.size());
+        }
+        m_used = 0;
+        return m_ok;
+    }
+
+private:
+    static constexpr qsizetype Capacity = 1 << 16;
+    std::FILE *m_out;
+    std::vector<char16_t> m_buffer;
+    qsizetype m_used = 0;
+    bool m_ok = true;
+};
+
+} // namespace
+
+bool WriteHtml(const GradientSettings &settings, std::FILE *out)
+{
+    if (IsBlankText(settings.text))
+        return true;
+
+    const HtmlTags tags(settings.upperCaseTags, settings.noQuotes);
+    ChunkedOutput output(out);
+    ColourStepper stepper(settings);
+    QList<CharColour> line;
+    for (qsizetype i = 0; i < settings.lines.size(); ++i) {
+        line.clear();
+        stepper.colourLine(i, line);
+        for (const CharColour &c : std::as_const(line)) {
+            char16_t *at = output.reserve(tags.characterSize(c.length));
+            output.commit(tags.writeCharacter(at, c.character(settings.text), c.red, c.green, c.blue));
+        }
+        output.commit(HtmlTags::writeLineEnd(output.reserve(HtmlTags::LineEndSize)));
+    }
+    return output.flush() && std::fflush(out) == 0;
+}
+
+} // namespace huevane::cli

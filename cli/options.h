@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/colour.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace huevane::cli {
+
+/// What huevane-html was asked to do.
+struct Options
+{
+    ColourTriplet start{255, 70, 30};
+    ColourTriplet end{255, 255, 0};
+    quint8 type = 1;
+    std::optional<qint32> centre; ///< empty: the centre that SetText sets
+    bool perLine = false;
+    bool upperCaseTags = false;
+    bool noQuotes = false;
+    QString input = QStringLiteral("-"); ///< a file path, or "-" for standard input
+    bool help = false;
+    bool version = false;
+};
+
+/// The outcome of reading the command line: the options, or one line naming the problem.
+struct ParsedOptions
+{
+    Options options;
+    QString error; ///< empty when the command line was good
+};
+
+/// Reads @p arguments (without the program name).
+ParsedOptions ParseArguments(const QStringList &arguments);
+
+/// The text of --help.
+QString HelpText();
+
+/// Reads a colour given as "R,G,B" (whole numbers 0 to 255) or "#RRGGBB".
+std::optional<ColourTriplet> ParseColourArgument(const QString &text);
+
+} // namespace huevane::cli

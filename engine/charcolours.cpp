@@ -1,0 +1,124 @@
+#include "charcolours.h"
+
+#include "characters.h"
+#include "rounding.h"
+
+namespace huevane {
+
+namespace {
+
+float components(const ColourTriplet &colour, int i)
+{
+    const float value = i == 0 ? colour.red : i == 1 ? colour.green : colour.blue;
+    return ClampComponent(value);
+}
+
+double dbl(float value)
+{
+    return static_cast<double>(value);
+}
+
+} // namespace
+
+ColourStepper::ColourStepper(const GradientSettings &settings)
+    : m_settings(settings)
+{
+    const bool reversed = settings.gradientType == EndToStart;
+    const ColourTriplet &from = reversed ? settings.endColour : settings.startColour;
+    const ColourTriplet &to = reversed ? settings.startColour : settings.endColour;
+    for (int c = 0; c < 3; ++c) {
+        m_from[c] = components(from, c);
+        m_to[c] = components(to, c);
+        m_current[c] = m_from[c];
+    }
+}
+
+void ColourStepper::colourLine(qsizetype index, QList<CharColour> &out)
+{
+    const TextSpan line = m_settings.lines.at(index);
+    if (line.length == 0)
+        return; // adds no entry; in whole-text mode the gradient goes on where it stopped
+
+    const qsizetype first = out.size();
+    ForEachCharacter(line.in(m_settings.text), [&](TextSpan c) {
+        out.append(CharColour{line.start + c.start, static_cast<quint32>(c.length), 0, 0, 0});
+    });
+    const qsizetype count = out.size() - first;
+
+    const bool perLine = m_settings.perLine;
+    float n;
+    qint32 turn;
+    if (perLine) {
+        n = static_cast<float>(count);
+        turn = RoundHalfEven(static_cast<double>(count) / m_settings.totalChars
+                             * m_settings.centre);
+    } else {
+        n = static_cast<float>(m_settings.totalChars);
+        turn = m_settings.centre;
+    }
+
+    float step[3];
+    const bool useNMinusOne = static_cast<float>(dbl(n) - 1.0) > 0.0f;
+    const double divisor = useNMinusOne ? dbl(n) - 1.0 : dbl(n);
+    for (int c = 0; c < 3; ++c)
+        step[c] = static_cast<float>((dbl(m_to[c]) - dbl(m_from[c])) / divisor);
+
+    CharColour *entry = out.data() + first;
+    CharColour *const end = entry + count;
+    const auto take = [](CharColour &e, const float *current) {
+        e.red = RoundComponent(current[0]);
+        e.green = RoundComponent(current[1]);
+        e.blue = RoundComponent(current[2]);
+    };
+
+    if (m_settings.gradientType != RiseAndFall) {
+        if (perLine) {
+            for (int c = 0; c < 3; ++c)
+                m_current[c] = m_from[c];
+        }
+        for (; entry != end; ++entry) {
+            take(*entry, m_current);
+            for (int c = 0; c < 3; ++c)
+                m_current[c] = ClampComponent(static_cast<float>(dbl(m_current[c]) + dbl(step[c])));
+        }
+        return;
+    }
+
+    if (perLine) {
+        for (int c = 0; c < 3; ++c)
+            m_current[c] = m_from[c];
+        m_coloured = 0;
+    }
+    const float up = static_cast<float>(dbl(n) / (turn == 0 ? 1.0 : static_cast<double>(turn)));
+    const double d = dbl(n) - (static_cast<double>(turn) + 2.0);
+    const float down = static_cast<float>(dbl(n) / (d == 0.0 ? 1.0 : d));
+    if (turn < 1 && (perLine || index == 0)) {
+        for (int c = 0; c < 3; ++c)
+            m_current[c] = m_to[c];
+    }
+    for (; entry != end; ++entry) {
+        take(*entry, m_current);
+        const bool rising = m_coloured < turn;
+        for (int c = 0; c < 3; ++c) {
+            const double next = rising ? dbl(m_current[c]) + dbl(up) * dbl(step[c])
+                                       : dbl(m_current[c]) - dbl(step[c]) * dbl(down);
+            m_current[c] = ClampComponent(static_cast<float>(next));
+        }
+        ++m_coloured;
+    }
+}
+
+bool ComputeCharColours(GradientSettings &settings)
+{
+    settings.charColours.clear();
+    if (settings.gradientType < StartToEnd || settings.gradientType > RiseAndFall)
+        return false;
+
+    settings.charColours.reserve(settings.totalChars);
+    ColourStepper stepper(settings);
+    for (qsizetype i = 0; i < settings.lines.size(); ++i)
+        stepper.colourLine(i, settings.charColours);
+    return true;
+}
+
+} // namespace huevane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace huevane {
+
+/// One colour as red, green and blue components, each a 32-bit float. Components
+/// read from a value field may lie outside 0..255 until they are committed.
+struct ColourTriplet
+{
+    float red = 0.0f;
+    float green = 0.0f;
+    float blue = 0.0f;
+
+    friend bool operator==(const ColourTriplet &, const ColourTriplet &) = default;
+};
+
+/// Packs three components into 0x00BBGGRR (red in the lowest byte, top byte 0),
+/// the form every drawing surface takes. Components are clamped to 0..255.
+quint32 PackColour(int red, int green, int blue);
+
+/// Packs a triplet, each component rounded half-even and clamped to 0..255.
+quint32 PackColour(const ColourTriplet &colour);
+
+/// @p component brought into 0..255; NaN gives 0.
+float ClampComponent(float component);
+
+/// Each component of @p colour brought into 0..255.
+ColourTriplet ClampedColour(const ColourTriplet &colour);
+
+} // namespace huevane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QStringView>
+
+namespace huevane {
+
+/// A run of UTF-16 code units inside a string: where it starts and how long it is.
+struct TextSpan
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+
+    qsizetype end() const { return start + length; }
+    QStringView in(QStringView text) const { return text.sliced(start, length); }
+    friend bool operator==(const TextSpan &, const TextSpan &) = default;
+};
+
+/// Splits @p source at every occurrence of @p delimiter (compared exactly) into
+/// @p pieces, as spans of @p source in order.
+///
+/// A delimiter at the very end makes no empty last piece ("ab\r\n" gives one
+/// piece); two delimiters in a row give an empty piece between them. A non-empty
+/// source replaces the whole list; an empty source leaves @p pieces exactly as it
+/// was. The delimiter must not be empty.
+void Parse(QStringView source, QList<TextSpan> &pieces, QStringView delimiter);
+
+} // namespace huevane

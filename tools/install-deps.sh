@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Huevane
+# need, where they are missing. Runs apt-get as root, through sudo otherwise.
+set -euo pipefail
+
+packages=(
+    # building
+    cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
+    # checking
+    clang-format time
+    # fonts the window's faces map to, metric-compatible with the designed ones
+    fonts-liberation fonts-liberation2 fonts-dejavu-core
+    # the real X session of the desktop tests and the screenshot tool
+    xvfb xauth openbox trayer xdotool xclip x11-utils x11-xserver-utils imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
