@@ -9,7 +9,7 @@ packages=(
     # checking
     clang-format time
     # fonts the window's faces map to, metric-compatible with the designed ones
-    fonts-liberation fonts-liberation2 fonts-dejavu-core
+    fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     # the real X session of the desktop tests and the screenshot tool
     xvfb xauth openbox trayer xdotool xclip x11-utils x11-xserver-utils imagemagick
 )
