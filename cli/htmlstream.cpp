@@ -16,8 +16,7 @@ public:
     explicit ChunkedOutput(std::FILE *out)
         : m_out(out)
         , m_buffer(Capacity)
-    {
-    }
+    { }
 
     // Room for at least @p units more code units, flushing first if needed.
     char16_t *reserve(qsizetype units)
@@ -67,7 +66,8 @@ bool WriteHtml(const GradientSettings &settings, std::FILE *out)
         stepper.colourLine(i, line);
         for (const CharColour &c : std::as_const(line)) {
             char16_t *at = output.reserve(tags.characterSize(c.length));
-            output.commit(tags.writeCharacter(at, c.character(settings.text), c.red, c.green, c.blue));
+            output.commit(
+                tags.writeCharacter(at, c.character(settings.text), c.red, c.green, c.blue));
         }
         output.commit(HtmlTags::writeLineEnd(output.reserve(HtmlTags::LineEndSize)));
     }

@@ -19,7 +19,7 @@ qsizetype FindInvalidUtf8(QByteArrayView bytes)
             continue;
         }
         qsizetype length;
-        unsigned char low = 0x80; // bounds of the second byte, which rule out
+        unsigned char low = 0x80;  // bounds of the second byte, which rule out
         unsigned char high = 0xBF; // overlong forms, surrogates and values past U+10FFFF
         if (lead >= 0xC2 && lead <= 0xDF) {
             length = 2;
@@ -77,7 +77,9 @@ InputText ReadInput(const QString &path)
 {
     const bool standardInput = path == u"-";
     const QString name = standardInput ? QStringLiteral("standard input") : path;
-    const auto failure = [&](const QString &why) { return InputText{{}, name + QStringLiteral(": ") + why}; };
+    const auto failure = [&](const QString &why) {
+        return InputText {{}, name + QStringLiteral(": ") + why};
+    };
 
     QFile file;
     if (standardInput) {
@@ -116,7 +118,7 @@ InputText ReadInput(const QString &path)
 
     if (const qsizetype bad = FindInvalidUtf8(bytes); bad >= 0)
         return failure(QStringLiteral("not valid UTF-8 at byte offset %1").arg(bad));
-    return InputText{DecodeText(bytes), {}};
+    return InputText {DecodeText(bytes), {}};
 }
 
 } // namespace huevane::cli

@@ -34,10 +34,13 @@ std::optional<qint32> wholeNumber(const QString &text)
 
 std::optional<ColourTriplet> ParseColourArgument(const QString &text)
 {
-    static const QRegularExpression hex(QStringLiteral("^#([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})$"));
+    static const QRegularExpression hex(
+        QStringLiteral("^#([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})$"));
     if (const auto match = hex.match(text); match.hasMatch()) {
-        const auto byte = [&](int i) { return static_cast<float>(match.captured(i).toInt(nullptr, 16)); };
-        return ColourTriplet{byte(1), byte(2), byte(3)};
+        const auto byte = [&](int i) {
+            return static_cast<float>(match.captured(i).toInt(nullptr, 16));
+        };
+        return ColourTriplet {byte(1), byte(2), byte(3)};
     }
     const QStringList parts = text.split(u',');
     if (parts.size() != 3)
@@ -47,7 +50,7 @@ std::optional<ColourTriplet> ParseColourArgument(const QString &text)
     const auto b = component(parts[2]);
     if (!r || !g || !b)
         return std::nullopt;
-    return ColourTriplet{static_cast<float>(*r), static_cast<float>(*g), static_cast<float>(*b)};
+    return ColourTriplet {static_cast<float>(*r), static_cast<float>(*g), static_cast<float>(*b)};
 }
 
 ParsedOptions ParseArguments(const QStringList &arguments)
@@ -77,7 +80,8 @@ ParsedOptions ParseArguments(const QStringList &arguments)
 
         QString value;
         bool hasInlineValue = false;
-        if (const qsizetype equals = argument.indexOf(u'='); argument.startsWith(u"--") && equals > 0) {
+        if (const qsizetype equals = argument.indexOf(u'=');
+            argument.startsWith(u"--") && equals > 0) {
             value = argument.mid(equals + 1);
             argument.truncate(equals);
             hasInlineValue = true;
@@ -112,10 +116,12 @@ ParsedOptions ParseArguments(const QStringList &arguments)
         } else if (argument == u"--start" || argument == u"--end") {
             const auto text = takeValue();
             if (!text)
-                return fail(QStringLiteral("option %1 needs a colour, R,G,B or #RRGGBB").arg(argument));
+                return fail(
+                    QStringLiteral("option %1 needs a colour, R,G,B or #RRGGBB").arg(argument));
             const auto colour = ParseColourArgument(*text);
             if (!colour)
-                return fail(QStringLiteral("%1: '%2' is not a colour: give R,G,B with each a whole number 0 to 255, or #RRGGBB")
+                return fail(QStringLiteral("%1: '%2' is not a colour: give R,G,B with each a whole "
+                                           "number 0 to 255, or #RRGGBB")
                                 .arg(argument, *text));
             (argument == u"--start" ? o.start : o.end) = *colour;
         } else if (argument == u"--type") {
@@ -123,7 +129,8 @@ ParsedOptions ParseArguments(const QStringList &arguments)
             if (!text)
                 return fail(QStringLiteral("option --type needs a value: 1, 2 or 3"));
             if (*text != u"1" && *text != u"2" && *text != u"3")
-                return fail(QStringLiteral("--type: '%1' is not a gradient type: give 1, 2 or 3").arg(*text));
+                return fail(QStringLiteral("--type: '%1' is not a gradient type: give 1, 2 or 3")
+                                .arg(*text));
             o.type = static_cast<quint8>(text->toInt());
         } else if (argument == u"--centre") {
             const auto text = takeValue();
@@ -131,8 +138,10 @@ ParsedOptions ParseArguments(const QStringList &arguments)
                 return fail(QStringLiteral("option --centre needs a whole number"));
             const auto centre = wholeNumber(*text);
             if (!centre)
-                return fail(QStringLiteral("--centre: '%1' is not a whole number from -2147483648 to 2147483647")
-                                .arg(*text));
+                return fail(
+                    QStringLiteral(
+                        "--centre: '%1' is not a whole number from -2147483648 to 2147483647")
+                        .arg(*text));
             o.centre = *centre;
         } else {
             return fail(QStringLiteral("unknown option '%1' (see --help)").arg(argument));

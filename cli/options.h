@@ -12,8 +12,8 @@ namespace huevane::cli {
 /// What huevane-html was asked to do.
 struct Options
 {
-    ColourTriplet start{255, 70, 30};
-    ColourTriplet end{255, 255, 0};
+    ColourTriplet start {255, 70, 30};
+    ColourTriplet end {255, 255, 0};
     quint8 type = 1;
     std::optional<qint32> centre; ///< empty: the centre that SetText sets
     bool perLine = false;

@@ -7,6 +7,23 @@
 
 namespace huevane {
 
+/// Steps through the extended grapheme clusters of a text, one at a time.
+class ClusterFinder
+{
+public:
+    explicit ClusterFinder(QStringView text);
+
+    /// The next cluster as a span of the text; false after the last one.
+    bool next(TextSpan &cluster);
+
+private:
+    bool isRegionalIndicator(qsizetype position) const;
+
+    QStringView m_text;
+    QTextBoundaryFinder m_finder;
+    qsizetype m_start = 0;
+};
+
 /// Calls @p visit(TextSpan) for every character of @p text, in order, with the
 /// span relative to @p text. A character is what a reader sees as one: an
 /// extended grapheme cluster, so a surrogate pair, a letter with its combining
@@ -25,16 +42,14 @@ void ForEachCharacter(QStringView text, Visit &&visit)
     }
     if (simple) {
         for (qsizetype i = 0; i < text.size(); ++i)
-            visit(TextSpan{i, 1});
+            visit(TextSpan {i, 1});
         return;
     }
 
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype start = 0;
-    for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) {
-        visit(TextSpan{start, end - start});
-        start = end;
-    }
+    ClusterFinder finder(text);
+    TextSpan cluster;
+    while (finder.next(cluster))
+        visit(cluster);
 }
 
 /// The number of characters of @p text, counted as ForEachCharacter sees them.

@@ -41,7 +41,7 @@ void ColourStepper::colourLine(qsizetype index, QList<CharColour> &out)
 
     const qsizetype first = out.size();
     ForEachCharacter(line.in(m_settings.text), [&](TextSpan c) {
-        out.append(CharColour{line.start + c.start, static_cast<quint32>(c.length), 0, 0, 0});
+        out.append(CharColour {line.start + c.start, static_cast<quint32>(c.length), 0, 0, 0});
     });
     const qsizetype count = out.size() - first;
 
@@ -50,8 +50,8 @@ void ColourStepper::colourLine(qsizetype index, QList<CharColour> &out)
     qint32 turn;
     if (perLine) {
         n = static_cast<float>(count);
-        turn = RoundHalfEven(static_cast<double>(count) / m_settings.totalChars
-                             * m_settings.centre);
+        turn =
+            RoundHalfEven(static_cast<double>(count) / m_settings.totalChars * m_settings.centre);
     } else {
         n = static_cast<float>(m_settings.totalChars);
         turn = m_settings.centre;

@@ -8,7 +8,7 @@ namespace huevane {
 void SetText(GradientSettings &settings, const QString &text)
 {
     settings.text = text;
-    settings.lines = {TextSpan{}};
+    settings.lines = {TextSpan {}};
     Parse(settings.text, settings.lines, LineBreak);
 
     qsizetype total = 0;
@@ -16,7 +16,8 @@ void SetText(GradientSettings &settings, const QString &text)
         total += CountCharacters(line.in(settings.text));
     // totalChars is 32-bit; texts of 2^31 characters or more are not supported
     // (huevane-html refuses inputs that large).
-    settings.totalChars = static_cast<qint32>(qMin<qsizetype>(total, std::numeric_limits<qint32>::max()));
+    settings.totalChars =
+        static_cast<qint32>(qMin<qsizetype>(total, std::numeric_limits<qint32>::max()));
     settings.centre = RoundHalfEven(settings.totalChars / 2.0);
     settings.charColours.clear();
 }

@@ -13,7 +13,7 @@ namespace huevane {
 struct CharColour
 {
     qsizetype start = 0; ///< first UTF-16 code unit of the character in the text
-    quint32 length = 0; ///< UTF-16 code units of the character (1 or more)
+    quint32 length = 0;  ///< UTF-16 code units of the character (1 or more)
     quint8 red = 0;
     quint8 green = 0;
     quint8 blue = 0;
@@ -24,8 +24,8 @@ static_assert(sizeof(CharColour) <= 16, "an entry of charColours fits in 16 byte
 
 /// The gradient types.
 enum GradientType : quint8 {
-    StartToEnd = 1, ///< from the start colour to the end colour
-    EndToStart = 2, ///< from the end colour to the start colour
+    StartToEnd = 1,  ///< from the start colour to the end colour
+    EndToStart = 2,  ///< from the end colour to the start colour
     RiseAndFall = 3, ///< from the start colour to the end colour at the centre, and back
 };
 
@@ -35,18 +35,18 @@ enum GradientType : quint8 {
 /// step with it and drops colours computed for an earlier text.
 struct GradientSettings
 {
-    QString text; ///< the text, lines separated by CR LF; empty by default
-    QList<TextSpan> lines{TextSpan{}}; ///< text split at CR LF; always at least one line
-    qint32 totalChars = 0; ///< characters of all lines, line breaks not counted
-    ColourTriplet startColour; ///< 0, 0, 0 by default
-    ColourTriplet endColour; ///< 0, 0, 0 by default
-    ColourTriplet backColour; ///< 0, 0, 0 by default
-    quint8 gradientType = StartToEnd; ///< 1 to 3, see GradientType
-    qint32 centre = 0; ///< turning point of type 3, in characters of the whole text
-    bool perLine = false; ///< the gradient restarts on every line
-    bool upperCaseTags = false; ///< font tags in upper case
-    bool noQuotes = false; ///< the colour attribute without quotes
-    float textSize = 8.0f; ///< point size of the text preview
+    QString text;                        ///< the text, lines separated by CR LF; empty by default
+    QList<TextSpan> lines {TextSpan {}}; ///< text split at CR LF; always at least one line
+    qint32 totalChars = 0;               ///< characters of all lines, line breaks not counted
+    ColourTriplet startColour;           ///< 0, 0, 0 by default
+    ColourTriplet endColour;             ///< 0, 0, 0 by default
+    ColourTriplet backColour;            ///< 0, 0, 0 by default
+    quint8 gradientType = StartToEnd;    ///< 1 to 3, see GradientType
+    qint32 centre = 0;             ///< turning point of type 3, in characters of the whole text
+    bool perLine = false;          ///< the gradient restarts on every line
+    bool upperCaseTags = false;    ///< font tags in upper case
+    bool noQuotes = false;         ///< the colour attribute without quotes
+    float textSize = 8.0f;         ///< point size of the text preview
     QList<CharColour> charColours; ///< result of the last ComputeCharColours
 
     /// Line @p index (0-based) as a view into text.

@@ -9,7 +9,7 @@ namespace {
 
 // Two upper-case hexadecimal digits for every byte value.
 constexpr std::array<char16_t, 512> hexDigits = [] {
-    std::array<char16_t, 512> table{};
+    std::array<char16_t, 512> table {};
     constexpr char16_t digits[] = u"0123456789ABCDEF";
     for (int i = 0; i < 256; ++i) {
         table[2 * i] = digits[i >> 4];

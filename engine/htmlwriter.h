@@ -35,7 +35,7 @@ public:
 
 private:
     std::u16string_view m_opening; // opening, quote, "#"
-    std::u16string_view m_middle; // quote, ">"
+    std::u16string_view m_middle;  // quote, ">"
     std::u16string_view m_closing;
     qsizetype m_fixedSize;
 };

@@ -24,8 +24,7 @@ class Reader
 public:
     explicit Reader(QStringView text)
         : m_text(text)
-    {
-    }
+    { }
 
     QChar peek()
     {

@@ -1,0 +1,291 @@
+#include "engine/charcolours.h"
+
+#include <QTest>
+
+using namespace huevane;
+
+namespace {
+
+using Rgb = std::array<int, 3>;
+
+GradientSettings makeSettings(const QString &text, int type, ColourTriplet start, ColourTriplet end,
+                              bool perLine = false, std::optional<int> centre = std::nullopt)
+{
+    GradientSettings settings;
+    SetText(settings, text);
+    settings.gradientType = static_cast<quint8>(type);
+    settings.startColour = start;
+    settings.endColour = end;
+    settings.perLine = perLine;
+    if (centre)
+        settings.centre = *centre;
+    return settings;
+}
+
+QList<int> reds(const GradientSettings &settings)
+{
+    QList<int> result;
+    for (const CharColour &c : settings.charColours)
+        result.append(c.red);
+    return result;
+}
+
+QList<Rgb> colours(const GradientSettings &settings)
+{
+    QList<Rgb> result;
+    for (const CharColour &c : settings.charColours)
+        result.append(Rgb {c.red, c.green, c.blue});
+    return result;
+}
+
+QStringList characters(const GradientSettings &settings)
+{
+    QStringList result;
+    for (const CharColour &c : settings.charColours)
+        result.append(c.character(settings.text).toString());
+    return result;
+}
+
+constexpr ColourTriplet black {0, 0, 0};
+
+} // namespace
+
+class tst_CharColours : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void redChannel_data();
+    void redChannel();
+    void wholeColours_data();
+    void wholeColours();
+    void reversingMirrorsTypesOneAndTwo_data();
+    void reversingMirrorsTypesOneAndTwo();
+    void equalColoursGiveOneColour_data();
+    void equalColoursGiveOneColour();
+    void staysInByteRange_data();
+    void staysInByteRange();
+    void entriesReferToTheirCharacters();
+    void invalidTypeComputesNothing();
+    void charactersAreGraphemeClusters();
+};
+
+// Rows name the case; colours run on red only, the other components stay 0.
+void tst_CharColours::redChannel_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("startRed");
+    QTest::addColumn<int>("endRed");
+    QTest::addColumn<bool>("perLine");
+    QTest::addColumn<int>("centre"); // -1: as SetText leaves it
+    QTest::addColumn<QList<int>>("expected");
+
+    QTest::newRow("two lines, whole text")
+        << "ab\r\nxyz" << 1 << 0 << 200 << false << -1 << QList<int> {0, 50, 100, 150, 200};
+    QTest::newRow("two lines, per line")
+        << "ab\r\nxyz" << 1 << 0 << 200 << true << -1 << QList<int> {0, 200, 0, 100, 200};
+    QTest::newRow("rise and fall, centre 5")
+        << "abcdefghij" << 3 << 0 << 180 << false << 5
+        << QList<int> {0, 40, 80, 120, 160, 200, 133, 67, 0, 0};
+    QTest::newRow("rise and fall, 112.5 to even")
+        << "abcde" << 3 << 0 << 180 << false << 2 << QList<int> {0, 112, 225, 0, 0};
+    QTest::newRow("rise and fall per line, C from line share")
+        << "abcd\r\nxy" << 3 << 0 << 120 << true << 3 << QList<int> {0, 80, 160, 0, 0, 240};
+    QTest::newRow("overshoot before the clamp")
+        << "ab" << 3 << 100 << 150 << false << 1 << QList<int> {100, 200};
+    QTest::newRow("one character, type 1")
+        << "x" << 1 << 10 << 90 << false << -1 << QList<int> {10};
+    QTest::newRow("one character, type 2")
+        << "x" << 2 << 10 << 90 << false << -1 << QList<int> {90};
+    QTest::newRow("one character, type 3 starts at end")
+        << "x" << 3 << 10 << 90 << false << -1 << QList<int> {90};
+    QTest::newRow("spaces take a colour, breaks do not")
+        << "a \r\n b" << 1 << 0 << 30 << false << -1 << QList<int> {0, 10, 20, 30};
+    QTest::newRow("empty middle line, whole text continues")
+        << "ab\r\n\r\ncd" << 1 << 0 << 30 << false << -1 << QList<int> {0, 10, 20, 30};
+    QTest::newRow("empty middle line, per line restarts")
+        << "ab\r\n\r\ncd" << 1 << 0 << 30 << true << -1 << QList<int> {0, 30, 0, 30};
+    QTest::newRow("C below 1 with empty first line starts at from")
+        << "\r\nabc" << 3 << 0 << 90 << false << 0 << QList<int> {0, 0, 0};
+    QTest::newRow("C below 1 on first line starts at to")
+        << "abc" << 3 << 0 << 90 << false << 0 << QList<int> {90, 0, 0};
+    // Each expression evaluated in double, rounded to float once when stored:
+    // float arithmetic would give 193 for the fourth character.
+    QTest::newRow("double evaluation, rising")
+        << "abcde" << 3 << 71 << 169 << false << 3 << QList<int> {71, 112, 153, 194, 71};
+    QTest::newRow("double evaluation, falling")
+        << "abcdefghijk" << 3 << 96 << 4 << false << 5
+        << QList<int> {96, 76, 56, 35, 15, 0, 25, 51, 76, 101, 127};
+    QTest::newRow("double evaluation, from the end")
+        << "abcde" << 3 << 20 << 42 << false << 0 << QList<int> {42, 33, 24, 14, 5};
+    QTest::newRow("centre at the 32-bit maximum")
+        << "abcd" << 3 << 0 << 90 << false << 2147483647 << QList<int> {0, 0, 0, 0};
+    QTest::newRow("centre at the 32-bit minimum")
+        << "abcd" << 3 << 0 << 90 << false << int(-2147483648LL) << QList<int> {90, 90, 90, 90};
+    QTest::newRow("per line with no characters at all")
+        << "\r\n\r\n"
+        << 3 << 0 << 90 << true << 7 << QList<int> {};
+}
+
+void tst_CharColours::redChannel()
+{
+    QFETCH(QString, text);
+    QFETCH(int, type);
+    QFETCH(int, startRed);
+    QFETCH(int, endRed);
+    QFETCH(bool, perLine);
+    QFETCH(int, centre);
+    QFETCH(QList<int>, expected);
+
+    GradientSettings settings =
+        makeSettings(text, type, {float(startRed), 0, 0}, {float(endRed), 0, 0}, perLine,
+                     centre == -1 ? std::nullopt : std::optional<int>(centre));
+    QVERIFY(ComputeCharColours(settings));
+    QCOMPARE(settings.charColours.size(), settings.totalChars);
+    QCOMPARE(reds(settings), expected);
+}
+
+void tst_CharColours::wholeColours_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QList<Rgb>>("expected");
+    QTest::newRow("type 1, 127.5 gives 128")
+        << 1 << QList<Rgb> {{255, 0, 0}, {128, 0, 128}, {0, 0, 255}};
+    QTest::newRow("type 2") << 2 << QList<Rgb> {{0, 0, 255}, {128, 0, 128}, {255, 0, 0}};
+}
+
+void tst_CharColours::wholeColours()
+{
+    QFETCH(int, type);
+    QFETCH(QList<Rgb>, expected);
+    GradientSettings settings = makeSettings("abc", type, {255, 0, 0}, {0, 0, 255});
+    QVERIFY(ComputeCharColours(settings));
+    QCOMPARE(colours(settings), expected);
+}
+
+void tst_CharColours::reversingMirrorsTypesOneAndTwo_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("perLine");
+    QTest::newRow("one line") << "The quick brown fox jumps" << false;
+    QTest::newRow("lines, whole text") << "one\r\ntwo lines\r\n\r\nthree" << false;
+    QTest::newRow("lines, per line") << "one\r\ntwo lines\r\n\r\nthree" << true;
+}
+
+void tst_CharColours::reversingMirrorsTypesOneAndTwo()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, perLine);
+    const ColourTriplet a {13, 200, 77};
+    const ColourTriplet b {250, 3, 120};
+    GradientSettings forward = makeSettings(text, 1, a, b, perLine);
+    GradientSettings backward = makeSettings(text, 2, b, a, perLine);
+    QVERIFY(ComputeCharColours(forward));
+    QVERIFY(ComputeCharColours(backward));
+    QCOMPARE(colours(forward), colours(backward));
+
+    // The first and last characters of a run carry the end colours.
+    QCOMPARE(colours(forward).first(), (Rgb {13, 200, 77}));
+    QCOMPARE(colours(forward).last(), (Rgb {250, 3, 120}));
+}
+
+void tst_CharColours::equalColoursGiveOneColour_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("perLine");
+    for (int type = 1; type <= 3; ++type) {
+        QTest::addRow("type %d, whole", type) << type << false;
+        QTest::addRow("type %d, per line", type) << type << true;
+    }
+}
+
+void tst_CharColours::equalColoursGiveOneColour()
+{
+    QFETCH(int, type);
+    QFETCH(bool, perLine);
+    const ColourTriplet c {31, 127.5f, 250};
+    GradientSettings settings = makeSettings("ab c\r\n\r\ndefgh\r\ni", type, c, c, perLine);
+    QVERIFY(ComputeCharColours(settings));
+    for (const Rgb &rgb : colours(settings))
+        QCOMPARE(rgb, (Rgb {31, 128, 250}));
+}
+
+void tst_CharColours::staysInByteRange_data()
+{
+    QTest::addColumn<ColourTriplet>("start");
+    QTest::addColumn<ColourTriplet>("end");
+    QTest::addColumn<int>("centre");
+    QTest::addColumn<Rgb>("first");
+    QTest::newRow("overshoots both ways")
+        << ColourTriplet {255, 0, 128} << ColourTriplet {0, 255, 128} << 3 << Rgb {255, 0, 128};
+    // A value field being edited can hold 999 or be negative; the colours are
+    // brought into 0..255 before the computation.
+    QTest::newRow("start above 255")
+        << ColourTriplet {999, 300, 256} << ColourTriplet {0, 0, 0} << 4 << Rgb {255, 255, 255};
+    QTest::newRow("start below 0")
+        << ColourTriplet {-40, -1, -1e30f} << ColourTriplet {10, 10, 10} << 4 << Rgb {0, 0, 0};
+    QTest::newRow("infinite end") << ColourTriplet {0, 0, 0}
+                                  << ColourTriplet {std::numeric_limits<float>::infinity(),
+                                                    -std::numeric_limits<float>::infinity(), 255}
+                                  << 0 << Rgb {255, 0, 255};
+}
+
+void tst_CharColours::staysInByteRange()
+{
+    QFETCH(ColourTriplet, start);
+    QFETCH(ColourTriplet, end);
+    QFETCH(int, centre);
+    QFETCH(Rgb, first);
+
+    // A wrapped byte (999 as 231) or a negative value cast to a byte would show
+    // in the first entry, which carries the starting colour as it was read.
+    for (bool perLine : {false, true}) {
+        GradientSettings settings =
+            makeSettings("abcdefghij\r\nklm", 3, start, end, perLine, centre);
+        QVERIFY(ComputeCharColours(settings));
+        QCOMPARE(colours(settings).size(), 13);
+        QCOMPARE(colours(settings).first(), first);
+    }
+}
+
+void tst_CharColours::entriesReferToTheirCharacters()
+{
+    GradientSettings settings = makeSettings("ab\r\n\r\nc d\r\n", 1, black, {90, 0, 0});
+    QVERIFY(ComputeCharColours(settings));
+    QCOMPARE(characters(settings), (QStringList {"a", "b", "c", " ", "d"}));
+}
+
+void tst_CharColours::invalidTypeComputesNothing()
+{
+    GradientSettings settings = makeSettings("abc", 1, black, {90, 0, 0});
+    QVERIFY(ComputeCharColours(settings));
+    for (int type : {0, 4, 255}) {
+        settings.gradientType = static_cast<quint8>(type);
+        QVERIFY(!ComputeCharColours(settings));
+        QVERIFY(settings.charColours.isEmpty());
+    }
+}
+
+void tst_CharColours::charactersAreGraphemeClusters()
+{
+    // An emoji, a flag, a letter with two combining marks and a ZWJ sequence are
+    // one character each: one colour, one step.
+    const QString text = QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                           "\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"
+                                           "e\xCC\x81\xCC\xA7"
+                                           "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\r\nz");
+    GradientSettings settings = makeSettings(text, 1, black, {100, 0, 0});
+    QCOMPARE(settings.totalChars, 6);
+    QVERIFY(ComputeCharColours(settings));
+    QCOMPARE(reds(settings), (QList<int> {0, 20, 40, 60, 80, 100}));
+    QCOMPARE(
+        characters(settings),
+        (QStringList {"a", QString::fromUtf8("\xF0\x9F\x98\x80"),
+                      QString::fromUtf8("\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"),
+                      QString::fromUtf8("e\xCC\x81\xCC\xA7"),
+                      QString::fromUtf8("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9"), "z"}));
+}
+
+QTEST_APPLESS_MAIN(tst_CharColours)
+#include "tst_charcolours.moc"
