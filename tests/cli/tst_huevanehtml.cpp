@@ -1,0 +1,258 @@
+#include "engine/charcolours.h"
+#include "engine/htmlwriter.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace huevane;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run run(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(HUEVANE_HTML_PATH), arguments);
+    if (!process.waitForStarted(10000))
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray engineHtml(const QString &text, ColourTriplet start, ColourTriplet end, int type,
+                      std::optional<int> centre, bool perLine, bool upperCase, bool noQuotes)
+{
+    GradientSettings settings;
+    SetText(settings, text);
+    settings.startColour = start;
+    settings.endColour = end;
+    settings.gradientType = static_cast<quint8>(type);
+    if (centre)
+        settings.centre = *centre;
+    settings.perLine = perLine;
+    settings.upperCaseTags = upperCase;
+    settings.noQuotes = noQuotes;
+    if (IsBlankText(settings.text))
+        return {};
+    ComputeCharColours(settings);
+    return GenerateHtml(settings).toUtf8();
+}
+
+const QByteArray sample = "Sample Text For Gradient Demo\r\nThis time it's multiline!!!\r\n"
+                          "Try it out - it's even more fun!!!";
+
+} // namespace
+
+class tst_HuevaneHtml : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sameAsGenerate_data();
+    void sameAsGenerate();
+    void exactOutput_data();
+    void exactOutput();
+    void readsFiles();
+    void badUsage_data();
+    void badUsage();
+    void unreadableInput_data();
+    void unreadableInput();
+    void helpAndVersion();
+};
+
+void tst_HuevaneHtml::sameAsGenerate_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<ColourTriplet>("start");
+    QTest::addColumn<ColourTriplet>("end");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("centre"); // -1: the default
+    QTest::addColumn<bool>("perLine");
+    QTest::addColumn<bool>("upperCase");
+    QTest::addColumn<bool>("noQuotes");
+
+    const ColourTriplet defaultStart {255, 70, 30};
+    const ColourTriplet defaultEnd {255, 255, 0};
+    QTest::newRow("sample, start-up colours") << QStringList {} << sample << defaultStart
+                                              << defaultEnd << 1 << -1 << false << false << false;
+    QTest::newRow("type 2, per line, options")
+        << QStringList {"--type", "2", "--per-line", "--upper-case-tags", "--no-quotes"} << sample
+        << defaultStart << defaultEnd << 2 << -1 << true << true << true;
+    QTest::newRow("type 3, negative centre")
+        << QStringList {"--type", "3", "--centre", "-7", "--start", "#0A1B2C"} << sample
+        << ColourTriplet {10, 27, 44} << defaultEnd << 3 << -7 << false << false << false;
+    QTest::newRow("type 3, largest centre")
+        << QStringList {"--type=3", "--centre=2147483647", "--end=0,0,0"} << sample << defaultStart
+        << ColourTriplet {0, 0, 0} << 3 << 2147483647 << false << false << false;
+    QTest::newRow("emoji, marks, right to left, tabs")
+        << QStringList {"--type", "3", "--per-line"}
+        << QByteArray("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9 "
+                      "e\xCC\x81\t\r\n\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D")
+        << defaultStart << defaultEnd << 3 << -1 << true << false << false;
+}
+
+void tst_HuevaneHtml::sameAsGenerate()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(ColourTriplet, start);
+    QFETCH(ColourTriplet, end);
+    QFETCH(int, type);
+    QFETCH(int, centre);
+    QFETCH(bool, perLine);
+    QFETCH(bool, upperCase);
+    QFETCH(bool, noQuotes);
+
+    const Run result = run(arguments, input);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.err, QByteArray());
+    const QByteArray expected = engineHtml(QString::fromUtf8(input), start, end, type,
+                                           centre == -1 ? std::nullopt : std::optional<int>(centre),
+                                           perLine, upperCase, noQuotes);
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(result.out, expected);
+}
+
+void tst_HuevaneHtml::exactOutput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QStringList blueToRed {"--start", "255,0,0", "--end", "0,0,255"};
+    QTest::newRow("abc") << blueToRed << QByteArray("abc")
+                         << QByteArray(
+                                "<font color=\"#FF0000\">a</font><font color=\"#800080\">b</font>"
+                                "<font color=\"#0000FF\">c</font><br>\r\n");
+    QTest::newRow("LF and lone CR become CR LF")
+        << blueToRed << QByteArray("a\nb\rc")
+        << QByteArray(
+               "<font color=\"#FF0000\">a</font><br>\r\n<font color=\"#800080\">b</font><br>\r\n"
+               "<font color=\"#0000FF\">c</font><br>\r\n");
+    QTest::newRow("byte-order mark dropped")
+        << blueToRed << QByteArray("\xEF\xBB\xBFx")
+        << QByteArray("<font color=\"#FF0000\">x</font><br>\r\n");
+    QTest::newRow("NUL is a character")
+        << QStringList {"--no-quotes", "--start", "#000000", "--end", "#000000"}
+        << QByteArray("\0", 1) << QByteArray("<font color=#000000>\0</font><br>\r\n", 34);
+    QTest::newRow("blank text writes nothing")
+        << QStringList {} << QByteArray("    ") << QByteArray();
+    QTest::newRow("empty input writes nothing") << QStringList {} << QByteArray() << QByteArray();
+    QTest::newRow("line break only")
+        << QStringList {} << QByteArray("\n") << QByteArray("<br>\r\n");
+    QTest::newRow("dash is standard input") << QStringList {"--no-quotes", "-"} << QByteArray("q")
+                                            << QByteArray("<font color=#FF461E>q</font><br>\r\n");
+}
+
+void tst_HuevaneHtml::exactOutput()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, expected);
+    const Run result = run(arguments, input);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, expected);
+}
+
+void tst_HuevaneHtml::readsFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("in put.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(sample);
+    file.close();
+
+    const Run fromFile = run({file.fileName()});
+    const Run fromStdin = run({}, sample);
+    QCOMPARE(fromFile.exitCode, 0);
+    QCOMPARE(fromFile.out, fromStdin.out);
+    QVERIFY(fromFile.out.endsWith("<br>\r\n"));
+}
+
+void tst_HuevaneHtml::badUsage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("mentions");
+
+    QTest::newRow("unknown option") << QStringList {"--colour", "1,2,3"} << "--colour";
+    QTest::newRow("unknown short option") << QStringList {"-x"} << "-x";
+    QTest::newRow("missing colour") << QStringList {"--start"} << "--start";
+    QTest::newRow("malformed colour") << QStringList {"--end", "1,2"} << "1,2";
+    QTest::newRow("component above 255") << QStringList {"--start", "256,0,0"} << "256,0,0";
+    QTest::newRow("type 4") << QStringList {"--type", "4"} << "4";
+    QTest::newRow("type 0") << QStringList {"--type=0"} << "0";
+    QTest::newRow("type word") << QStringList {"--type", "one"} << "one";
+    QTest::newRow("missing type") << QStringList {"--type"} << "--type";
+    QTest::newRow("centre beyond 32 bits")
+        << QStringList {"--centre", "2147483648"} << "2147483648";
+    QTest::newRow("centre below 32 bits")
+        << QStringList {"--centre", "-2147483649"} << "-2147483649";
+    QTest::newRow("centre fraction") << QStringList {"--centre", "1.5"} << "1.5";
+    QTest::newRow("flag with a value") << QStringList {"--per-line=yes"} << "--per-line";
+    QTest::newRow("two inputs") << QStringList {"a.txt", "b.txt"} << "b.txt";
+}
+
+void tst_HuevaneHtml::badUsage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, mentions);
+    const Run result = run(arguments, "text");
+    QCOMPARE(result.exitCode, 2);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err.count('\n'), 1);
+    QVERIFY2(result.err.contains(mentions.toUtf8()), result.err.constData());
+}
+
+void tst_HuevaneHtml::unreadableInput_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("mentions");
+
+    QTest::newRow("missing file") << "/nonexistent/file.txt" << QByteArray() << "no such file";
+    QTest::newRow("directory") << QDir::tempPath() << QByteArray() << "directory";
+    QTest::newRow("invalid UTF-8") << "-" << QByteArray("good\xC3(") << "byte offset 4";
+    QTest::newRow("overlong") << "-" << QByteArray("\xC0\xAF") << "byte offset 0";
+    QTest::newRow("lone surrogate") << "-" << QByteArray("ab\r\n\xED\xB0\x80") << "byte offset 4";
+}
+
+void tst_HuevaneHtml::unreadableInput()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, input);
+    QFETCH(QString, mentions);
+    const Run result = run({path}, input);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err.count('\n'), 1);
+    QVERIFY2(result.err.contains(mentions.toUtf8()), result.err.constData());
+}
+
+void tst_HuevaneHtml::helpAndVersion()
+{
+    const Run help = run({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.startsWith("Usage: huevane-html"));
+    const Run version = run({"--version"});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY(version.out.startsWith("huevane-html "));
+}
+
+QTEST_GUILESS_MAIN(tst_HuevaneHtml)
+#include "tst_huevanehtml.moc"
