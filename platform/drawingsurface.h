@@ -1,0 +1,159 @@
+#pragma once
+
+#include "platform/colourvalue.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+#include <memory>
+
+class QPainter;
+
+namespace huevane {
+
+/// A widget that keeps what is drawn on it. Everything is drawn into a kept
+/// picture the size of the widget (one device pixel per pixel); repaints only show
+/// it, and a resize keeps what still fits and fills the rest with the background.
+///
+/// Positions and sizes are in twips, converted to pixels with TwipsPerPixelX() and
+/// TwipsPerPixelY() (ties to the even pixel). The drawing font is the widget's
+/// font (QWidget::font()/setFont()).
+class DrawingSurface : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(ColourValue BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(ColourValue ForeColor READ foreColor WRITE setForeColor)
+    Q_PROPERTY(QPixmap Picture READ picture WRITE setPicture)
+    Q_PROPERTY(double CurrentX READ currentX WRITE setCurrentX)
+    Q_PROPERTY(double CurrentY READ currentY WRITE setCurrentY)
+
+public:
+    explicit DrawingSurface(QWidget *parent = nullptr);
+    ~DrawingSurface() override;
+
+    /// Background colour. Default: window background (0x80000005). Setting it,
+    /// even to the same value, wipes the surface to the new background and then
+    /// shows the picture, if any.
+    ColourValue backColor() const;
+    void setBackColor(ColourValue colour);
+
+    /// Text colour of print(). Default: window text (0x80000008).
+    ColourValue foreColor() const;
+    void setForeColor(ColourValue colour);
+
+    /// Picture drawn at the top-left corner after every clear. Default: none.
+    /// Setting it clears the surface.
+    QPixmap picture() const;
+    void setPicture(const QPixmap &picture);
+
+    /// Docking alignment, 0 (none) to 4, kept for the host; the surface does not
+    /// move itself. Default 0. Returns false, keeping the old value, for a value
+    /// outside 0 to 4.
+    int align() const;
+    bool setAlign(int align);
+
+    /// The drawing position in twips, where print() starts. Default (0, 0).
+    double currentX() const;
+    void setCurrentX(double twips);
+    double currentY() const;
+    void setCurrentY(double twips);
+
+    /// The surface's width and height in twips.
+    double scaleWidth() const;
+    double scaleHeight() const;
+
+    /// Wipes the surface to the background, then draws the picture, if any.
+    void clear();
+
+    /// Draws @p text with its top-left corner at the drawing position in the text
+    /// colour, on a transparent background; the drawing position moves to the
+    /// end of the text.
+    void print(const QString &text);
+
+    /// Width of @p text in the current font, in twips.
+    double textWidth(const QString &text) const;
+    /// Height of @p text in the current font, in twips: one line of the font for
+    /// each line of the text, at least one.
+    double textHeight(const QString &text) const;
+
+    /// A one-pixel line from (x1, y1) to (x2, y2), both ends included; twips.
+    void line(double x1, double y1, double x2, double y2, ColourValue colour);
+    /// The one-pixel outline of the rectangle with corners (x1, y1) and (x2, y2),
+    /// both corners included; twips.
+    void rectangle(double x1, double y1, double x2, double y2, ColourValue colour);
+    /// The rectangle with corners (x1, y1) and (x2, y2) filled, both included; twips.
+    void fillRectangle(double x1, double y1, double x2, double y2, ColourValue colour);
+
+    /// Bulk drawing straight onto the kept picture, in pixels, for drawing many
+    /// items at once. beginPaint() returns a painter that stays active until
+    /// endPaint(), which shows the result. Calls do not nest. SurfacePainter
+    /// does both.
+    QPainter *beginPaint();
+    void endPaint();
+
+    /// The colour that @p colour shows on this surface (system colours through
+    /// its palette).
+    QColor resolve(ColourValue colour) const;
+
+    /// What the surface shows, one pixel per pixel.
+    QImage image() const;
+
+    /// Mouse capture: while the surface holds it, it receives every mouse event
+    /// of the application. setCapture() takes it (again) only when it is not held;
+    /// releaseCapture() gives it back only when this surface holds it.
+    void setCapture();
+    void releaseCapture();
+    bool hasCapture() const;
+
+Q_SIGNALS:
+    // Mouse input with the position in twips. Buttons: 1 left, 2 right, 4 middle,
+    // as bits (mouseDown and mouseUp carry the one button that changed,
+    // mouseMove all buttons held). Shift: 1 Shift, 2 Ctrl, 4 Alt, as bits.
+    // Arguments are references: a handler connected directly that changes one
+    // changes what later handlers receive.
+
+    void mouseDown(int &button, int &shift, float &x, float &y);
+    void mouseMove(int &button, int &shift, float &x, float &y);
+    void mouseUp(int &button, int &shift, float &x, float &y);
+    /// A mouse button went down and came up again over the surface (after
+    /// mouseUp); not for the second press of a double click.
+    void click();
+    /// The second press of a double click (it raises no mouseDown).
+    void dblClick();
+    /// A key with a character reached the surface: its character code, 0 to 255
+    /// (Enter 13, Space 32).
+    void keyPress(int &keyAscii);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    class Private;
+    std::unique_ptr<Private> const d;
+};
+
+/// Paints straight onto a surface's kept picture for as long as it lives, in pixels.
+class SurfacePainter
+{
+public:
+    explicit SurfacePainter(DrawingSurface &surface);
+    ~SurfacePainter();
+    SurfacePainter(const SurfacePainter &) = delete;
+    SurfacePainter &operator=(const SurfacePainter &) = delete;
+
+    QPainter &painter();
+
+private:
+    DrawingSurface &m_surface;
+    QPainter *m_painter;
+};
+
+} // namespace huevane
