@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QString>
+
+namespace huevane::artgen {
+
+/// One image of the program's art and where it lives below the resources folder.
+struct Artwork
+{
+    QString path; ///< relative, with forward slashes, e.g. "images/skin.png"
+    QImage image;
+};
+
+/// The sizes, in pixels, at which the application icon is installed.
+inline constexpr int AppIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+/// Every image: the skin, the button textures, the window and tray icons and the
+/// application icon at each of AppIconSizes.
+QList<Artwork> AllArtwork();
+
+/// Writes every image below @p folder, creating subfolders. On failure returns
+/// false and sets @p error.
+bool WriteArtwork(const QString &folder, QString *error);
+
+/// Compares every image with the file of the same path below @p folder, pixel by
+/// pixel. Returns one line per missing or differing file; empty when all match.
+QStringList CompareArtwork(const QString &folder);
+
+} // namespace huevane::artgen

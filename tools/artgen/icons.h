@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+
+namespace huevane::artgen {
+
+/// The window and application icon at @p size x @p size pixels: the letter H in a
+/// horizontal gradient from red to yellow on a dark blue tile. Drawn natively at
+/// each size, with the letter's strokes on whole pixels.
+QImage WindowIcon(int size);
+
+/// The notification-area icon, 16 x 16 pixels: the letter H in a gradient from dark
+/// blue to cyan on a transparent background.
+QImage TrayIcon();
+
+} // namespace huevane::artgen

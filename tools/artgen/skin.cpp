@@ -1,0 +1,597 @@
+#include "skin.h"
+
+#include "brushedmetal.h"
+#include "buttontextures.h"
+#include "skinlayout.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace huevane::artgen {
+
+namespace {
+
+// The title tabs fill the rows above the strip that runs along the top right of
+// the outline; the light tab ends where the outline starts to slope down.
+constexpr int TabBottom = 21;
+constexpr int LightTabRight = 150;
+
+constexpr QRgb Rim = qRgb(34, 36, 40);
+constexpr QRgb HeaderText = qRgb(255, 255, 255);
+
+enum class Zone : quint8 { Outside, Body, LightTab, DarkTab };
+
+class ZoneMap
+{
+public:
+    ZoneMap()
+        : m_zones(std::size_t(SkinWidth * SkinHeight), Zone::Outside)
+    {
+        QImage mask(SkinWidth, SkinHeight, QImage::Format_ARGB32_Premultiplied);
+        mask.fill(Qt::transparent);
+        QPainter painter(&mask);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(WindowOutline(), Qt::OddEvenFill);
+        painter.end();
+        for (int y = 0; y < SkinHeight; ++y) {
+            for (int x = 0; x < SkinWidth; ++x) {
+                if (qAlpha(mask.pixel(x, y)) < 128)
+                    continue;
+                Zone zone = Zone::Body;
+                if (y <= TabBottom)
+                    zone = x <= LightTabRight ? Zone::LightTab : Zone::DarkTab;
+                m_zones[std::size_t(y * SkinWidth + x)] = zone;
+            }
+        }
+    }
+
+    Zone at(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= SkinWidth || y >= SkinHeight)
+            return Zone::Outside;
+        return m_zones[std::size_t(y * SkinWidth + x)];
+    }
+
+private:
+    std::vector<Zone> m_zones;
+};
+
+QRgb mix(QRgb from, QRgb to, double amount)
+{
+    amount = std::clamp(amount, 0.0, 1.0);
+    auto channel = [amount](int a, int b) { return int(std::lround(a + (b - a) * amount)); };
+    return qRgb(channel(qRed(from), qRed(to)), channel(qGreen(from), qGreen(to)),
+                channel(qBlue(from), qBlue(to)));
+}
+
+QFont pixelFont(int pixels, bool bold, bool italic = false)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+QBrush metalBrush(QRect area, const MetalTone &tone, std::uint32_t seed)
+{
+    QBrush brush(BrushedMetal(area.size(), tone, seed));
+    brush.setTransform(QTransform::fromTranslate(area.left(), area.top()));
+    return brush;
+}
+
+// Each zone gets its own metal; the light falls from the top left, so every zone
+// is a little brighter at its top.
+void fillZones(QImage &skin, const ZoneMap &zones)
+{
+    const QSize size(SkinWidth, SkinHeight);
+    const QImage body = BrushedMetal(size, MetalTone {192, 7.0, 2}, 0x6875652d);
+    const QImage lightTab = BrushedMetal(size, MetalTone {228, 6.0, 1}, 0x7469746c);
+    const QImage darkTab = BrushedMetal(size, MetalTone {66, 6.0, 4}, 0x6b697421);
+    for (int y = 0; y < SkinHeight; ++y) {
+        const double bodyLight = 6.0 - 12.0 * y / SkinHeight;
+        const double tabLight = 14.0 - 28.0 * y / TabBottom;
+        auto *line = reinterpret_cast<QRgb *>(skin.scanLine(y));
+        for (int x = 0; x < SkinWidth; ++x) {
+            QRgb pixel = Rim;
+            double light = 0.0;
+            switch (zones.at(x, y)) {
+            case Zone::Outside:
+                break;
+            case Zone::Body:
+                pixel = body.pixel(x, y);
+                light = bodyLight;
+                break;
+            case Zone::LightTab:
+                pixel = lightTab.pixel(x, y);
+                light = tabLight;
+                break;
+            case Zone::DarkTab:
+                pixel = darkTab.pixel(x, y);
+                light = tabLight;
+                break;
+            }
+            line[x] = light >= 0 ? mix(pixel, qRgb(255, 255, 255), light / 255.0)
+                                 : mix(pixel, qRgb(0, 0, 0), -light / 255.0);
+        }
+    }
+}
+
+// A bevel that follows every border between zones, whatever its shape: each pixel
+// near a border looks at the other-zone pixels around it, takes the direction
+// they lie in as the border's outward normal, and is lit when that normal faces
+// the light at the top left and shaded when it faces away. The window's own edge
+// gets a dark rim as well, so it stays crisp over any background.
+void bevelZones(QImage &skin, const ZoneMap &zones)
+{
+    constexpr int Reach = 3;
+    const QImage source = skin.copy();
+    for (int y = 0; y < SkinHeight; ++y) {
+        for (int x = 0; x < SkinWidth; ++x) {
+            const Zone zone = zones.at(x, y);
+            if (zone == Zone::Outside)
+                continue;
+            double nearest = Reach + 1.0;
+            bool windowEdge = false;
+            double normalX = 0.0;
+            double normalY = 0.0;
+            for (int dy = -Reach; dy <= Reach; ++dy) {
+                for (int dx = -Reach; dx <= Reach; ++dx) {
+                    const int squared = dx * dx + dy * dy;
+                    if (squared == 0 || squared > Reach * Reach)
+                        continue;
+                    const Zone other = zones.at(x + dx, y + dy);
+                    if (other == zone)
+                        continue;
+                    normalX += double(dx) / squared;
+                    normalY += double(dy) / squared;
+                    const double distance = std::sqrt(double(squared));
+                    if (distance < nearest || (distance == nearest && other == Zone::Outside)) {
+                        nearest = distance;
+                        windowEdge = other == Zone::Outside;
+                    }
+                }
+            }
+            if (nearest > Reach)
+                continue;
+            const double length = std::hypot(normalX, normalY);
+            const double facing = length > 0 ? (-normalX - normalY) / (length * std::sqrt(2.0)) : 0;
+            QRgb pixel = source.pixel(x, y);
+            double strength = 0.0;
+            if (windowEdge) {
+                if (nearest <= 1.0) {
+                    skin.setPixel(x, y, mix(pixel, Rim, 0.8));
+                    continue;
+                }
+                strength = nearest <= 1.5 ? 0.62 : nearest <= 2.3 ? 0.3 : 0.12;
+            } else {
+                // The tabs stand on the body: their lower edge throws a shadow onto it.
+                if (zone == Zone::Body && nearest <= 1.0)
+                    pixel = mix(pixel, qRgb(0, 0, 0), 0.35);
+                strength = nearest <= 1.0 ? 0.5 : nearest <= 1.5 ? 0.25 : 0.1;
+            }
+            if (facing > 0)
+                pixel = mix(pixel, qRgb(255, 255, 255), strength * facing);
+            else
+                pixel = mix(pixel, qRgb(0, 0, 0), strength * -facing * 0.85);
+            skin.setPixel(x, y, pixel);
+        }
+    }
+}
+
+// Text cut into the metal: a light line below the glyphs, as if lit from above.
+void drawEngraved(QPainter &painter, QPointF baseline, const QString &text, const QFont &font,
+                  const QColor &colour, const QColor &edge, QPointF edgeOffset)
+{
+    painter.setFont(font);
+    painter.setPen(edge);
+    painter.drawText(baseline + edgeOffset, text);
+    painter.setPen(colour);
+    painter.drawText(baseline, text);
+}
+
+void drawTitles(QPainter &painter)
+{
+    const QFont productFont = pixelFont(19, true, true);
+    const QFontMetricsF product(productFont);
+    const QString productName = QStringLiteral("Huevane");
+    const double productX = (LightTabRight + 1 - product.horizontalAdvance(productName)) / 2.0;
+    const double productBaseline = 17.0;
+    drawEngraved(painter, QPointF(productX, productBaseline), productName, productFont,
+                 QColor(150, 18, 24), QColor(255, 255, 255, 200), QPointF(0.6, 1.0));
+
+    const QFont makerFont = pixelFont(14, true, true);
+    const QFontMetricsF maker(makerFont);
+    const QString makerName = QStringLiteral("Caldrin's Brightkit");
+    const double tabLeft = LightTabRight + 4;
+    const double tabRight = 337;
+    const double makerX = tabLeft + (tabRight - tabLeft - maker.horizontalAdvance(makerName)) / 2.0;
+    drawEngraved(painter, QPointF(makerX, 16.0), makerName, makerFont, QColor(HeaderText),
+                 QColor(0, 0, 0, 170), QPointF(1.0, 1.0));
+}
+
+// A plate of dark metal with rounded top corners, lit from above.
+void drawDarkBand(QPainter &painter, QRect band, std::uint32_t seed)
+{
+    QPainterPath path;
+    path.addRoundedRect(QRectF(band), 3, 3);
+    QPainterPath squareBottom;
+    squareBottom.addRect(
+        QRectF(band.left(), band.center().y(), band.width(), band.height() / 2.0 + 1));
+    path = path.united(squareBottom).intersected([&] {
+        QPainterPath clip;
+        clip.addRect(QRectF(band));
+        return clip;
+    }());
+    painter.fillPath(path, metalBrush(band, MetalTone {72, 6.0, 4}, seed));
+    QLinearGradient light(0, band.top(), 0, band.bottom() + 1);
+    light.setColorAt(0.0, QColor(255, 255, 255, 55));
+    light.setColorAt(0.5, QColor(255, 255, 255, 0));
+    light.setColorAt(1.0, QColor(0, 0, 0, 50));
+    painter.fillPath(path, light);
+}
+
+// A frame etched into the metal (a dark line with a light one just below and to
+// the right of it), with a dark title band along its top.
+void drawPanel(QPainter &painter, QRect frame, const QString &title, std::uint32_t seed)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF etch = QRectF(frame).adjusted(0.5, 0.5, -1.5, -1.5);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(255, 255, 255, 190), 1.0));
+    painter.drawRoundedRect(etch.translated(1, 1), 4, 4);
+    painter.setPen(QPen(QColor(0, 0, 0, 105), 1.0));
+    painter.drawRoundedRect(etch, 4, 4);
+
+    const QRect band(frame.left() + 2, frame.top() + 2, frame.width() - 5, 12);
+    drawDarkBand(painter, band, seed);
+
+    const QFont font = pixelFont(11, true);
+    const QFontMetricsF metrics(font);
+    const double baseline = band.top() + (band.height() + metrics.capHeight()) / 2.0;
+    painter.setFont(font);
+    painter.setPen(QColor(0, 0, 0, 150));
+    painter.drawText(QPointF(band.left() + 7, baseline + 1), title);
+    painter.setPen(QColor(HeaderText));
+    painter.drawText(QPointF(band.left() + 6, baseline), title);
+    painter.restore();
+}
+
+QRect unitedRects(const QStringList &names)
+{
+    QRect united;
+    for (const QString &name : names)
+        united = united.united(FindControl(name).rect);
+    return united;
+}
+
+QStringList panelControlNames(Panel panel)
+{
+    const PanelNames names = NamesOf(panel);
+    QStringList list = names.rowLabels;
+    list << names.swatch;
+    for (int index = 0; index < 6; ++index)
+        list << QStringLiteral("%1(%2)").arg(names.values).arg(index);
+    for (int index = 0; index < 3; ++index)
+        list << QStringLiteral("%1(%2)").arg(names.strips).arg(index);
+    for (int index = 0; index < 5; ++index)
+        list << QStringLiteral("%1(%2)").arg(names.presets).arg(index);
+    return list;
+}
+
+// The colour panels enclose their controls with a few pixels to spare, share one
+// top and bottom, and keep clear of the swap bar between the first two.
+std::array<QRect, 3> colourPanelFrames()
+{
+    const QRect swap = FindControl(QStringLiteral("lblSwap")).rect;
+    std::array<QRect, 3> frames;
+    int bottom = 0;
+    for (Panel panel : {Panel::Start, Panel::End, Panel::Background})
+        bottom = std::max(bottom, unitedRects(panelControlNames(panel)).bottom());
+    for (Panel panel : {Panel::Start, Panel::End, Panel::Background}) {
+        const QRect content = unitedRects(panelControlNames(panel));
+        int left = content.left() - 5;
+        int right = content.right() + 5;
+        if (panel == Panel::Start)
+            right = std::min(right, swap.left() - 3);
+        if (panel == Panel::End)
+            left = std::max(left, swap.right() + 3);
+        frames[std::size_t(panel)] =
+            QRect(QPoint(left, content.top() - 21), QPoint(right, bottom + 5));
+    }
+    return frames;
+}
+
+// The gradient-type panel spans the three colour panels and holds the option
+// buttons and the three type previews.
+QRect gradientPanelFrame(const std::array<QRect, 3> &colourFrames)
+{
+    const QRect content =
+        unitedRects({QStringLiteral("Option1(0)"), QStringLiteral("Option1(1)"),
+                     QStringLiteral("Option1(2)"), QStringLiteral("Picture4(0)"),
+                     QStringLiteral("Picture4(1)"), QStringLiteral("Picture4(2)")});
+    return QRect(QPoint(colourFrames[0].left(), colourFrames[0].bottom() + 4),
+                 QPoint(colourFrames[2].right(), content.bottom() + 7));
+}
+
+void drawPresetSquares(QPainter &painter)
+{
+    const std::array<QColor, 5> colours {
+        QColor(70, 72, 76),  QColor(222, 28, 28),   QColor(32, 176, 48),
+        QColor(36, 72, 220), QColor(252, 252, 252),
+    };
+    for (Panel panel : {Panel::Start, Panel::End, Panel::Background}) {
+        const QString presets = NamesOf(panel).presets;
+        for (int index = 0; index < 5; ++index) {
+            const QRect square = FindControl(QStringLiteral("%1(%2)").arg(presets).arg(index)).rect;
+            painter.fillRect(square.translated(1, 1), QColor(0, 0, 0, 70));
+            painter.fillRect(square, colours[std::size_t(index)]);
+            painter.fillRect(QRect(square.left(), square.top(), square.width(), 1),
+                             QColor(255, 255, 255, 90));
+            painter.fillRect(QRect(square.left(), square.top() + 1, 1, square.height() - 1),
+                             QColor(255, 255, 255, 60));
+            painter.fillRect(QRect(square.left() + 1, square.bottom(), square.width() - 1, 1),
+                             QColor(0, 0, 0, 90));
+            painter.fillRect(QRect(square.right(), square.top() + 1, 1, square.height() - 2),
+                             QColor(0, 0, 0, 70));
+        }
+    }
+}
+
+void drawArrow(QPainter &painter, QPointF tip, double direction)
+{
+    // direction: +1 points right, -1 points left.
+    const double length = 10.0;
+    const double head = 5.0;
+    const double shaft = 1.5;
+    const double tail = tip.x() - direction * length;
+    const double neck = tip.x() - direction * head;
+    const QPolygonF arrow {
+        QPointF(tail, tip.y() - shaft), QPointF(neck, tip.y() - shaft),
+        QPointF(neck, tip.y() - 4.0),   tip,
+        QPointF(neck, tip.y() + 4.0),   QPointF(neck, tip.y() + shaft),
+        QPointF(tail, tip.y() + shaft),
+    };
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 130));
+    painter.drawPolygon(arrow.translated(0.7, 0.9));
+    painter.setBrush(QColor(245, 246, 248));
+    painter.drawPolygon(arrow);
+}
+
+// The swap bar fills exactly the click area of lblSwap: a raised rod of dark
+// metal with an arrow towards each panel and the word Swap between them.
+void drawSwapBar(QPainter &painter)
+{
+    const QRect bar = FindControl(QStringLiteral("lblSwap")).rect;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF shape = QRectF(bar).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 120));
+    painter.drawRoundedRect(shape.translated(1, 1), 3, 3);
+    painter.setBrush(metalBrush(bar, MetalTone {72, 6.0, 4}, 0x73776170));
+    painter.drawRoundedRect(shape, 3, 3);
+    QLinearGradient rod(bar.left(), 0, bar.right() + 1, 0);
+    rod.setColorAt(0.0, QColor(0, 0, 0, 40));
+    rod.setColorAt(0.3, QColor(255, 255, 255, 60));
+    rod.setColorAt(0.55, QColor(255, 255, 255, 10));
+    rod.setColorAt(1.0, QColor(0, 0, 0, 70));
+    painter.setBrush(rod);
+    painter.drawRoundedRect(shape, 3, 3);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0, 0, 0, 140), 1.0));
+    painter.drawRoundedRect(shape, 3, 3);
+
+    const double middle = bar.left() + bar.width() / 2.0;
+    drawArrow(painter, QPointF(middle + 5.0, bar.top() + 12.5), 1.0);
+    drawArrow(painter, QPointF(middle - 5.0, bar.bottom() - 11.5), -1.0);
+
+    const QFont font = pixelFont(11, true);
+    const QFontMetricsF metrics(font);
+    const QString word = QStringLiteral("Swap");
+    painter.translate(middle, bar.top() + bar.height() / 2.0);
+    painter.rotate(-90);
+    painter.setFont(font);
+    const QPointF start(-metrics.horizontalAdvance(word) / 2.0, metrics.capHeight() / 2.0);
+    painter.setPen(QColor(0, 0, 0, 150));
+    painter.drawText(start + QPointF(-1.0, 1.0), word);
+    painter.setPen(QColor(HeaderText));
+    painter.drawText(start, word);
+    painter.restore();
+}
+
+// The close label reaches above the outline; its visible lower half carries a
+// small dark-red button with a cross.
+void drawCloseMark(QPainter &painter)
+{
+    const QRect area = FindControl(QStringLiteral("Label1")).rect;
+    const QPointF centre(area.left() + area.width() / 2.0, 26.5);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 150));
+    painter.drawEllipse(centre + QPointF(0.5, 0.7), 4.3, 4.3);
+    QRadialGradient ball(centre - QPointF(1.2, 1.5), 5.5);
+    ball.setColorAt(0.0, QColor(226, 84, 72));
+    ball.setColorAt(1.0, QColor(128, 16, 20));
+    painter.setBrush(ball);
+    painter.setPen(QPen(QColor(70, 10, 12), 0.8));
+    painter.drawEllipse(centre, 4.0, 4.0);
+    painter.setPen(QPen(QColor(255, 240, 236), 1.2, Qt::SolidLine, Qt::RoundCap));
+    const double arm = 1.7;
+    painter.drawLine(centre + QPointF(-arm, -arm), centre + QPointF(arm, arm));
+    painter.drawLine(centre + QPointF(-arm, arm), centre + QPointF(arm, -arm));
+    painter.restore();
+}
+
+// A dark well sunk into the metal under the two buttons at the bottom right.
+void drawRecess(QPainter &painter)
+{
+    const QRect clipboard = FindControl(QStringLiteral("lblClipboard")).rect;
+    const QRect exit = FindControl(QStringLiteral("cmdExit")).rect;
+    const QRect buttons = clipboard.united(exit);
+    const QRect well = buttons.adjusted(-7, -6, 7, 4);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF shape = QRectF(well).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 170));
+    painter.drawRoundedRect(shape.translated(1, 1), 5, 5);
+    painter.setBrush(metalBrush(well, MetalTone {50, 5.0, 4}, 0x77656c6c));
+    painter.drawRoundedRect(shape, 5, 5);
+    QLinearGradient shade(0, well.top(), 0, well.bottom() + 1);
+    shade.setColorAt(0.0, QColor(0, 0, 0, 120));
+    shade.setColorAt(0.25, QColor(0, 0, 0, 20));
+    shade.setColorAt(1.0, QColor(255, 255, 255, 12));
+    painter.setBrush(shade);
+    painter.drawRoundedRect(shape, 5, 5);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0, 0, 0, 150), 1.0));
+    painter.drawRoundedRect(shape, 5, 5);
+    painter.restore();
+}
+
+// Opaque controls sit in a shallow seat: shaded above and left, lit below and right.
+void drawSeat(QPainter &painter, QRect control)
+{
+    const QColor shade(0, 0, 0, 85);
+    const QColor light(255, 255, 255, 165);
+    painter.fillRect(QRect(control.left() - 1, control.top() - 1, control.width() + 1, 1), shade);
+    painter.fillRect(QRect(control.left() - 1, control.top(), 1, control.height()), shade);
+    painter.fillRect(QRect(control.left() - 1, control.bottom() + 1, control.width() + 2, 1),
+                     light);
+    painter.fillRect(QRect(control.right() + 1, control.top() - 1, 1, control.height() + 1), light);
+}
+
+void drawSeats(QPainter &painter)
+{
+    const QList<Control> controls = WindowControls();
+    for (const Control &control : controls) {
+        const bool opaque = control.kind == ControlKind::TextBox
+            || control.kind == ControlKind::Picture
+            || control.name == QStringLiteral("lblGenerate");
+        if (opaque)
+            drawSeat(painter, control.rect);
+    }
+}
+
+QImage textureOf(const QString &button)
+{
+    if (button == QStringLiteral("lblGenerate"))
+        return GenerateButtonTexture();
+    if (button == QStringLiteral("lblClipboard"))
+        return ClipboardButtonTexture();
+    return ExitButtonTexture();
+}
+
+void drawMockControl(QPainter &painter, const Control &control)
+{
+    const QRect r = control.rect;
+    QFont font = pixelFont(11, control.bold);
+    painter.setFont(font);
+    switch (control.kind) {
+    case ControlKind::TextBox:
+        painter.fillRect(r,
+                         control.name == QStringLiteral("txtString") ? QColor(Qt::white)
+                                                                     : QColor(0xe0, 0xe0, 0xe0));
+        painter.setPen(QColor(0x80, 0x80, 0x80));
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        break;
+    case ControlKind::Picture:
+        if (control.name.startsWith(QStringLiteral("Picture4"))
+            || control.name == QStringLiteral("picGradText")) {
+            QLinearGradient gradient(r.left(), 0, r.right(), 0);
+            gradient.setColorAt(0.0, QColor(255, 0, 0));
+            gradient.setColorAt(1.0, QColor(0, 0, 255));
+            painter.fillRect(r,
+                             control.name == QStringLiteral("picGradText") ? QBrush(Qt::white)
+                                                                           : QBrush(gradient));
+        } else {
+            painter.fillRect(r, QColor(0x80, 0xc0, 0xff));
+        }
+        painter.setPen(QColor(0x40, 0x40, 0x40));
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        break;
+    case ControlKind::Option:
+    case ControlKind::Check:
+        painter.fillRect(r, QColor(0xc0, 0xc0, 0xc0));
+        painter.setPen(QColor(0x40, 0x40, 0x40));
+        painter.setBrush(Qt::white);
+        if (control.kind == ControlKind::Option)
+            painter.drawEllipse(QRect(r.left() + 1, r.top() + 1, 11, 11));
+        else
+            painter.drawRect(QRect(r.left(), r.top() + 2, 12, 12));
+        painter.setBrush(Qt::NoBrush);
+        break;
+    case ControlKind::Button:
+        painter.drawImage(r.topLeft(), textureOf(control.name));
+        painter.setPen(control.name == QStringLiteral("lblGenerate") ? QColor(0x40, 0x40, 0x40)
+                                                                     : QColor(Qt::white));
+        painter.drawText(r, Qt::AlignCenter, control.caption);
+        break;
+    case ControlKind::Label:
+        painter.setPen(control.name == QStringLiteral("lblChars") ? QColor(0x20, 0x20, 0x20)
+                                                                  : QColor(Qt::black));
+        painter.drawText(r, int(control.alignment | Qt::AlignTop), control.caption);
+        break;
+    }
+}
+
+} // namespace
+
+QImage DrawSkin()
+{
+    const ZoneMap zones;
+    QImage skin(SkinWidth, SkinHeight, QImage::Format_RGB32);
+    fillZones(skin, zones);
+    bevelZones(skin, zones);
+
+    QPainter painter(&skin);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    drawTitles(painter);
+
+    const std::array<QRect, 3> frames = colourPanelFrames();
+    const std::array<std::uint32_t, 3> seeds {0x73746172, 0x656e6420, 0x626b6772};
+    for (Panel panel : {Panel::Start, Panel::End, Panel::Background})
+        drawPanel(painter, frames[std::size_t(panel)], NamesOf(panel).title,
+                  seeds[std::size_t(panel)]);
+    drawPanel(painter, gradientPanelFrame(frames), QStringLiteral("Gradient Type"), 0x74797065);
+
+    drawSeats(painter);
+    drawPresetSquares(painter);
+    drawSwapBar(painter);
+    drawCloseMark(painter);
+    drawRecess(painter);
+    painter.end();
+    return skin.convertToFormat(QImage::Format_RGB888);
+}
+
+QImage DrawSkinPreview(bool outlines)
+{
+    QImage preview = DrawSkin().convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&preview);
+    const QList<Control> controls = WindowControls();
+    for (const Control &control : controls)
+        drawMockControl(painter, control);
+    if (outlines) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QColor(255, 0, 255, 170));
+        for (const Control &control : controls)
+            painter.drawRect(control.rect.adjusted(0, 0, -1, -1));
+    }
+    painter.end();
+    return preview;
+}
+
+} // namespace huevane::artgen

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+
+namespace huevane::artgen {
+
+/// The main window's skin: SkinWidth x SkinHeight pixels of brushed metal without
+/// alpha, with the title tabs, the framed panels, the preset squares, the swap bar,
+/// the close mark and the recess for the bottom-right buttons, each under its controls.
+QImage DrawSkin();
+
+/// The skin with a mock-up of every control drawn at its place, for judging the
+/// art by eye. With @p outlines each control's rectangle is outlined as well.
+QImage DrawSkinPreview(bool outlines);
+
+} // namespace huevane::artgen
