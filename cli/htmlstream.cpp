@@ -57,19 +57,29 @@ bool WriteHtml(const GradientSettings &settings, std::FILE *out)
     if (IsBlankText(settings.text))
         return true;
 
-    const HtmlTags tags(settings.upperCaseTags, settings.noQuotes);
+    const HtmlOptions options {settings.upperCaseTags, settings.noQuotes};
     ChunkedOutput output(out);
     ColourStepper stepper(settings);
     QList<CharColour> line;
     for (qsizetype i = 0; i < settings.lines.size(); ++i) {
         line.clear();
         stepper.colourLine(i, line);
-        for (const CharColour &c : std::as_const(line)) {
-            char16_t *at = output.reserve(tags.characterSize(c.length));
-            output.commit(
-                tags.writeCharacter(at, c.character(settings.text), c.red, c.green, c.blue));
-        }
-        output.commit(HtmlTags::writeLineEnd(output.reserve(HtmlTags::LineEndSize)));
+        // A long line goes out in pieces, so the buffer stays small.
+        constexpr qsizetype piece = 4096;
+        const CharColour *first = line.constData();
+        const CharColour *const last = first + line.size();
+        do {
+            const CharColour *pieceEnd = last - first > piece ? first + piece : last;
+            const bool lineDone = pieceEnd == last;
+            qsizetype units = 0;
+            for (const CharColour *c = first; c != pieceEnd; ++c)
+                units += c->length;
+            char16_t *at = output.reserve(HtmlLineSize(options, pieceEnd - first, units));
+            char16_t *written = WriteHtmlLine(at, options, settings.text, first, pieceEnd);
+            // Only the piece that ends the line keeps its line end.
+            output.commit(lineDone ? written : written - HtmlLineSize(options, 0, 0));
+            first = pieceEnd;
+        } while (first != last);
     }
     return output.flush() && std::fflush(out) == 0;
 }

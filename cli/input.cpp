@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace huevane::cli {
 
@@ -13,6 +15,15 @@ qsizetype FindInvalidUtf8(QByteArrayView bytes)
     const qsizetype size = bytes.size();
     qsizetype i = 0;
     while (i < size) {
+        // Plain ASCII, eight bytes at a time.
+        if (i + 8 <= size) {
+            std::uint64_t word;
+            std::memcpy(&word, data + i, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char lead = data[i];
         if (lead < 0x80) {
             ++i;

@@ -43,6 +43,8 @@ bool ClusterFinder::isRegionalIndicator(qsizetype position) const
 
 qsizetype CountCharacters(QStringView text)
 {
+    if (IsSimpleText(text))
+        return text.size();
     qsizetype count = 0;
     ForEachCharacter(text, [&count](TextSpan) { ++count; });
     return count;

@@ -24,6 +24,18 @@ private:
     qsizetype m_start = 0;
 };
 
+/// True when every code unit of @p text lies below U+0300. No such code point
+/// joins its neighbour into a cluster, and a line never holds a CR LF pair, so
+/// such a line is one character per code unit.
+inline bool IsSimpleText(QStringView text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x300)
+            return false;
+    }
+    return true;
+}
+
 /// Calls @p visit(TextSpan) for every character of @p text, in order, with the
 /// span relative to @p text. A character is what a reader sees as one: an
 /// extended grapheme cluster, so a surrogate pair, a letter with its combining
@@ -31,16 +43,7 @@ private:
 template <typename Visit>
 void ForEachCharacter(QStringView text, Visit &&visit)
 {
-    // Below U+0300 no code point joins its neighbour into a cluster, and a line
-    // never holds a CR LF pair, so such text is one character per code unit.
-    bool simple = true;
-    for (QChar c : text) {
-        if (c.unicode() >= 0x300) {
-            simple = false;
-            break;
-        }
-    }
-    if (simple) {
+    if (IsSimpleText(text)) {
         for (qsizetype i = 0; i < text.size(); ++i)
             visit(TextSpan {i, 1});
         return;

@@ -1,13 +1,14 @@
 #include "charcolours.h"
 
 #include "characters.h"
+#include "memoryadvice.h"
 #include "rounding.h"
 
 namespace huevane {
 
 namespace {
 
-float components(const ColourTriplet &colour, int i)
+float component(const ColourTriplet &colour, int i)
 {
     const float value = i == 0 ? colour.red : i == 1 ? colour.green : colour.blue;
     return ClampComponent(value);
@@ -27,8 +28,8 @@ ColourStepper::ColourStepper(const GradientSettings &settings)
     const ColourTriplet &from = reversed ? settings.endColour : settings.startColour;
     const ColourTriplet &to = reversed ? settings.startColour : settings.endColour;
     for (int c = 0; c < 3; ++c) {
-        m_from[c] = components(from, c);
-        m_to[c] = components(to, c);
+        m_from[c] = component(from, c);
+        m_to[c] = component(to, c);
         m_current[c] = m_from[c];
     }
 }
@@ -76,10 +77,13 @@ void ColourStepper::colourLine(qsizetype index, QList<CharColour> &out)
             for (int c = 0; c < 3; ++c)
                 m_current[c] = m_from[c];
         }
+        // The exact sum of two floats rounded once to float is the same whether
+        // it is formed in double or in float (double has more than twice float's
+        // precision), so this loop adds in float.
         for (; entry != end; ++entry) {
             take(*entry, m_current);
             for (int c = 0; c < 3; ++c)
-                m_current[c] = ClampComponent(static_cast<float>(dbl(m_current[c]) + dbl(step[c])));
+                m_current[c] = ClampComponent(m_current[c] + step[c]);
         }
         return;
     }
@@ -96,14 +100,19 @@ void ColourStepper::colourLine(qsizetype index, QList<CharColour> &out)
         for (int c = 0; c < 3; ++c)
             m_current[c] = m_to[c];
     }
+    // The products of two floats are exact in double, so they are formed once.
+    double rise[3];
+    double fall[3];
+    for (int c = 0; c < 3; ++c) {
+        rise[c] = dbl(up) * dbl(step[c]);
+        fall[c] = dbl(step[c]) * dbl(down);
+    }
     for (; entry != end; ++entry) {
         take(*entry, m_current);
-        const bool rising = m_coloured < turn;
-        for (int c = 0; c < 3; ++c) {
-            const double next = rising ? dbl(m_current[c]) + dbl(up) * dbl(step[c])
-                                       : dbl(m_current[c]) - dbl(step[c]) * dbl(down);
-            m_current[c] = ClampComponent(static_cast<float>(next));
-        }
+        const double *change = m_coloured < turn ? rise : fall;
+        const double sign = m_coloured < turn ? 1.0 : -1.0;
+        for (int c = 0; c < 3; ++c)
+            m_current[c] = ClampComponent(static_cast<float>(dbl(m_current[c]) + sign * change[c]));
         ++m_coloured;
     }
 }
@@ -115,6 +124,8 @@ bool ComputeCharColours(GradientSettings &settings)
         return false;
 
     settings.charColours.reserve(settings.totalChars);
+    AdviseLargeBuffer(settings.charColours.data(),
+                      settings.charColours.capacity() * qsizetype(sizeof(CharColour)));
     ColourStepper stepper(settings);
     for (qsizetype i = 0; i < settings.lines.size(); ++i)
         stepper.colourLine(i, settings.charColours);

@@ -18,13 +18,6 @@ quint32 PackColour(const ColourTriplet &colour)
     return PackColour(RoundComponent(c.red), RoundComponent(c.green), RoundComponent(c.blue));
 }
 
-float ClampComponent(float component)
-{
-    if (!(component >= 0.0f))
-        return 0.0f;
-    return component > 255.0f ? 255.0f : component;
-}
-
 ColourTriplet ClampedColour(const ColourTriplet &colour)
 {
     return {ClampComponent(colour.red), ClampComponent(colour.green), ClampComponent(colour.blue)};

@@ -23,7 +23,12 @@ quint32 PackColour(int red, int green, int blue);
 quint32 PackColour(const ColourTriplet &colour);
 
 /// @p component brought into 0..255; NaN gives 0.
-float ClampComponent(float component);
+inline float ClampComponent(float component)
+{
+    if (!(component >= 0.0f))
+        return 0.0f;
+    return component > 255.0f ? 255.0f : component;
+}
 
 /// Each component of @p colour brought into 0..255.
 ColourTriplet ClampedColour(const ColourTriplet &colour);

@@ -1,7 +1,10 @@
 #include "htmlwriter.h"
 
+#include "memoryadvice.h"
+
 #include <array>
 #include <cstring>
+#include <string_view>
 
 namespace huevane {
 
@@ -18,49 +21,79 @@ constexpr std::array<char16_t, 512> hexDigits = [] {
     return table;
 }();
 
-char16_t *copy(char16_t *out, std::u16string_view piece)
+constexpr std::u16string_view lineEnd = u"<br>\r\n";
+
+// The tag words of one choice of options, known at compile time so that every
+// copy below has a constant size.
+template <bool UpperCase, bool NoQuotes>
+struct Tags
+{
+    static constexpr std::u16string_view opening = UpperCase
+        ? (NoQuotes ? u"<FONT COLOR=#" : u"<FONT COLOR=\"#")
+        : (NoQuotes ? u"<font color=#" : u"<font color=\"#");
+    static constexpr std::u16string_view middle = NoQuotes ? u">" : u"\">";
+    static constexpr std::u16string_view closing = UpperCase ? u"</FONT>" : u"</font>";
+    static constexpr qsizetype fixedSize =
+        qsizetype(opening.size() + 6 + middle.size() + closing.size());
+};
+
+char16_t *put(char16_t *out, std::u16string_view piece)
 {
     std::memcpy(out, piece.data(), piece.size() * sizeof(char16_t));
     return out + piece.size();
 }
 
-char16_t *writeByte(char16_t *out, quint8 value)
+char16_t *putByte(char16_t *out, quint8 value)
 {
     out[0] = hexDigits[2 * value];
     out[1] = hexDigits[2 * value + 1];
     return out + 2;
 }
 
+template <bool UpperCase, bool NoQuotes>
+char16_t *writeLine(char16_t *out, QStringView text, const CharColour *first,
+                    const CharColour *last)
+{
+    using T = Tags<UpperCase, NoQuotes>;
+    const char16_t *units = text.utf16();
+    for (const CharColour *entry = first; entry != last; ++entry) {
+        out = put(out, T::opening);
+        out = putByte(out, entry->red);
+        out = putByte(out, entry->green);
+        out = putByte(out, entry->blue);
+        out = put(out, T::middle);
+        if (entry->length == 1)
+            *out++ = units[entry->start];
+        else
+            out = put(out, std::u16string_view(units + entry->start, entry->length));
+        out = put(out, T::closing);
+    }
+    return put(out, lineEnd);
+}
+
+qsizetype fixedSize(HtmlOptions options)
+{
+    if (options.upperCaseTags)
+        return options.noQuotes ? Tags<true, true>::fixedSize : Tags<true, false>::fixedSize;
+    return options.noQuotes ? Tags<false, true>::fixedSize : Tags<false, false>::fixedSize;
+}
+
 } // namespace
 
-HtmlTags::HtmlTags(bool upperCaseTags, bool noQuotes)
+qsizetype HtmlLineSize(HtmlOptions options, qsizetype characters, qsizetype units)
 {
-    if (upperCaseTags) {
-        m_opening = noQuotes ? u"<FONT COLOR=#" : u"<FONT COLOR=\"#";
-        m_closing = u"</FONT>";
-    } else {
-        m_opening = noQuotes ? u"<font color=#" : u"<font color=\"#";
-        m_closing = u"</font>";
+    return characters * fixedSize(options) + units + qsizetype(lineEnd.size());
+}
+
+char16_t *WriteHtmlLine(char16_t *out, HtmlOptions options, QStringView text,
+                        const CharColour *first, const CharColour *last)
+{
+    if (options.upperCaseTags) {
+        return options.noQuotes ? writeLine<true, true>(out, text, first, last)
+                                : writeLine<true, false>(out, text, first, last);
     }
-    m_middle = noQuotes ? u">" : u"\">";
-    m_fixedSize = static_cast<qsizetype>(m_opening.size() + 6 + m_middle.size() + m_closing.size());
-}
-
-char16_t *HtmlTags::writeCharacter(char16_t *out, QStringView character, quint8 red, quint8 green,
-                                   quint8 blue) const
-{
-    out = copy(out, m_opening);
-    out = writeByte(out, red);
-    out = writeByte(out, green);
-    out = writeByte(out, blue);
-    out = copy(out, m_middle);
-    out = copy(out, std::u16string_view(character.utf16(), static_cast<size_t>(character.size())));
-    return copy(out, m_closing);
-}
-
-char16_t *HtmlTags::writeLineEnd(char16_t *out)
-{
-    return copy(out, u"<br>\r\n");
+    return options.noQuotes ? writeLine<false, true>(out, text, first, last)
+                            : writeLine<false, false>(out, text, first, last);
 }
 
 QString GenerateHtml(const GradientSettings &settings)
@@ -69,21 +102,24 @@ QString GenerateHtml(const GradientSettings &settings)
     if (IsBlankText(settings.text) || colours.size() != settings.totalChars)
         return {};
 
-    const HtmlTags tags(settings.upperCaseTags, settings.noQuotes);
-    qsizetype size = settings.lines.size() * HtmlTags::LineEndSize;
-    for (const CharColour &c : colours)
-        size += tags.characterSize(c.length);
+    const HtmlOptions options {settings.upperCaseTags, settings.noQuotes};
+    qsizetype units = 0;
+    for (const TextSpan &line : settings.lines)
+        units += line.length;
+    const qsizetype size = HtmlLineSize(options, settings.totalChars, units)
+        + (settings.lines.size() - 1) * HtmlLineSize(options, 0, 0);
 
     QString html(size, Qt::Uninitialized);
+    AdviseLargeBuffer(html.data(), size * qsizetype(sizeof(char16_t)));
     char16_t *out = reinterpret_cast<char16_t *>(html.data());
     const CharColour *entry = colours.constData();
-    const CharColour *const last = entry + colours.size();
+    const CharColour *const end = entry + colours.size();
     for (const TextSpan &line : settings.lines) {
-        for (; entry != last && entry->start < line.end(); ++entry) {
-            out = tags.writeCharacter(out, entry->character(settings.text), entry->red,
-                                      entry->green, entry->blue);
-        }
-        out = HtmlTags::writeLineEnd(out);
+        const CharColour *lineEnd = entry;
+        while (lineEnd != end && lineEnd->start < line.end())
+            ++lineEnd;
+        out = WriteHtmlLine(out, options, settings.text, entry, lineEnd);
+        entry = lineEnd;
     }
     Q_ASSERT(out == reinterpret_cast<char16_t *>(html.data()) + html.size());
     return html;

@@ -104,6 +104,13 @@ void tst_HuevaneHtml::sameAsGenerate_data()
         << QByteArray("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9 "
                       "e\xCC\x81\t\r\n\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D")
         << defaultStart << defaultEnd << 3 << -1 << true << false << false;
+    // huevane-html writes a long line in pieces; the pieces must join seamlessly.
+    QByteArray longLine;
+    for (int i = 0; i < 3000; ++i)
+        longLine += i % 7 == 0 ? QByteArray("\xF0\x9F\x98\x80") : QByteArray(1, char('a' + i % 26));
+    QTest::newRow("long lines") << QStringList {"--type", "3"}
+                                << longLine + "\r\n" + longLine + longLine << defaultStart
+                                << defaultEnd << 3 << -1 << false << false << false;
 }
 
 void tst_HuevaneHtml::sameAsGenerate()

@@ -1,0 +1,69 @@
+// Speed of the gradient engine: ComputeCharColours followed by GenerateHtml on
+// 1,000,000 ASCII characters in 10,000 lines of 100.
+
+#include "engine/charcolours.h"
+#include "engine/htmlwriter.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace huevane;
+
+namespace {
+
+QString makeText(int lines, int lineLength)
+{
+    QString text;
+    text.reserve(qsizetype(lines) * (lineLength + 2));
+    for (int i = 0; i < lines; ++i) {
+        for (int j = 0; j < lineLength; ++j)
+            text += QChar(u'!' + (i * 31 + j * 7) % 94);
+        if (i + 1 < lines)
+            text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+void measure(const char *name, GradientSettings &settings, int rounds)
+{
+    std::vector<double> seconds;
+    qsizetype htmlSize = 0;
+    for (int round = 0; round < rounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        ComputeCharColours(settings);
+        const QString html = GenerateHtml(settings);
+        seconds.push_back(timer.nsecsElapsed() / 1e9);
+        htmlSize = html.size();
+    }
+    std::sort(seconds.begin(), seconds.end());
+    const double median = seconds[seconds.size() / 2];
+    std::printf("%-34s %9d chars  median %7.2f ms  best %7.2f ms  %6.1f M chars/s (median)  html %lld units\n",
+                name, settings.totalChars, median * 1e3, seconds.front() * 1e3,
+                settings.totalChars / median / 1e6, static_cast<long long>(htmlSize));
+}
+
+} // namespace
+
+int main()
+{
+    GradientSettings settings;
+    SetText(settings, makeText(10000, 100));
+    settings.startColour = {255, 70, 30};
+    settings.endColour = {255, 255, 0};
+
+    for (quint8 type : {StartToEnd, RiseAndFall}) {
+        settings.gradientType = type;
+        for (bool perLine : {false, true}) {
+            settings.perLine = perLine;
+            char name[64];
+            std::snprintf(name, sizeof name, "compute+generate type %d %s", type,
+                          perLine ? "per line" : "whole");
+            measure(name, settings, 21);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds Huevane optimised and prints every benchmark's figures.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-deps.sh
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHUEVANE_BUILD_TESTS=OFF >/dev/null
+cmake --build build-bench -j"$(nproc)" >/dev/null
+
+echo "== engine"
+build-bench/bench/engine/bench_engine
+
+echo "== huevane-html, 10,000,000 characters in lines of 100, to a file"
+bench/engine/bench_cli.sh build-bench/cli/huevane-html
+
+for window_bench in build-bench/bench/window/bench_*; do
+    [ -x "$window_bench" ] || continue
+    echo "== $(basename "$window_bench")"
+    QT_QPA_PLATFORM=offscreen "$window_bench"
+done
