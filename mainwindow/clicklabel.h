@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLabel>
+
+namespace huevane {
+
+/// A label that reports a click of the left mouse button: pressed and released
+/// over it. Captions and click areas of the main window are ClickLabels.
+class ClickLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ClickLabel(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+} // namespace huevane

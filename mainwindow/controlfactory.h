@@ -1,0 +1,23 @@
+#pragma once
+
+#include "mainwindow/layout.h"
+
+class QWidget;
+
+namespace huevane {
+
+/// Creates the control @p spec describes as a child of @p parent, at its place
+/// and size, with its objectName, caption, colours, font, tooltip, cursor,
+/// maximum length, read-only state, visibility and start selection:
+///
+/// | Kind         | Widget                                               |
+/// |--------------|------------------------------------------------------|
+/// | Label        | ClickLabel                                           |
+/// | TextBox      | QLineEdit; QPlainTextEdit when MultiLine             |
+/// | PictureBox   | DrawingSurface, without the keyboard focus           |
+/// | OptionButton | QRadioButton without caption                         |
+/// | CheckBox     | QCheckBox without caption                            |
+/// | HotCommand   | HotCommand from StoredButtonProperties(spec.name)    |
+QWidget *CreateControl(const ControlSpec &spec, QWidget *parent);
+
+} // namespace huevane

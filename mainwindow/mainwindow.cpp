@@ -1,0 +1,411 @@
+#include "mainwindow.h"
+
+#include "engine/charcolours.h"
+#include "engine/htmlwriter.h"
+#include "engine/valueoftext.h"
+#include "hotcommand/hotcommand.h"
+#include "engine/rounding.h"
+#include "mainwindow/clicklabel.h"
+#include "mainwindow/controlfactory.h"
+#include "mainwindow/fonts.h"
+#include "mainwindow/layout.h"
+#include "mainwindow/textpreview.h"
+#include "mainwindow/typepreview.h"
+#include "platform/drawingsurface.h"
+#include "platform/twips.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHash>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace huevane {
+
+const QString MainWindow::SampleText =
+    QStringLiteral("Sample Text For Gradient Demo\r\nThis time it's multiline!!!\r\n"
+                   "Try it out - it's even more fun!!!");
+
+namespace {
+
+struct PanelNames
+{
+    const char *fields;
+    const char *strips;
+    const char *swatch;
+    const char *presets;
+    const char *startValues[3];
+};
+
+constexpr PanelNames PanelControls[3] = {
+    {"txtStCol", "lblStartCol", "picStartCol", "lblStDefCol", {"255", "70", "30"}},
+    {"txtEndCol", "lblEndCol", "picEndCol", "lblEndDefCol", {"255", "255", "0"}},
+    {"txtBkCol", "lblBkCol", "picBackCol", "lblBkDefCol", {"0", "0", "0"}},
+};
+
+void SetBackground(QLabel *label, ColourValue colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, ResolveColour(colour, palette));
+    label->setPalette(palette);
+}
+
+} // namespace
+
+class MainWindow::Private
+{
+public:
+    GradientSettings settings;
+    QHash<QString, QWidget *> controls;
+    std::array<ColourPanel, 3> panels;
+    QPixmap skin {QString::fromLatin1(SkinImage)};
+    MessageSink messageSink;
+
+    QPlainTextEdit *txtString = nullptr;
+    QPlainTextEdit *txtHTML = nullptr;
+    QLineEdit *txtSize = nullptr;
+    QLabel *lblChars = nullptr;
+    DrawingSurface *picGradText = nullptr;
+    std::array<DrawingSurface *, 3> typePreviews {};
+    std::array<QRadioButton *, 3> options {};
+    QCheckBox *chkUpTags = nullptr;
+    QCheckBox *chkPerLine = nullptr;
+    QCheckBox *chkJSQuote = nullptr;
+
+    template <typename T>
+    T *control(const QString &name) const
+    {
+        T *widget = qobject_cast<T *>(controls.value(name));
+        Q_ASSERT_X(widget, "MainWindow", qPrintable(name));
+        return widget;
+    }
+};
+
+MainWindow::MainWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , d(std::make_unique<Private>())
+{
+    InstallFontSubstitutions();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Huevane"));
+    QIcon icon;
+    icon.addFile(QString::fromLatin1(WindowIcon16), QSize(16, 16));
+    icon.addFile(QString::fromLatin1(WindowIcon32), QSize(32, 32));
+    setWindowIcon(icon);
+    setFont(MakeFont(DefaultFont()));
+    setFixedSize(TwipsToPixels(ClientWidthTwips, TwipsPerPixelX()),
+                 TwipsToPixels(ClientHeightTwips, TwipsPerPixelY()));
+
+    d->messageSink = [this](const QString &message) {
+        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), message,
+                        QMessageBox::Ok, this);
+        box.exec();
+    };
+
+    BuildControls();
+    ConnectEvents();
+    Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildControls()
+{
+    for (const ControlSpec &spec : WindowLayout())
+        d->controls.insert(spec.name, CreateControl(spec, this));
+
+    d->txtString = d->control<QPlainTextEdit>("txtString");
+    d->txtHTML = d->control<QPlainTextEdit>("txtHTML");
+    d->txtSize = d->control<QLineEdit>("txtSize");
+    d->lblChars = d->control<QLabel>("lblChars");
+    d->picGradText = d->control<DrawingSurface>("picGradText");
+    d->chkUpTags = d->control<QCheckBox>("chkUpTags");
+    d->chkPerLine = d->control<QCheckBox>("chkPerLine");
+    d->chkJSQuote = d->control<QCheckBox>("chkJSQuote");
+    for (int k = 0; k < 3; ++k) {
+        d->typePreviews[k] = d->control<DrawingSurface>(ArrayElement("Picture4", k));
+        d->options[k] = d->control<QRadioButton>(ArrayElement("Option1", k));
+    }
+
+    for (int p = 0; p < 3; ++p) {
+        const PanelNames &names = PanelControls[p];
+        ColourPanel &panel = d->panels[p];
+        panel.number = p + 1;
+        for (int i = 0; i < 6; ++i)
+            panel.fields[i] = d->control<QLineEdit>(ArrayElement(names.fields, i));
+        for (int i = 0; i < 3; ++i)
+            panel.strips[i] = d->control<QLabel>(ArrayElement(names.strips, i));
+        panel.swatch = d->control<DrawingSurface>(names.swatch);
+        for (int i = 0; i < 5; ++i)
+            panel.presets[i] = d->control<QLabel>(ArrayElement(names.presets, i));
+    }
+
+    const QStringList order = TabOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(d->controls.value(order[i - 1]), d->controls.value(order[i]));
+}
+
+void MainWindow::ConnectEvents()
+{
+    connect(d->txtString, &QPlainTextEdit::textChanged, this, &MainWindow::TextChanged);
+    connect(d->txtSize, &QLineEdit::textChanged, this, &MainWindow::TextSizeChanged);
+
+    for (int k = 0; k < 3; ++k) {
+        connect(d->options[k], &QRadioButton::toggled, this, [this, k](bool checked) {
+            if (!checked)
+                return;
+            d->settings.gradientType = quint8(k + 1);
+            DrawTextPreview(d->settings.gradientType);
+        });
+        DrawingSurface *preview = d->typePreviews[k];
+        connect(
+            preview, &DrawingSurface::mouseDown, this,
+            [this, k](int &button, int &, float &, float &) { TypePreviewMouseDown(k, button); });
+        connect(preview, &DrawingSurface::mouseMove, this,
+                [this, k](int &button, int &, float &x, float &) {
+                    TypePreviewMouseMove(k, button, x);
+                });
+        connect(preview, &DrawingSurface::mouseUp, this,
+                [this, k](int &, int &, float &, float &) { TypePreviewMouseUp(k); });
+    }
+
+    connect(d->chkPerLine, &QCheckBox::toggled, this, [this](bool checked) {
+        d->settings.perLine = checked;
+        DrawTextPreview(d->settings.gradientType);
+    });
+    const std::pair<const char *, QCheckBox *> captions[] = {
+        {"lblPerLine", d->chkPerLine}, {"lblUpTags", d->chkUpTags}, {"lblJSQuote", d->chkJSQuote}};
+    for (const auto &[label, box] : captions) {
+        connect(d->control<ClickLabel>(label), &ClickLabel::clicked, box,
+                [box = box] { box->setChecked(!box->isChecked()); });
+    }
+
+    connect(d->control<HotCommand>("lblGenerate"), &HotCommand::Click, this, &MainWindow::Generate);
+    connect(d->control<HotCommand>("cmdExit"), &HotCommand::Click, this, &QWidget::close);
+}
+
+void MainWindow::Load()
+{
+    ApplyWindowOutline();
+    CreateIcon();
+    d->txtHTML->setPlainText(HtmlPlaceholder.toString());
+    d->txtString->setPlainText(SampleText);
+    d->txtSize->setText(QStringLiteral("8"));
+    for (int p = 0; p < 3; ++p) {
+        for (int i = 0; i < 3; ++i)
+            d->panels[p].fields[i]->setText(QString::fromLatin1(PanelControls[p].startValues[i]));
+    }
+    d->settings.centre = Middle(WholeTextLength(d->settings));
+    d->settings.gradientType = StartToEnd;
+    for (const ColourPanel &panel : d->panels)
+        RefreshAll(panel);
+}
+
+const GradientSettings &MainWindow::settings() const
+{
+    return d->settings;
+}
+
+const ColourPanel &MainWindow::colourPanel(int number) const
+{
+    Q_ASSERT(number >= 1 && number <= 3);
+    return d->panels[number - 1];
+}
+
+QString MainWindow::inputText() const
+{
+    // Inside the document paragraphs end in U+2029, and Shift+Enter breaks a line
+    // with U+2028; the gradient record separates its lines with CR LF.
+    QString text = d->txtString->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, LineBreak.toString());
+    text.replace(QChar::LineSeparator, LineBreak.toString());
+    return text;
+}
+
+quint8 MainWindow::selectedType() const
+{
+    for (int k = 0; k < 3; ++k) {
+        if (d->options[k]->isChecked())
+            return quint8(k + 1);
+    }
+    return 0;
+}
+
+ColourTriplet MainWindow::ReadColour(const ColourPanel &panel) const
+{
+    return ColourTriplet {static_cast<float>(ValueOfText(panel.fields[0]->text())),
+                          static_cast<float>(ValueOfText(panel.fields[1]->text())),
+                          static_cast<float>(ValueOfText(panel.fields[2]->text()))};
+}
+
+void MainWindow::RefreshAll(const ColourPanel &panel)
+{
+    for (int i = 0; i < 3; ++i) {
+        QLineEdit *field = panel.fields[i];
+        const double value = ValueOfText(field->text());
+        if (value > 255.0)
+            field->setText(QStringLiteral("255"));
+        else if (value < 0.0)
+            field->setText(QStringLiteral("0"));
+        const int whole = RoundHalfEven(std::clamp(ValueOfText(field->text()), 0.0, 255.0));
+        panel.fields[i + 3]->setText(QString::number(whole, 16).toUpper());
+    }
+
+    const ColourTriplet colour = ReadColour(panel);
+    SetBackground(panel.strips[0], PackColour(ColourTriplet {colour.red, 0.0f, 0.0f}));
+    SetBackground(panel.strips[1], PackColour(ColourTriplet {0.0f, colour.green, 0.0f}));
+    SetBackground(panel.strips[2], PackColour(ColourTriplet {0.0f, 0.0f, colour.blue}));
+    if (panel.swatch)
+        panel.swatch->setBackColor(PackColour(colour));
+
+    DrawAllTypePreviews();
+    if (const quint8 type = selectedType())
+        DrawTextPreview(type);
+}
+
+void MainWindow::DrawTextPreview(quint8 type)
+{
+    GradientSettings &settings = d->settings;
+    DrawingSurface *preview = d->picGradText;
+    if (IsBlankText(settings.text)) {
+        preview->clear();
+        return;
+    }
+
+    settings.startColour = ReadColour(d->panels[0]);
+    settings.endColour = ReadColour(d->panels[1]);
+    settings.backColour = ReadColour(d->panels[2]);
+    preview->clear();
+    preview->setBackColor(PackColour(settings.backColour));
+
+    if (type < StartToEnd || type > RiseAndFall) {
+        // Colours of an earlier drawing must not reach the HTML.
+        settings.charColours.clear();
+        d->messageSink(QStringLiteral("Error setting colors for gradient:%1").arg(type));
+    } else {
+        // The preview may show another type than the selected one (the third
+        // preview's release draws type 3); the record keeps the selected type.
+        const quint8 selected = settings.gradientType;
+        settings.gradientType = type;
+        ComputeCharColours(settings);
+        settings.gradientType = selected;
+        PaintCharacters(*preview, settings);
+    }
+
+    d->txtHTML->setPlainText(HtmlPlaceholder.toString());
+}
+
+void MainWindow::DrawTypePreviews(DrawingSurface *preview, quint8 kind)
+{
+    StripeSettings stripes;
+    stripes.kind = kind;
+    stripes.start = ReadColour(d->panels[0]);
+    stripes.end = ReadColour(d->panels[1]);
+    stripes.count = d->settings.totalChars;
+    stripes.centre = d->settings.centre;
+    PaintTypePreview(*preview, stripes);
+}
+
+void MainWindow::DrawAllTypePreviews()
+{
+    for (int k = 0; k < 3; ++k)
+        DrawTypePreviews(d->typePreviews[k], quint8(k + 1));
+}
+
+void MainWindow::Generate()
+{
+    d->settings.upperCaseTags = d->chkUpTags->isChecked();
+    d->settings.noQuotes = d->chkJSQuote->isChecked();
+    d->txtHTML->setPlainText(GenerateHtml(d->settings));
+}
+
+void MainWindow::setMessageSink(MessageSink sink)
+{
+    d->messageSink = std::move(sink);
+}
+
+void MainWindow::TextChanged()
+{
+    SetText(d->settings, inputText());
+    d->lblChars->setText(QString::number(d->settings.totalChars));
+    if (const quint8 type = selectedType())
+        DrawTextPreview(type);
+    DrawAllTypePreviews();
+    d->txtHTML->setPlainText(HtmlPlaceholder.toString());
+}
+
+void MainWindow::TextSizeChanged()
+{
+    if (const std::optional<double> size = PreviewTextSize(d->txtSize->text())) {
+        d->settings.textSize = static_cast<float>(*size);
+        QFont font = d->picGradText->font();
+        font.setPointSizeF(*size);
+        d->picGradText->setFont(font);
+    }
+    DrawTextPreview(d->settings.gradientType);
+}
+
+void MainWindow::TypePreviewMouseDown(int index, int button)
+{
+    if (index == 2 && button == 2) {
+        d->settings.centre = Middle(WholeTextLength(d->settings));
+        DrawTypePreviews(d->typePreviews[2], RiseAndFall);
+    }
+    d->options[index]->setChecked(true);
+}
+
+void MainWindow::TypePreviewMouseMove(int index, int button, float x)
+{
+    if (index != 2)
+        return;
+    DrawingSurface *preview = d->typePreviews[2];
+    if (button == 1) {
+        const std::optional<qint32> centre =
+            CentreFromDrag(x, preview->scaleWidth(), d->settings.totalChars);
+        if (!centre)
+            return;
+        d->settings.centre = *centre;
+        DrawTypePreviews(preview, RiseAndFall);
+    } else if (button == 2) {
+        d->settings.centre = Middle(d->settings.totalChars);
+        DrawTypePreviews(preview, RiseAndFall);
+    }
+}
+
+void MainWindow::TypePreviewMouseUp(int index)
+{
+    if (index == 2)
+        DrawTextPreview(RiseAndFall);
+}
+
+void MainWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, d->skin);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    DeleteIcon();
+    QWidget::closeEvent(event);
+}
+
+void MainWindow::ApplyWindowOutline()
+{ }
+
+void MainWindow::CreateIcon()
+{ }
+
+void MainWindow::DeleteIcon()
+{ }
+
+} // namespace huevane

@@ -1,0 +1,129 @@
+#include "textpreview.h"
+
+#include "platform/drawingsurface.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPainter>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace huevane {
+
+namespace {
+
+// The layout is made left to right whatever the script, so that each character's
+// position is the width of those before it in the text's own order.
+constexpr char16_t LeftToRightOverride = 0x202D;
+
+// Characters measured in the first pass over a line; each further pass takes four
+// times as many, so a long line is shaped only as far as it can be seen.
+constexpr qsizetype FirstBatch = 128;
+
+// Half up, as QFontMetrics rounds a measured width to whole pixels.
+int RoundWidth(qreal width)
+{
+    return static_cast<int>(std::floor(width + 0.5));
+}
+
+} // namespace
+
+QList<int> CharacterLefts(QStringView text, std::span<const CharColour> characters,
+                          const QFont &font, const QPaintDevice *device, int limit)
+{
+    QList<int> lefts;
+    if (characters.empty())
+        return lefts;
+
+    const QFontMetricsF metrics(font, device);
+    const qsizetype lineStart = characters.front().start;
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(Qt::LeftToRight);
+
+    qsizetype done = 0;
+    qsizetype batch = FirstBatch;
+    while (done < qsizetype(characters.size())) {
+        const qsizetype upTo = std::min<qsizetype>(characters.size(), done + batch);
+        const CharColour &last = characters[upTo - 1];
+        QString run;
+        run.reserve(last.start + last.length - lineStart + 1);
+        run.append(QChar(LeftToRightOverride));
+        run.append(text.sliced(lineStart, last.start + last.length - lineStart));
+        QTextLayout measured(run, font, device);
+        measured.setTextOption(option);
+        measured.beginLayout();
+        const QTextLine line = measured.createLine();
+        measured.endLayout();
+
+        for (qsizetype k = done; k < upTo; ++k) {
+            int left = 0;
+            if (k > 0) {
+                // The run before character k measured alone is the layout up to the
+                // start of character k - 1, then that character without anything
+                // after it to kern with.
+                const CharColour &previous = characters[k - 1];
+                const int position = int(previous.start - lineStart) + 1;
+                const QString alone = previous.character(text).toString();
+                left = RoundWidth(line.cursorToX(position) + metrics.horizontalAdvance(alone));
+            }
+            lefts.append(left);
+            if (left >= limit)
+                return lefts;
+        }
+        done = upTo;
+        batch *= 4;
+    }
+    return lefts;
+}
+
+void PaintCharacters(DrawingSurface &surface, const GradientSettings &settings)
+{
+    const QFont font = surface.font();
+    const QFontMetrics metrics(font, &surface);
+    const int lineHeight = metrics.height();
+    const int ascent = metrics.ascent();
+    const int width = surface.width();
+    const int height = surface.height();
+    const QStringView text = settings.text;
+
+    SurfacePainter surfacePainter(surface);
+    QPainter &painter = surfacePainter.painter();
+    painter.setFont(font);
+
+    const CharColour *entry = settings.charColours.constData();
+    const CharColour *const entriesEnd = entry + settings.charColours.size();
+    int top = 0;
+    for (const TextSpan &line : settings.lines) {
+        if (top >= height)
+            break;
+        const CharColour *lineEnd = std::lower_bound(
+            entry, entriesEnd, line.end(),
+            [](const CharColour &c, qsizetype position) { return c.start < position; });
+        const std::span<const CharColour> characters(entry, lineEnd);
+        const QList<int> lefts = CharacterLefts(text, characters, font, &surface, width);
+        for (qsizetype k = 0; k < lefts.size() && lefts[k] < width; ++k) {
+            const CharColour &c = characters[k];
+            painter.setPen(QColor(c.red, c.green, c.blue));
+            painter.drawText(lefts[k], top + ascent, c.character(text).toString());
+        }
+        entry = lineEnd;
+        top += lineHeight;
+    }
+}
+
+std::optional<double> PreviewTextSize(QStringView text)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double size = c.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(size) || !(size > 0.0))
+        return std::nullopt;
+    return std::clamp(size, MinimumTextSize, MaximumTextSize);
+}
+
+} // namespace huevane

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "engine/gradientsettings.h"
+
+#include <QFont>
+#include <QList>
+
+#include <optional>
+#include <span>
+
+class QPaintDevice;
+
+namespace huevane {
+
+class DrawingSurface;
+
+/// The left edges, in whole pixels, of the characters @p characters of one line
+/// of @p text, measured from the first of them: each one at the width that
+/// @p font measures for all the characters before it on the line (as
+/// QFontMetrics::horizontalAdvance would for that run, kerning included),
+/// measured in one pass. Stops after the first edge at or beyond @p limit pixels,
+/// so only what can be seen is measured. @p characters must lie in @p text in
+/// order, one line's worth.
+QList<int> CharacterLefts(QStringView text, std::span<const CharColour> characters,
+                          const QFont &font, const QPaintDevice *device, int limit);
+
+/// Paints the characters of @p settings onto @p surface in its font, each in its
+/// colour of charColours (which must have been computed for the text): line k
+/// at k times the font's line height, every character at the left edge
+/// CharacterLefts() gives. Empty lines take their line of space. Characters
+/// that start right of the surface and lines below it are not painted.
+void PaintCharacters(DrawingSurface &surface, const GradientSettings &settings);
+
+/// Smallest and largest text size of the preview, in points.
+inline constexpr double MinimumTextSize = 1.0;
+inline constexpr double MaximumTextSize = 400.0;
+
+/// The preview text size that the text of the size box asks for, in points:
+/// the whole text, blanks around it allowed, read as a decimal number above 0
+/// ("12.5"), and brought into MinimumTextSize..MaximumTextSize. nullopt for a
+/// text that is not such a number: empty, "0", "-3", letters, or a number
+/// followed by anything else ("8x").
+std::optional<double> PreviewTextSize(QStringView text);
+
+} // namespace huevane
