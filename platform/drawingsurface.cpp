@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <utility>
 
 namespace huevane {
@@ -260,9 +261,14 @@ static QRect PixelRect(double x1, double y1, double x2, double y2)
 {
     const double tppX = TwipsPerPixelX();
     const double tppY = TwipsPerPixelY();
-    return QRect(QPoint(TwipsToPixels(x1, tppX), TwipsToPixels(y1, tppY)),
-                 QPoint(TwipsToPixels(x2, tppX), TwipsToPixels(y2, tppY)))
-        .normalized();
+    const int left = TwipsToPixels(x1, tppX);
+    const int top = TwipsToPixels(y1, tppY);
+    const int right = TwipsToPixels(x2, tppX);
+    const int bottom = TwipsToPixels(y2, tppY);
+    // Built from the ordered corners: QRect::normalized() would drop the far row
+    // and column of a rectangle given the wrong way round.
+    return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+                 QPoint(std::max(left, right), std::max(top, bottom)));
 }
 
 void DrawingSurface::rectangle(double x1, double y1, double x2, double y2, ColourValue colour)
@@ -418,11 +424,22 @@ void DrawingSurface::keyPressEvent(QKeyEvent *event)
 SurfacePainter::SurfacePainter(DrawingSurface &surface)
     : m_surface(surface)
     , m_painter(surface.beginPaint())
-{ }
+{
+    // A surface without pixels has no picture to paint on; painting then goes
+    // nowhere instead of through a null painter.
+    if (!m_painter) {
+        m_scratch = QImage(1, 1, QImage::Format_RGB32);
+        m_painter = new QPainter(&m_scratch);
+        m_ownsPainter = true;
+    }
+}
 
 SurfacePainter::~SurfacePainter()
 {
-    m_surface.endPaint();
+    if (m_ownsPainter)
+        delete m_painter;
+    else
+        m_surface.endPaint();
 }
 
 QPainter &SurfacePainter::painter()

@@ -140,7 +140,9 @@ private:
     std::unique_ptr<Private> const d;
 };
 
-/// Paints straight onto a surface's kept picture for as long as it lives, in pixels.
+/// Paints straight onto a surface's kept picture for as long as it lives, in
+/// pixels; the surface shows the result when it ends. On a surface without
+/// pixels the painting goes nowhere.
 class SurfacePainter
 {
 public:
@@ -154,6 +156,8 @@ public:
 private:
     DrawingSurface &m_surface;
     QPainter *m_painter;
+    QImage m_scratch;
+    bool m_ownsPainter = false;
 };
 
 } // namespace huevane
