@@ -41,7 +41,8 @@ void measure(const char *name, GradientSettings &settings, int rounds)
     }
     std::sort(seconds.begin(), seconds.end());
     const double median = seconds[seconds.size() / 2];
-    std::printf("%-34s %9d chars  median %7.2f ms  best %7.2f ms  %6.1f M chars/s (median)  html %lld units\n",
+    std::printf("%-34s %9d chars  median %7.2f ms  best %7.2f ms  %6.1f M chars/s (median)  html "
+                "%lld units\n",
                 name, settings.totalChars, median * 1e3, seconds.front() * 1e3,
                 settings.totalChars / median / 1e6, static_cast<long long>(htmlSize));
 }
