@@ -169,15 +169,15 @@ void bevelZones(QImage &skin, const ZoneMap &zones)
             double strength = 0.0;
             if (windowEdge) {
                 if (nearest <= 1.0) {
-                    skin.setPixel(x, y, mix(pixel, Rim, 0.8));
+                    skin.setPixel(x, y, mix(pixel, Rim, 0.85));
                     continue;
                 }
-                strength = nearest <= 1.5 ? 0.62 : nearest <= 2.3 ? 0.3 : 0.12;
+                strength = nearest <= 2.3 ? 0.6 : 0.25;
             } else {
                 // The tabs stand on the body: their lower edge throws a shadow onto it.
                 if (zone == Zone::Body && nearest <= 1.0)
                     pixel = mix(pixel, qRgb(0, 0, 0), 0.35);
-                strength = nearest <= 1.0 ? 0.5 : nearest <= 1.5 ? 0.25 : 0.1;
+                strength = nearest <= 1.0 ? 0.5 : nearest <= 2.3 ? 0.2 : 0.08;
             }
             if (facing > 0)
                 pixel = mix(pixel, qRgb(255, 255, 255), strength * facing);
@@ -337,13 +337,13 @@ void drawPresetSquares(QPainter &painter)
             painter.fillRect(square.translated(1, 1), QColor(0, 0, 0, 70));
             painter.fillRect(square, colours[std::size_t(index)]);
             painter.fillRect(QRect(square.left(), square.top(), square.width(), 1),
-                             QColor(255, 255, 255, 90));
+                             QColor(255, 255, 255, 70));
             painter.fillRect(QRect(square.left(), square.top() + 1, 1, square.height() - 1),
-                             QColor(255, 255, 255, 60));
+                             QColor(255, 255, 255, 50));
             painter.fillRect(QRect(square.left() + 1, square.bottom(), square.width() - 1, 1),
-                             QColor(0, 0, 0, 90));
+                             QColor(0, 0, 0, 80));
             painter.fillRect(QRect(square.right(), square.top() + 1, 1, square.height() - 2),
-                             QColor(0, 0, 0, 70));
+                             QColor(0, 0, 0, 60));
         }
     }
 }
