@@ -60,6 +60,7 @@ DrawingSurface::DrawingSurface(QWidget *parent)
 
 DrawingSurface::~DrawingSurface()
 {
+    releaseCapture();
     if (d->bulkPainter)
         endPaint();
 }
