@@ -363,7 +363,8 @@ void tst_HotCommand::sequences_data()
 {
     // Steps: "move x y", "press x y", "release x y" (left button, button pixels;
     // the button is 110 x 20), "set <property>" (assigns the property the value it
-    // has, the resting background to BackColor, false to Enabled), "disable the window".
+    // has, the resting background to BackColor, false to Enabled), "enable", "disable the
+    // window".
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("events");
 
@@ -393,6 +394,11 @@ void tst_HotCommand::sequences_data()
     QTest::newRow("disabled press")
         << QStringList {"set Enabled", "move 10 10", "press 10 10", "release 10 10"}
         << QStringList {"reports Enabled: " + Rest + ", free", "= " + Disabled + ", free"};
+    QTest::newRow("disabled, then enabled again")
+        << QStringList {"set Enabled", "enable", "move 10 10"}
+        << QStringList {"reports Enabled: " + Rest + ", free", "= " + Disabled + ", free",
+                        "reports Enabled: " + Disabled + ", free", "= " + rest,
+                        "MouseMove 0: " + hover};
     QTest::newRow("hover, then disabled")
         << QStringList {"move 10 10", "set Enabled", "move 11 10"}
         << QStringList {"MouseMove 0: " + hover, "reports Enabled: " + hover,
@@ -441,7 +447,9 @@ void tst_HotCommand::sequences()
         } else if (parts[0] == QLatin1String("release")) {
             fixture.release(at);
         } else {
-            if (step == QLatin1String("disable the window"))
+            if (step == QLatin1String("enable"))
+                button->setEnabled(true);
+            else if (step == QLatin1String("disable the window"))
                 fixture.host.setEnabled(false);
             else if (parts[1] == QLatin1String("Enabled"))
                 button->setEnabled(false);
