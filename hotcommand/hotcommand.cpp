@@ -589,6 +589,8 @@ void HotCommand::DrawState(float X, float Y, int Button, ColourValue HotBackColo
         surface.releaseCapture();
         surface.setBackColor(d->normalBackColor);
         surface.rectangle(0, 0, right, bottom, d->normalBackColor);
+        // The picture goes over the outline: a button with a texture rests flat on it.
+        surface.showPicture();
     } else {
         const bool pressed = Button != 0;
         const ColourValue outline =
@@ -597,6 +599,7 @@ void HotCommand::DrawState(float X, float Y, int Button, ColourValue HotBackColo
             pressed ? SystemColour::ButtonShadow : SystemColour::ButtonHighlight;
         surface.setCapture();
         surface.setBackColor(HotBackColor);
+        surface.showPicture();
         surface.rectangle(0, 0, right, bottom, outline);
         surface.line(0, 0, right, 0, topLeft);
         surface.line(0, 0, 0, bottom, topLeft);

@@ -203,6 +203,18 @@ void DrawingSurface::clear()
     update();
 }
 
+void DrawingSurface::showPicture()
+{
+    if (d->picture.isNull())
+        return;
+    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
+                d->bulkPainter);
+    const QPixmap picture = d->picture;
+    WithPainter(d->image, d->bulkPainter,
+                [&](QPainter &painter) { painter.drawPixmap(0, 0, picture); });
+    update();
+}
+
 void DrawingSurface::print(const QString &text)
 {
     EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),

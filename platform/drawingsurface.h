@@ -63,6 +63,10 @@ public:
     double scaleWidth() const;
     double scaleHeight() const;
 
+    /// Draws the picture, if any, again at the top-left corner, over whatever is
+    /// drawn there; the rest of the drawing stays.
+    void showPicture();
+
     /// Wipes the surface to the background, then draws the picture, if any.
     void clear();
 

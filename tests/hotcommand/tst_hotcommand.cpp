@@ -275,6 +275,10 @@ void tst_HotCommand::looks_data()
     QTest::newRow("pressed over a picture")
         << "pressed"
         << "Exit" << true << "grey sunken magenta" << QPoint(2, 1);
+    // Back at rest the picture covers the outline drawn in the resting background.
+    QTest::newRow("left again over a picture")
+        << "left"
+        << "Exit" << true << "grey flat blue" << QPoint(0, 0);
     QTest::newRow("disabled over a picture")
         << "disabled"
         << "Exit" << true << "grey flat purple" << QPoint(0, 0);
@@ -312,6 +316,9 @@ void tst_HotCommand::looks()
     } else if (how == QLatin1String("pressed")) {
         fixture.move({10, 10});
         fixture.press({10, 10});
+    } else if (how == QLatin1String("left")) {
+        fixture.move({10, 10});
+        fixture.move({-5, 10});
     } else if (how == QLatin1String("disabled")) {
         fixture.button->setEnabled(false);
     }
