@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <limits>
+
 namespace huevane {
 
 namespace {
@@ -13,6 +15,14 @@ namespace {
 double dbl(float value)
 {
     return static_cast<double>(value);
+}
+
+// ClampComponent, inline: it runs three times for each of up to millions of stripes.
+float Clamp(float value)
+{
+    if (!(value > 0.0f))
+        return 0.0f; // NaN too
+    return value > 255.0f ? 255.0f : value;
 }
 
 float component(const ColourTriplet &colour, int i)
@@ -24,27 +34,35 @@ float component(const ColourTriplet &colour, int i)
 
 StripeStepper::StripeStepper(const StripeSettings &settings)
     : m_centre(settings.centre)
-    , m_turns(settings.kind == RiseAndFall)
 {
     const double n = settings.count;
     const double divisor = n - 1.0 > 0.0 ? n - 1.0 : n;
     const bool reversed = settings.kind == EndToStart;
-    for (int c = 0; c < 3; ++c) {
-        const float start = component(settings.start, c);
-        const float end = component(settings.end, c);
-        const double delta = reversed ? dbl(start) - dbl(end) : dbl(end) - dbl(start);
-        m_step[c] = static_cast<float>(delta / divisor);
-        const bool fromEnd = reversed || (m_turns && settings.centre <= 0);
-        m_current[c] = fromEnd ? end : start;
-    }
-    if (m_turns) {
+    const bool turns = settings.kind == RiseAndFall;
+    float rise = 1.0f;
+    float fall = 1.0f;
+    if (turns) {
         const double up = settings.centre == 0 ? 1.0 : settings.centre;
         double down = RoundHalfEven(n - (static_cast<double>(settings.centre) + 2.0));
         if (down == 0.0)
             down = 1.0;
-        m_rise = static_cast<float>(n / up);
-        m_fall = static_cast<float>(n / down);
+        rise = static_cast<float>(n / up);
+        fall = static_cast<float>(n / down);
     }
+    for (int c = 0; c < 3; ++c) {
+        const float start = component(settings.start, c);
+        const float end = component(settings.end, c);
+        const double delta = reversed ? dbl(start) - dbl(end) : dbl(end) - dbl(start);
+        const float step = static_cast<float>(delta / divisor);
+        const bool fromEnd = reversed || (turns && settings.centre <= 0);
+        m_current[c] = fromEnd ? end : start;
+        // The products are the same in every step, so they are taken once; adding
+        // the negated product is the same as subtracting it.
+        m_rising[c] = turns ? dbl(step) * dbl(rise) : dbl(step);
+        m_falling[c] = turns ? -(dbl(step) * dbl(fall)) : dbl(step);
+    }
+    if (!turns)
+        m_centre = std::numeric_limits<qint32>::max(); // always "rising": one fixed step
 }
 
 quint32 StripeStepper::colour() const
@@ -54,16 +72,9 @@ quint32 StripeStepper::colour() const
 
 void StripeStepper::advance(qint64 stripe)
 {
-    for (int c = 0; c < 3; ++c) {
-        double next;
-        if (!m_turns)
-            next = dbl(m_current[c]) + dbl(m_step[c]);
-        else if (m_centre >= stripe)
-            next = dbl(m_current[c]) + dbl(m_step[c]) * dbl(m_rise);
-        else
-            next = dbl(m_current[c]) - dbl(m_step[c]) * dbl(m_fall);
-        m_current[c] = ClampComponent(static_cast<float>(next));
-    }
+    const double *step = m_centre >= stripe ? m_rising : m_falling;
+    for (int c = 0; c < 3; ++c)
+        m_current[c] = Clamp(static_cast<float>(dbl(m_current[c]) + step[c]));
 }
 
 QList<quint32> StripeColumns(const StripeSettings &settings, double widthTwips,
@@ -73,26 +84,41 @@ QList<quint32> StripeColumns(const StripeSettings &settings, double widthTwips,
         || columns <= 0)
         return {};
 
+    // Stripe i starts at the column its left edge x rounds to. Only the last stripe
+    // that starts in a column shows there, so a colour is packed once per column,
+    // and the exact rounding runs only where x may have reached the next column.
     QList<quint32> shown(columns, 0);
     QList<bool> starts(columns, false);
     StripeStepper stepper(settings);
     const double n = settings.count;
     const qint64 stripes = qint64(settings.count) + 1;
-    for (qint64 i = 1; i <= stripes; ++i) {
-        const float x = static_cast<float>(widthTwips / n * static_cast<double>(i - 1));
-        const int column = TwipsToPixels(x, twipsPerPixel);
-        if (column >= columns)
-            break; // the stripes left start at or beyond the right edge
-        if (column >= 0) {
+    const auto leftEdge = [&](qint64 i) {
+        return static_cast<double>(static_cast<float>(widthTwips / n * static_cast<double>(i - 1)));
+    };
+    int column = TwipsToPixels(leftEdge(1), twipsPerPixel);
+    double nextColumnFrom = (column + 0.5) * twipsPerPixel;
+    for (qint64 i = 1; i <= stripes && column < columns; ++i) {
+        int next = column;
+        if (i < stripes) {
+            const double x = leftEdge(i + 1);
+            if (x >= nextColumnFrom - 1e-9 * twipsPerPixel) {
+                next = TwipsToPixels(x, twipsPerPixel);
+                nextColumnFrom = (next + 0.5) * twipsPerPixel;
+            }
+        } else {
+            next = columns; // no stripe follows the last one
+        }
+        if (next != column && column >= 0) {
             shown[column] = stepper.colour();
             starts[column] = true;
         }
         stepper.advance(i);
+        column = next;
     }
     // Columns where no stripe starts show the stripe before them.
-    for (int column = 1; column < columns; ++column) {
-        if (!starts[column])
-            shown[column] = shown[column - 1];
+    for (int c = 1; c < columns; ++c) {
+        if (!starts[c])
+            shown[c] = shown[c - 1];
     }
     return shown;
 }

@@ -39,12 +39,10 @@ public:
     void advance(qint64 stripe);
 
 private:
-    float m_step[3];
     float m_current[3];
-    float m_rise = 1.0f;
-    float m_fall = 1.0f;
+    double m_rising[3];  // added in every step up to the centre
+    double m_falling[3]; // added in every step after it
     qint32 m_centre = 0;
-    bool m_turns = false;
 };
 
 /// The colour each pixel column of a preview shows. Stripe i (from 1) starts at
