@@ -128,6 +128,11 @@ void MainWindow::BuildControls()
     d->txtSize = d->control<QLineEdit>("txtSize");
     d->lblChars = d->control<QLabel>("lblChars");
     d->picGradText = d->control<DrawingSurface>("picGradText");
+    // The preview draws its characters one by one, so it measures them as drawn:
+    // without ligatures or kerning between neighbours.
+    QFont previewFont = d->picGradText->font();
+    previewFont.setStyleStrategy(QFont::PreferNoShaping);
+    d->picGradText->setFont(previewFont);
     d->chkUpTags = d->control<QCheckBox>("chkUpTags");
     d->chkPerLine = d->control<QCheckBox>("chkPerLine");
     d->chkJSQuote = d->control<QCheckBox>("chkJSQuote");
