@@ -154,9 +154,15 @@ void MainWindow::BuildControls()
             panel.presets[i] = d->control<QLabel>(ArrayElement(names.presets, i));
     }
 
+    const auto focusTarget = [this](const QString &name) -> QWidget * {
+        QWidget *widget = d->controls.value(name);
+        if (auto *button = qobject_cast<HotCommand *>(widget))
+            return button->picButton(); // the part of the button that takes the focus
+        return widget;
+    };
     const QStringList order = TabOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(d->controls.value(order[i - 1]), d->controls.value(order[i]));
+        setTabOrder(focusTarget(order[i - 1]), focusTarget(order[i]));
 }
 
 void MainWindow::ConnectEvents()
