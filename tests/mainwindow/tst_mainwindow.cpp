@@ -215,6 +215,10 @@ void TestMainWindow::startUpState()
              QColor(0, 0, 0));
 
     QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, 1, 47)));
+
+    // Setting the same text again takes the centre from its 90 characters.
+    w.text()->setPlainText(MainWindow::SampleText);
+    QCOMPARE(w.settings().centre, 45);
 }
 
 void TestMainWindow::startUpPreviewDrawsThreeLines()
