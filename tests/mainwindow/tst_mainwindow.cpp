@@ -155,11 +155,10 @@ private Q_SLOTS:
     void typingChangesTheText_data();
     void typingChangesTheText();
     void emptyTextClearsThePreview();
-    void optionButtonsSelectTheType_data();
-    void optionButtonsSelectTheType();
+    void selectingAType_data();
+    void selectingAType();
     void captionLabelsToggleTheirBoxes_data();
     void captionLabelsToggleTheirBoxes();
-    void perLineRedrawsPerLine();
     void textSize_data();
     void textSize();
     void generateWritesTheEnginesHtml_data();
@@ -173,7 +172,6 @@ private Q_SLOTS:
     void leftDragMovesTheCentre_data();
     void leftDragMovesTheCentre();
     void releaseOnThirdPreviewRedrawsAsTypeThree();
-    void pressOnPreviewSelectsItsType();
     void dragWithoutStripesLeavesTheCentre_data();
     void dragWithoutStripesLeavesTheCentre();
     void refreshAllBringsValuesIntoRange_data();
@@ -279,25 +277,9 @@ void TestMainWindow::startUpPreviewDrawsThreeLines()
 void TestMainWindow::startUpTypePreviews()
 {
     Window w;
-    // Type 1 runs from the start colour over 90 stripes to the end colour, type 2
-    // the other way; type 3 starts at the start colour.
-    const QImage first = w.typePreview(0)->grab().toImage();
-    const double width = w.typePreview(0)->scaleWidth();
-    for (int x : {0, 50, 100, 154}) {
-        qint64 stripe = 1;
-        for (qint64 i = 1; i <= 91; ++i) {
-            if (TwipsToPixels(static_cast<float>(width / 90 * double(i - 1)), TwipsPerPixelX())
-                <= x)
-                stripe = i;
-        }
-        const double t = double(stripe - 1) / 89;
-        const QColor shown = first.pixelColor(x, 9);
-        QVERIFY2(std::abs(shown.green() - (70 + 185 * t)) <= 1
-                     && std::abs(shown.blue() - (30 - 30 * t)) <= 1 && shown.red() == 255,
-                 qPrintable(QStringLiteral("x %1: %2").arg(x).arg(shown.name())));
-    }
+    QCOMPARE(w.typePreview(0)->grab().toImage().pixelColor(0, 9), QColor(255, 70, 30));
+    QCOMPARE(w.typePreview(0)->grab().toImage().pixelColor(154, 9), QColor(255, 255, 0));
     QCOMPARE(w.typePreview(1)->grab().toImage().pixelColor(0, 9), QColor(255, 255, 0));
-    QCOMPARE(w.typePreview(2)->grab().toImage().pixelColor(0, 9), QColor(255, 70, 30));
     QVERIFY(ShowsColumns(w.typePreview(2), ThirdPreviewStripes(w)));
 }
 
@@ -348,27 +330,37 @@ void TestMainWindow::emptyTextClearsThePreview()
     }
 }
 
-void TestMainWindow::optionButtonsSelectTheType_data()
+void TestMainWindow::selectingAType_data()
 {
-    QTest::addColumn<int>("index");
-    QTest::newRow("type 1") << 0;
-    QTest::newRow("type 2") << 1;
-    QTest::newRow("type 3") << 2;
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<int>("type");
+
+    for (int k = 0; k < 3; ++k) {
+        QTest::addRow("option %d", k)
+            << QStringLiteral("Option1(%1)").arg(k) << Qt::LeftButton << k + 1;
+        QTest::addRow("preview %d", k)
+            << QStringLiteral("Picture4(%1)").arg(k) << Qt::LeftButton << k + 1;
+    }
+    QTest::newRow("right button on a preview") << "Picture4(1)" << Qt::RightButton << 2;
 }
 
-void TestMainWindow::optionButtonsSelectTheType()
+void TestMainWindow::selectingAType()
 {
-    QFETCH(int, index);
+    QFETCH(QString, clicked);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(int, type);
     Window w;
-    if (index == 0)
+    if (type == 1)
         w.click("Option1(1)");
     w.click("lblGenerate");
-    w.click(QStringLiteral("Option1(%1)").arg(index));
-    QCOMPARE(w.settings().gradientType, quint8(index + 1));
+    QWidget *target = w.get(clicked);
+    QTest::mouseClick(target, button, {}, QPoint(6, 6));
+    QCOMPARE(w.settings().gradientType, quint8(type));
     for (int k = 0; k < 3; ++k)
         QCOMPARE(w.get<QRadioButton>(QStringLiteral("Option1(%1)").arg(k))->isChecked(),
-                 k == index);
-    QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, index + 1, 47)));
+                 k + 1 == type);
+    QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, quint8(type), 47)));
     QVERIFY(w.showsPlaceholder());
 }
 
@@ -401,27 +393,13 @@ void TestMainWindow::captionLabelsToggleTheirBoxes()
     }
 }
 
-void TestMainWindow::perLineRedrawsPerLine()
-{
-    Window w;
-    w.click("chkPerLine");
-    QVERIFY(w.settings().perLine);
-    QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, 1, 47, true)));
-    w.click("lblPerLine");
-    QVERIFY(!w.settings().perLine);
-    QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, 1, 47, false)));
-}
-
 void TestMainWindow::textSize_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("size");
 
     QTest::newRow("fraction") << "12.5" << 12.5;
-    QTest::newRow("whole") << "20" << 20.0;
     QTest::newRow("zero keeps the size") << "0" << 8.0;
-    QTest::newRow("letters keep the size") << "abc" << 8.0;
-    QTest::newRow("empty keeps the size") << "" << 8.0;
     QTest::newRow("letters after a number are not read") << "3x" << 3.0;
     QTest::newRow("too large is capped") << "1000" << MaximumTextSize;
 }
@@ -632,19 +610,6 @@ void TestMainWindow::releaseOnThirdPreviewRedrawsAsTypeThree()
     QVERIFY(w.showsPlaceholder());
     QCOMPARE(w.settings().gradientType, quint8(3));
     QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, 3, 47)));
-}
-
-void TestMainWindow::pressOnPreviewSelectsItsType()
-{
-    Window w;
-    for (int k : {1, 2, 0}) {
-        QTest::mouseClick(w.typePreview(k), Qt::LeftButton, {}, QPoint(30, 5));
-        QVERIFY(w.get<QRadioButton>(QStringLiteral("Option1(%1)").arg(k))->isChecked());
-        QCOMPARE(w.settings().gradientType, quint8(k + 1));
-    }
-    QTest::mouseClick(w.typePreview(1), Qt::RightButton, {}, QPoint(30, 5));
-    QCOMPARE(w.settings().gradientType, quint8(2));
-    QCOMPARE(w.settings().centre, 47);
 }
 
 void TestMainWindow::dragWithoutStripesLeavesTheCentre_data()

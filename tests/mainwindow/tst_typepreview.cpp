@@ -93,16 +93,12 @@ class TestTypePreview : public QObject
 private Q_SLOTS:
     void stripesMatchPaintedRectangles_data();
     void stripesMatchPaintedRectangles();
-    void leftEdgeShowsTheStartingColour_data();
-    void leftEdgeShowsTheStartingColour();
     void firstTypeRunsStraightFromStartToEnd();
     void thirdTypeRisesToTheCentreAndFalls();
     void equalColoursGiveOnePlainColour();
     void firstStripeTakesComponentsAboveRangeAs255();
-    void nothingToDraw_data();
     void nothingToDraw();
     void surfaceShowsTheColumns();
-    void surfaceKeepsItsPictureWhenNothingIsDrawn();
     void centreFromDrag_data();
     void centreFromDrag();
     void wholeTextLength_data();
@@ -140,35 +136,6 @@ void TestTypePreview::stripesMatchPaintedRectangles()
     QCOMPARE(StripeColumns(settings, Width, Tpp, Columns), PaintedRectangles(settings));
 }
 
-void TestTypePreview::leftEdgeShowsTheStartingColour_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("centre");
-    QTest::addColumn<ColourTriplet>("expected");
-
-    QTest::newRow("type 1 starts at the start colour") << 1 << 90 << 45 << Orange;
-    QTest::newRow("type 2 starts at the end colour") << 2 << 90 << 45 << Yellow;
-    QTest::newRow("type 3 starts at the start colour") << 3 << 90 << 45 << Orange;
-    QTest::newRow("type 3 with centre 0 starts at the end colour") << 3 << 90 << 0 << Yellow;
-    QTest::newRow("one character, type 1") << 1 << 1 << 0 << Orange;
-    QTest::newRow("one character, type 2") << 2 << 1 << 0 << Yellow;
-}
-
-void TestTypePreview::leftEdgeShowsTheStartingColour()
-{
-    QFETCH(int, kind);
-    QFETCH(int, count);
-    QFETCH(int, centre);
-    QFETCH(ColourTriplet, expected);
-    const QList<quint32> columns =
-        StripeColumns({quint8(kind), Orange, Yellow, count, centre}, Width, Tpp, Columns);
-    QCOMPARE(columns.size(), Columns);
-    QCOMPARE(columns.first(), PackColour(expected));
-    if (count == 1) // the one stripe covers the whole preview
-        QCOMPARE(columns.count(columns.first()), Columns);
-}
-
 void TestTypePreview::firstTypeRunsStraightFromStartToEnd()
 {
     const qint32 n = 90;
@@ -179,6 +146,15 @@ void TestTypePreview::firstTypeRunsStraightFromStartToEnd()
                  qPrintable(QStringLiteral("column %1").arg(p)));
     }
     QVERIFY(Near(columns.last(), 255, 255, 0));
+    // Type 2 starts at the end colour, and so does type 3 with its centre at 0.
+    QCOMPARE(StripeColumns({2, Orange, Yellow, n, 45}, Width, Tpp, Columns).first(),
+             PackColour(Yellow));
+    QCOMPARE(StripeColumns({3, Orange, Yellow, n, 0}, Width, Tpp, Columns).first(),
+             PackColour(Yellow));
+    // A single character is one stripe over the whole preview.
+    QCOMPARE(
+        StripeColumns({2, Orange, Yellow, 1, 0}, Width, Tpp, Columns).count(PackColour(Yellow)),
+        Columns);
 }
 
 void TestTypePreview::thirdTypeRisesToTheCentreAndFalls()
@@ -219,20 +195,11 @@ void TestTypePreview::firstStripeTakesComponentsAboveRangeAs255()
     QCOMPARE(columns.last(), PackColour(255, 0, 0));
 }
 
-void TestTypePreview::nothingToDraw_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("count");
-    QTest::newRow("no characters") << 1 << 0;
-    QTest::newRow("type 0") << 0 << 90;
-    QTest::newRow("type 4") << 4 << 90;
-}
-
 void TestTypePreview::nothingToDraw()
 {
-    QFETCH(int, kind);
-    QFETCH(int, count);
-    QVERIFY(StripeColumns({quint8(kind), Orange, Yellow, count, 0}, Width, Tpp, Columns).isEmpty());
+    QVERIFY(StripeColumns({1, Orange, Yellow, 0, 0}, Width, Tpp, Columns).isEmpty());
+    QVERIFY(StripeColumns({0, Orange, Yellow, 90, 0}, Width, Tpp, Columns).isEmpty());
+    QVERIFY(StripeColumns({4, Orange, Yellow, 90, 0}, Width, Tpp, Columns).isEmpty());
 }
 
 void TestTypePreview::surfaceShowsTheColumns()
@@ -248,17 +215,6 @@ void TestTypePreview::surfaceShowsTheColumns()
         for (int y : {0, 9, 18})
             QCOMPARE(image.pixelColor(p, y), Unpack(columns[p]));
     }
-}
-
-void TestTypePreview::surfaceKeepsItsPictureWhenNothingIsDrawn()
-{
-    DrawingSurface surface;
-    surface.resize(155, 19);
-    PaintTypePreview(surface, {1, Orange, Yellow, 90, 45});
-    const QImage before = surface.image();
-    PaintTypePreview(surface, {1, Yellow, Yellow, 0, 0});
-    PaintTypePreview(surface, {7, Yellow, Yellow, 90, 45});
-    QCOMPARE(surface.image(), before);
 }
 
 void TestTypePreview::centreFromDrag_data()
