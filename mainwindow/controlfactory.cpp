@@ -25,101 +25,101 @@ void SetColour(QWidget *widget, QPalette::ColorRole role, std::optional<ColourVa
     widget->setPalette(palette);
 }
 
-QWidget *CreateLabel(const ControlSpec &spec, QWidget *parent)
+QWidget *CreateLabel(const LayoutEntry &entry, QWidget *parent)
 {
     auto *label = new ClickLabel(parent);
-    label->setText(spec.caption);
-    label->setAlignment(spec.alignment);
-    SetColour(label, QPalette::WindowText, spec.foreColor);
-    SetColour(label, QPalette::Window, spec.backColor);
-    label->setAutoFillBackground(spec.flags & Opaque);
-    if (spec.flags & Bordered) {
+    label->setText(entry.caption);
+    label->setAlignment(entry.alignment);
+    SetColour(label, QPalette::WindowText, entry.foreColor);
+    SetColour(label, QPalette::Window, entry.backColor);
+    label->setAutoFillBackground(entry.flags & Opaque);
+    if (entry.flags & Bordered) {
         label->setFrameShape(QFrame::Box);
         label->setLineWidth(1);
     }
     return label;
 }
 
-QWidget *CreateTextBox(const ControlSpec &spec, QWidget *parent)
+QWidget *CreateTextBox(const LayoutEntry &entry, QWidget *parent)
 {
     QWidget *box;
-    if (spec.flags & MultiLine) {
+    if (entry.flags & MultiLine) {
         auto *edit = new QPlainTextEdit(parent);
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        edit->setReadOnly(spec.flags & ReadOnly);
+        edit->setReadOnly(entry.flags & ReadOnly);
         edit->setTabChangesFocus(true);
         box = edit;
     } else {
         auto *edit = new QLineEdit(parent);
-        edit->setAlignment(spec.alignment);
-        edit->setReadOnly(spec.flags & ReadOnly);
-        if (spec.maxLength > 0)
-            edit->setMaxLength(spec.maxLength);
+        edit->setAlignment(entry.alignment);
+        edit->setReadOnly(entry.flags & ReadOnly);
+        if (entry.maxLength > 0)
+            edit->setMaxLength(entry.maxLength);
         box = edit;
     }
-    SetColour(box, QPalette::Base, spec.backColor);
-    SetColour(box, QPalette::Text, spec.foreColor);
+    SetColour(box, QPalette::Base, entry.backColor);
+    SetColour(box, QPalette::Text, entry.foreColor);
     return box;
 }
 
-QWidget *CreatePictureBox(const ControlSpec &spec, QWidget *parent)
+QWidget *CreatePictureBox(const LayoutEntry &entry, QWidget *parent)
 {
     auto *surface = new DrawingSurface(parent);
     surface->setFocusPolicy(Qt::NoFocus);
-    if (spec.backColor)
-        surface->setBackColor(*spec.backColor);
-    if (!spec.picture.isEmpty())
-        surface->setPicture(QPixmap(spec.picture));
+    if (entry.backColor)
+        surface->setBackColor(*entry.backColor);
+    if (!entry.picture.isEmpty())
+        surface->setPicture(QPixmap(entry.picture));
     return surface;
 }
 
-QWidget *CreateHotCommand(const ControlSpec &spec, QWidget *parent)
+QWidget *CreateHotCommand(const LayoutEntry &entry, QWidget *parent)
 {
-    const VariantMapPropertyStore store(StoredButtonProperties(spec.name));
+    const VariantMapPropertyStore store(StoredButtonProperties(entry.name));
     return new HotCommand(store, parent);
 }
 
-QWidget *CreateWidget(const ControlSpec &spec, QWidget *parent)
+QWidget *CreateWidget(const LayoutEntry &entry, QWidget *parent)
 {
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Label:
-        return CreateLabel(spec, parent);
+        return CreateLabel(entry, parent);
     case ControlKind::TextBox:
-        return CreateTextBox(spec, parent);
+        return CreateTextBox(entry, parent);
     case ControlKind::PictureBox:
-        return CreatePictureBox(spec, parent);
+        return CreatePictureBox(entry, parent);
     case ControlKind::OptionButton: {
         auto *option = new QRadioButton(parent);
-        option->setChecked(spec.flags & Selected);
+        option->setChecked(entry.flags & Selected);
         return option;
     }
     case ControlKind::CheckBox:
         return new QCheckBox(parent);
     case ControlKind::HotCommand:
-        return CreateHotCommand(spec, parent);
+        return CreateHotCommand(entry, parent);
     }
     return nullptr;
 }
 
 } // namespace
 
-QWidget *CreateControl(const ControlSpec &spec, QWidget *parent)
+QWidget *CreateControl(const LayoutEntry &entry, QWidget *parent)
 {
-    QWidget *widget = CreateWidget(spec, parent);
-    widget->setObjectName(spec.name);
-    if (spec.font)
-        widget->setFont(MakeFont(*spec.font));
-    if (spec.kind == ControlKind::OptionButton || spec.kind == ControlKind::CheckBox) {
-        SetColour(widget, QPalette::Window, spec.backColor);
-        SetColour(widget, QPalette::WindowText, spec.foreColor);
-        widget->setAutoFillBackground(spec.backColor.has_value());
+    QWidget *widget = CreateWidget(entry, parent);
+    widget->setObjectName(entry.name);
+    if (entry.font)
+        widget->setFont(MakeFont(*entry.font));
+    if (entry.kind == ControlKind::OptionButton || entry.kind == ControlKind::CheckBox) {
+        SetColour(widget, QPalette::Window, entry.backColor);
+        SetColour(widget, QPalette::WindowText, entry.foreColor);
+        widget->setAutoFillBackground(entry.backColor.has_value());
     }
-    if (!spec.toolTip.isEmpty())
-        widget->setToolTip(spec.toolTip);
-    if (spec.flags & SizeHorCursor)
+    if (!entry.toolTip.isEmpty())
+        widget->setToolTip(entry.toolTip);
+    if (entry.flags & SizeHorCursor)
         widget->setCursor(Qt::SizeHorCursor);
-    widget->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
-    widget->setVisible(!(spec.flags & Hidden));
+    widget->setGeometry(TwipsRect(entry.left, entry.top, entry.width, entry.height));
+    widget->setVisible(!(entry.flags & Hidden));
     return widget;
 }
 

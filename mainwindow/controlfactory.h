@@ -6,7 +6,7 @@ class QWidget;
 
 namespace huevane {
 
-/// Creates the control @p spec describes as a child of @p parent, at its place
+/// Creates the control @p entry describes as a child of @p parent, at its place
 /// and size, with its objectName, caption, colours, font, tooltip, cursor,
 /// maximum length, read-only state, visibility and start selection:
 ///
@@ -17,7 +17,7 @@ namespace huevane {
 /// | PictureBox   | DrawingSurface, without the keyboard focus           |
 /// | OptionButton | QRadioButton without caption                         |
 /// | CheckBox     | QCheckBox without caption                            |
-/// | HotCommand   | HotCommand from StoredButtonProperties(spec.name)    |
-QWidget *CreateControl(const ControlSpec &spec, QWidget *parent);
+/// | HotCommand   | HotCommand from StoredButtonProperties(entry.name)    |
+QWidget *CreateControl(const LayoutEntry &entry, QWidget *parent);
 
 } // namespace huevane

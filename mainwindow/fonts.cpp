@@ -9,12 +9,12 @@ void InstallFontSubstitutions()
     QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"));
 }
 
-QFont MakeFont(const FontSpec &spec)
+QFont MakeFont(const DesignedFont &design)
 {
-    QFont font(spec.face);
-    font.setPointSizeF(spec.pointSize);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    QFont font(design.face);
+    font.setPointSizeF(design.pointSize);
+    font.setBold(design.bold);
+    font.setItalic(design.italic);
     return font;
 }
 

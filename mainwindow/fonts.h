@@ -11,7 +11,7 @@ namespace huevane {
 /// Liberation Sans, Tahoma to DejaVu Sans Condensed. Safe to call more than once.
 void InstallFontSubstitutions();
 
-/// The QFont of @p spec, its size in points (fractions kept).
-QFont MakeFont(const FontSpec &spec);
+/// The QFont of @p design, its size in points (fractions kept).
+QFont MakeFont(const DesignedFont &design);
 
 } // namespace huevane

@@ -1,5 +1,7 @@
 #include "layout.h"
 
+#include "mainwindow/fonts.h"
+
 #include <QFont>
 #include <QPixmap>
 
@@ -17,20 +19,20 @@ constexpr ColourValue Silver = 0xC0C0C0;
 constexpr ColourValue LightGrey = 0xE0E0E0;
 constexpr ColourValue Black = 0x000000;
 
-FontSpec Bold()
+DesignedFont Bold()
 {
-    FontSpec font;
+    DesignedFont font;
     font.bold = true;
     return font;
 }
 
-FontSpec Tahoma()
+DesignedFont Tahoma()
 {
-    return FontSpec {QStringLiteral("Tahoma"), 8.25, false, false};
+    return DesignedFont {QStringLiteral("Tahoma"), 8.25, false, false};
 }
 
 // Everything but the colour panels.
-QList<ControlSpec> FixedControls()
+QList<LayoutEntry> FixedControls()
 {
     using K = ControlKind;
     const QString typeTip = QStringLiteral("Click to select");
@@ -42,7 +44,7 @@ QList<ControlSpec> FixedControls()
          .width = 5085,
          .height = 345,
          .foreColor = White,
-         .font = FontSpec {"Arial", 14.25, true, true}},
+         .font = DesignedFont {"Arial", 14.25, true, true}},
         {.kind = K::Label, .name = "Label1", .left = 8895, .top = 210, .width = 285, .height = 255},
         {.kind = K::PictureBox,
          .name = "picTray",
@@ -258,7 +260,7 @@ QList<ControlSpec> FixedControls()
 }
 
 // The three colour panels are alike but for their x positions and names.
-struct PanelSpec
+struct PanelPlacement
 {
     const char *fields;
     const char *strips;
@@ -273,7 +275,7 @@ struct PanelSpec
     int labelLeft;
 };
 
-constexpr PanelSpec Panels[] = {
+constexpr PanelPlacement Panels[] = {
     {"txtStCol",
      "lblStartCol",
      "picStartCol",
@@ -315,11 +317,11 @@ constexpr ColourValue PresetColours[5] = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000
 constexpr int SwatchTop = 2385;
 constexpr int PresetStep = 180;
 
-QList<ControlSpec> PanelControls(const PanelSpec &panel)
+QList<LayoutEntry> PanelControls(const PanelPlacement &panel)
 {
     using K = ControlKind;
     static const char *const rowCaptions[3] = {"Red Value", "Green Value", "Blue Value"};
-    QList<ControlSpec> controls;
+    QList<LayoutEntry> controls;
     for (int row = 0; row < 3; ++row) {
         controls.append({.kind = K::TextBox,
                          .name = ArrayElement(panel.fields, row),
@@ -380,7 +382,7 @@ QList<ControlSpec> PanelControls(const PanelSpec &panel)
     return controls;
 }
 
-struct ButtonSpec
+struct ButtonValues
 {
     const char *name;
     const char *caption;
@@ -393,7 +395,7 @@ struct ButtonSpec
     const char *picture;
 };
 
-constexpr ButtonSpec Buttons[] = {
+constexpr ButtonValues Buttons[] = {
     {"lblGenerate", "Generate", 0x80FFFF, DarkGrey, Silver, Black, LightGrey, DarkGrey,
      ":/images/button-generate.png"},
     {"lblClipboard", "Send to Clipboard", 0x80FF80, White, Silver, 0x00FFFF, LightGrey, Silver,
@@ -404,9 +406,9 @@ constexpr ButtonSpec Buttons[] = {
 
 } // namespace
 
-FontSpec DefaultFont()
+DesignedFont DefaultFont()
 {
-    return FontSpec {};
+    return DesignedFont {};
 }
 
 QString ArrayElement(const QString &name, int index)
@@ -414,20 +416,20 @@ QString ArrayElement(const QString &name, int index)
     return QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-const QList<ControlSpec> &WindowLayout()
+const QList<LayoutEntry> &WindowLayout()
 {
-    static const QList<ControlSpec> layout = [] {
-        QList<ControlSpec> controls = FixedControls();
-        for (const PanelSpec &panel : Panels)
+    static const QList<LayoutEntry> layout = [] {
+        QList<LayoutEntry> controls = FixedControls();
+        for (const PanelPlacement &panel : Panels)
             controls += PanelControls(panel);
         return controls;
     }();
     return layout;
 }
 
-const ControlSpec *FindControl(const QString &name)
+const LayoutEntry *FindControl(const QString &name)
 {
-    for (const ControlSpec &control : WindowLayout()) {
+    for (const LayoutEntry &control : WindowLayout()) {
         if (control.name == name)
             return &control;
     }
@@ -436,12 +438,10 @@ const ControlSpec *FindControl(const QString &name)
 
 QVariantMap StoredButtonProperties(const QString &name)
 {
-    for (const ButtonSpec &button : Buttons) {
+    for (const ButtonValues &button : Buttons) {
         if (name != QLatin1String(button.name))
             continue;
-        const FontSpec spec = DefaultFont();
-        QFont font(spec.face);
-        font.setPointSizeF(spec.pointSize);
+        const QFont font = MakeFont(DefaultFont());
         QVariantMap values {
             {"BackColor", QVariant::fromValue(button.back)},
             {"ForeColor", QVariant::fromValue(button.fore)},
@@ -463,7 +463,7 @@ QVariantMap StoredButtonProperties(const QString &name)
 QStringList TabOrder()
 {
     QStringList order {"txtString"};
-    for (const PanelSpec &panel : Panels) {
+    for (const PanelPlacement &panel : Panels) {
         for (int row = 0; row < 3; ++row) {
             order << ArrayElement(panel.fields, row) << ArrayElement(panel.fields, row + 3);
         }

@@ -23,17 +23,17 @@ enum class ControlKind {
 
 /// A font as the layout names it. The faces are those of the designed window;
 /// InstallFontSubstitutions() maps them to installed ones of the same metrics.
-struct FontSpec
+struct DesignedFont
 {
     QString face = QStringLiteral("MS Sans Serif");
     double pointSize = 8.25;
     bool bold = false;
     bool italic = false;
 
-    friend bool operator==(const FontSpec &, const FontSpec &) = default;
+    friend bool operator==(const DesignedFont &, const DesignedFont &) = default;
 };
 
-/// Looks and states of a control, as bits of ControlSpec::flags.
+/// Looks and states of a control, as bits of LayoutEntry::flags.
 enum ControlFlag : quint32 {
     Hidden = 0x1,         ///< never shown
     ReadOnly = 0x2,       ///< text box the user cannot type into
@@ -46,7 +46,7 @@ enum ControlFlag : quint32 {
 
 /// One control of the main window. Positions and sizes are in twips from the
 /// window's top-left corner.
-struct ControlSpec
+struct LayoutEntry
 {
     ControlKind kind = ControlKind::Label;
     QString name; ///< the objectName: "Name", or "Name(index)" in a control array
@@ -58,7 +58,7 @@ struct ControlSpec
     QString toolTip;
     std::optional<ColourValue> backColor; ///< none: the style's
     std::optional<ColourValue> foreColor; ///< none: the style's
-    std::optional<FontSpec> font;         ///< none: the window's font
+    std::optional<DesignedFont> font;     ///< none: the window's font
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     int maxLength = 0; ///< characters a text box takes; 0 for no limit
     quint32 flags = 0; ///< ControlFlag bits
@@ -70,7 +70,7 @@ inline constexpr int ClientWidthTwips = 9480;
 inline constexpr int ClientHeightTwips = 6750;
 
 /// The window's font, for every control that names none: MS Sans Serif 8.25 pt.
-FontSpec DefaultFont();
+DesignedFont DefaultFont();
 
 /// Resource paths of the window's art.
 inline constexpr char SkinImage[] = ":/images/skin.png";
@@ -80,10 +80,10 @@ inline constexpr char TrayIcon16[] = ":/images/tray-icon-16.png";
 
 /// Every control of the main window, in the order it is created (which is also
 /// the order they stack in, later ones on top).
-const QList<ControlSpec> &WindowLayout();
+const QList<LayoutEntry> &WindowLayout();
 
 /// The control called @p name in WindowLayout(), or nullptr.
-const ControlSpec *FindControl(const QString &name);
+const LayoutEntry *FindControl(const QString &name);
 
 /// The stored properties the hot-tracking button @p name is created from, by the
 /// keys of HotCommand::readProperties(); empty for any other name. Colours are

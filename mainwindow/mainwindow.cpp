@@ -120,8 +120,8 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildControls()
 {
-    for (const ControlSpec &spec : WindowLayout())
-        d->controls.insert(spec.name, CreateControl(spec, this));
+    for (const LayoutEntry &entry : WindowLayout())
+        d->controls.insert(entry.name, CreateControl(entry, this));
 
     d->txtString = d->control<QPlainTextEdit>("txtString");
     d->txtHTML = d->control<QPlainTextEdit>("txtHTML");

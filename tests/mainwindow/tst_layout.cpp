@@ -64,12 +64,12 @@ void TestLayout::tableHasEveryControlOnce()
     QCOMPARE(WindowLayout().size(), 29 + 3 * 18);
     QSet<QString> names;
     const QRect client(0, 0, ClientWidthTwips, ClientHeightTwips);
-    for (const ControlSpec &spec : WindowLayout()) {
-        QVERIFY2(!names.contains(spec.name), qPrintable(spec.name));
-        names.insert(spec.name);
-        QVERIFY2(client.contains(QRect(spec.left, spec.top, spec.width, spec.height)),
-                 qPrintable(spec.name));
-        QVERIFY2(control(spec.name), qPrintable(spec.name));
+    for (const LayoutEntry &entry : WindowLayout()) {
+        QVERIFY2(!names.contains(entry.name), qPrintable(entry.name));
+        names.insert(entry.name);
+        QVERIFY2(client.contains(QRect(entry.left, entry.top, entry.width, entry.height)),
+                 qPrintable(entry.name));
+        QVERIFY2(control(entry.name), qPrintable(entry.name));
     }
 }
 
@@ -231,9 +231,9 @@ void TestLayout::valueFieldsTakeAtMostTheirLength()
 void TestLayout::statesAtStartUp()
 {
     QVERIFY(!control("picTray")->isVisible());
-    for (const ControlSpec &spec : WindowLayout()) {
-        if (spec.name != QLatin1String("picTray"))
-            QVERIFY2(control(spec.name)->isVisible(), qPrintable(spec.name));
+    for (const LayoutEntry &entry : WindowLayout()) {
+        if (entry.name != QLatin1String("picTray"))
+            QVERIFY2(control(entry.name)->isVisible(), qPrintable(entry.name));
     }
     QCOMPARE(qobject_cast<DrawingSurface *>(control("picTray"))->picture().size(), QSize(16, 16));
     QVERIFY(qobject_cast<QRadioButton *>(control("Option1(0)"))->isChecked());
