@@ -18,6 +18,7 @@ public:
 
 private:
     bool isRegionalIndicator(qsizetype position) const;
+    bool mustJoin(qsizetype start, qsizetype position) const;
 
     QStringView m_text;
     QTextBoundaryFinder m_finder;

@@ -45,27 +45,52 @@ void ColourStepper::colourLine(qsizetype index, QList<CharColour> &out)
         out.append(CharColour {line.start + c.start, static_cast<quint32>(c.length), 0, 0, 0});
     });
     const qsizetype count = out.size() - first;
+    beginLine(index, count);
+    colour(out.data() + first, out.data() + out.size());
+}
 
+void ColourStepper::beginLine(qsizetype index, qsizetype characters)
+{
     const bool perLine = m_settings.perLine;
     float n;
-    qint32 turn;
     if (perLine) {
-        n = static_cast<float>(count);
-        turn =
-            RoundHalfEven(static_cast<double>(count) / m_settings.totalChars * m_settings.centre);
+        n = static_cast<float>(characters);
+        m_turn = RoundHalfEven(static_cast<double>(characters) / m_settings.totalChars
+                               * m_settings.centre);
     } else {
         n = static_cast<float>(m_settings.totalChars);
-        turn = m_settings.centre;
+        m_turn = m_settings.centre;
     }
 
-    float step[3];
     const bool useNMinusOne = static_cast<float>(dbl(n) - 1.0) > 0.0f;
     const double divisor = useNMinusOne ? dbl(n) - 1.0 : dbl(n);
     for (int c = 0; c < 3; ++c)
-        step[c] = static_cast<float>((dbl(m_to[c]) - dbl(m_from[c])) / divisor);
+        m_step[c] = static_cast<float>((dbl(m_to[c]) - dbl(m_from[c])) / divisor);
 
-    CharColour *entry = out.data() + first;
-    CharColour *const end = entry + count;
+    if (perLine) {
+        for (int c = 0; c < 3; ++c)
+            m_current[c] = m_from[c];
+        m_coloured = 0;
+    }
+    if (m_settings.gradientType != RiseAndFall)
+        return;
+
+    const float up = static_cast<float>(dbl(n) / (m_turn == 0 ? 1.0 : static_cast<double>(m_turn)));
+    const double d = dbl(n) - (static_cast<double>(m_turn) + 2.0);
+    const float down = static_cast<float>(dbl(n) / (d == 0.0 ? 1.0 : d));
+    if (m_turn < 1 && (perLine || index == 0)) {
+        for (int c = 0; c < 3; ++c)
+            m_current[c] = m_to[c];
+    }
+    // The products of two floats are exact in double, so they are formed once.
+    for (int c = 0; c < 3; ++c) {
+        m_rise[c] = dbl(up) * dbl(m_step[c]);
+        m_fall[c] = dbl(m_step[c]) * dbl(down);
+    }
+}
+
+void ColourStepper::colour(CharColour *entry, CharColour *const end)
+{
     const auto take = [](CharColour &e, const float *current) {
         e.red = RoundComponent(current[0]);
         e.green = RoundComponent(current[1]);
@@ -73,44 +98,21 @@ void ColourStepper::colourLine(qsizetype index, QList<CharColour> &out)
     };
 
     if (m_settings.gradientType != RiseAndFall) {
-        if (perLine) {
-            for (int c = 0; c < 3; ++c)
-                m_current[c] = m_from[c];
-        }
         // The exact sum of two floats rounded once to float is the same whether
         // it is formed in double or in float (double has more than twice float's
         // precision), so this loop adds in float.
         for (; entry != end; ++entry) {
             take(*entry, m_current);
             for (int c = 0; c < 3; ++c)
-                m_current[c] = ClampComponent(m_current[c] + step[c]);
+                m_current[c] = ClampComponent(m_current[c] + m_step[c]);
         }
         return;
     }
 
-    if (perLine) {
-        for (int c = 0; c < 3; ++c)
-            m_current[c] = m_from[c];
-        m_coloured = 0;
-    }
-    const float up = static_cast<float>(dbl(n) / (turn == 0 ? 1.0 : static_cast<double>(turn)));
-    const double d = dbl(n) - (static_cast<double>(turn) + 2.0);
-    const float down = static_cast<float>(dbl(n) / (d == 0.0 ? 1.0 : d));
-    if (turn < 1 && (perLine || index == 0)) {
-        for (int c = 0; c < 3; ++c)
-            m_current[c] = m_to[c];
-    }
-    // The products of two floats are exact in double, so they are formed once.
-    double rise[3];
-    double fall[3];
-    for (int c = 0; c < 3; ++c) {
-        rise[c] = dbl(up) * dbl(step[c]);
-        fall[c] = dbl(step[c]) * dbl(down);
-    }
     for (; entry != end; ++entry) {
         take(*entry, m_current);
-        const double *change = m_coloured < turn ? rise : fall;
-        const double sign = m_coloured < turn ? 1.0 : -1.0;
+        const double *change = m_coloured < m_turn ? m_rise : m_fall;
+        const double sign = m_coloured < m_turn ? 1.0 : -1.0;
         for (int c = 0; c < 3; ++c)
             m_current[c] = ClampComponent(static_cast<float>(dbl(m_current[c]) + sign * change[c]));
         ++m_coloured;

@@ -21,8 +21,6 @@ constexpr std::array<char16_t, 512> hexDigits = [] {
     return table;
 }();
 
-constexpr std::u16string_view lineEnd = u"<br>\r\n";
-
 // The tag words of one choice of options, known at compile time so that every
 // copy below has a constant size.
 template <bool UpperCase, bool NoQuotes>
@@ -51,7 +49,7 @@ char16_t *putByte(char16_t *out, quint8 value)
 }
 
 template <bool UpperCase, bool NoQuotes>
-char16_t *writeLine(char16_t *out, QStringView text, const CharColour *first,
+char16_t *writeTags(char16_t *out, QStringView text, const CharColour *first,
                     const CharColour *last)
 {
     using T = Tags<UpperCase, NoQuotes>;
@@ -68,7 +66,7 @@ char16_t *writeLine(char16_t *out, QStringView text, const CharColour *first,
             out = put(out, std::u16string_view(units + entry->start, entry->length));
         out = put(out, T::closing);
     }
-    return put(out, lineEnd);
+    return out;
 }
 
 qsizetype fixedSize(HtmlOptions options)
@@ -80,20 +78,32 @@ qsizetype fixedSize(HtmlOptions options)
 
 } // namespace
 
+qsizetype HtmlTagsSize(HtmlOptions options, qsizetype characters, qsizetype units)
+{
+    return characters * fixedSize(options) + units;
+}
+
 qsizetype HtmlLineSize(HtmlOptions options, qsizetype characters, qsizetype units)
 {
-    return characters * fixedSize(options) + units + qsizetype(lineEnd.size());
+    return HtmlTagsSize(options, characters, units) + HtmlLineEnd.size();
+}
+
+char16_t *WriteHtmlTags(char16_t *out, HtmlOptions options, QStringView text,
+                        const CharColour *first, const CharColour *last)
+{
+    if (options.upperCaseTags) {
+        return options.noQuotes ? writeTags<true, true>(out, text, first, last)
+                                : writeTags<true, false>(out, text, first, last);
+    }
+    return options.noQuotes ? writeTags<false, true>(out, text, first, last)
+                            : writeTags<false, false>(out, text, first, last);
 }
 
 char16_t *WriteHtmlLine(char16_t *out, HtmlOptions options, QStringView text,
                         const CharColour *first, const CharColour *last)
 {
-    if (options.upperCaseTags) {
-        return options.noQuotes ? writeLine<true, true>(out, text, first, last)
-                                : writeLine<true, false>(out, text, first, last);
-    }
-    return options.noQuotes ? writeLine<false, true>(out, text, first, last)
-                            : writeLine<false, false>(out, text, first, last);
+    out = WriteHtmlTags(out, options, text, first, last);
+    return put(out, std::u16string_view(HtmlLineEnd.utf16(), size_t(HtmlLineEnd.size())));
 }
 
 QString GenerateHtml(const GradientSettings &settings)

@@ -13,15 +13,28 @@ struct HtmlOptions
     bool noQuotes = false;      ///< the colour attribute without quotes
 };
 
+/// UTF-16 code units that WriteHtmlTags writes for @p characters characters
+/// taking @p units code units.
+qsizetype HtmlTagsSize(HtmlOptions options, qsizetype characters, qsizetype units);
+
 /// UTF-16 code units that WriteHtmlLine writes for a line of @p characters
-/// characters taking @p units code units.
+/// characters taking @p units code units: the tags and the line end.
 qsizetype HtmlLineSize(HtmlOptions options, qsizetype characters, qsizetype units);
 
-/// Writes one line of HTML at @p out and returns the end of what it wrote: every
-/// entry of [@p first, @p last) as its character of @p text in a font tag of its
-/// own, <font color="#RRGGBB">c</font> (the bytes as upper-case hexadecimal
-/// digits; the character unchanged, nothing escaped), then "<br>" (always lower
-/// case) and CR LF. @p out must have room for HtmlLineSize code units.
+/// The end of every line of HTML: "<br>" (always lower case) and CR LF.
+inline constexpr QStringView HtmlLineEnd = u"<br>\r\n";
+
+/// Writes every entry of [@p first, @p last) at @p out as its character of
+/// @p text in a font tag of its own, <font color="#RRGGBB">c</font> (the bytes as
+/// upper-case hexadecimal digits; the character unchanged, nothing escaped), and
+/// returns the end of what it wrote. @p out must have room for HtmlTagsSize code
+/// units.
+char16_t *WriteHtmlTags(char16_t *out, HtmlOptions options, QStringView text,
+                        const CharColour *first, const CharColour *last);
+
+/// Writes one line of HTML at @p out and returns the end of what it wrote: the
+/// tags of WriteHtmlTags, then HtmlLineEnd. @p out must have room for
+/// HtmlLineSize code units.
 char16_t *WriteHtmlLine(char16_t *out, HtmlOptions options, QStringView text,
                         const CharColour *first, const CharColour *last);
 

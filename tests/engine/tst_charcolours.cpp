@@ -68,6 +68,10 @@ private Q_SLOTS:
     void entriesReferToTheirCharacters();
     void invalidTypeComputesNothing();
     void charactersAreGraphemeClusters();
+    void charactersStayWholeAfterSyllableScripts_data();
+    void charactersStayWholeAfterSyllableScripts();
+    void batchesGiveTheSameEntries_data();
+    void batchesGiveTheSameEntries();
 };
 
 // Rows name the case; colours run on red only, the other components stay 0.
@@ -285,6 +289,112 @@ void tst_CharColours::charactersAreGraphemeClusters()
                       QString::fromUtf8("\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"),
                       QString::fromUtf8("e\xCC\x81\xCC\xA7"),
                       QString::fromUtf8("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9"), "z"}));
+}
+
+// Regression: the boundary finder tailors Indic, Thai, Tibetan, Khmer, Myanmar
+// and Sinhala text to syllables and split whatever followed such letters by
+// UTF-16 code unit: an emoji after Hindi text became two font tags holding a
+// surrogate half each, which is not even valid UTF-8 once written out.
+void tst_CharColours::charactersStayWholeAfterSyllableScripts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString grin = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::newRow("emoji after Devanagari")
+        << u"\u0915"_qs + grin << QStringList {u"\u0915"_qs, grin};
+    QTest::newRow("emoji after Thai")
+        << u"\u0E01 "_qs + grin + u"x"_qs << QStringList {u"\u0E01"_qs, u" "_qs, grin, u"x"_qs};
+    QTest::newRow("emoji after Tibetan, Khmer, Myanmar, Sinhala")
+        << u"\u0F40"_qs + grin + u"\u1780"_qs + grin + u"\u1000"_qs + grin + u"\u0D9A"_qs + grin
+        << QStringList {u"\u0F40"_qs, grin, u"\u1780"_qs, grin,
+                        u"\u1000"_qs, grin, u"\u0D9A"_qs, grin};
+    QTest::newRow("skin tone after Devanagari")
+        << QString::fromUtf8("\xE0\xA4\x95\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD")
+        << QStringList {u"\u0915"_qs, QString::fromUtf8("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD")};
+    const QString family = QString::fromUtf8(
+        "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7");
+    QTest::newRow("ZWJ family after Thai")
+        << u"\u0E01"_qs + family << QStringList {u"\u0E01"_qs, family};
+    const QString england = QString::fromUtf8("\xF0\x9F\x8F\xB4\xF3\xA0\x81\xA7\xF3\xA0\x81\xA2"
+                                              "\xF3\xA0\x81\xA5\xF3\xA0\x81\xAE\xF3\xA0\x81\xA7"
+                                              "\xF3\xA0\x81\xBF");
+    QTest::newRow("tag sequence after Devanagari")
+        << u"\u0915"_qs + england << QStringList {u"\u0915"_qs, england};
+    QTest::newRow("marks on a base of no script, Devanagari after")
+        << u"\uFFFD\u0308\u0304 \u0915"_qs
+        << QStringList {u"\uFFFD\u0308\u0304"_qs, u" "_qs, u"\u0915"_qs};
+    // What the syllables themselves join stays joined.
+    QTest::newRow("conjunct stays one character")
+        << u"\u0928\u092E\u0938\u094D\u0924\u0947"_qs
+        << QStringList {u"\u0928"_qs, u"\u092E"_qs, u"\u0938\u094D\u0924\u0947"_qs};
+    QTest::newRow("mark after a tab stands alone")
+        << u"\t\u0301"_qs << QStringList {u"\t"_qs, u"\u0301"_qs};
+}
+
+void tst_CharColours::charactersStayWholeAfterSyllableScripts()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    GradientSettings settings = makeSettings(text, 1, black, {90, 0, 0});
+    QVERIFY(ComputeCharColours(settings));
+    QCOMPARE(characters(settings), expected);
+    QCOMPARE(settings.totalChars, expected.size());
+}
+
+void tst_CharColours::batchesGiveTheSameEntries_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("perLine");
+    QTest::addColumn<int>("centre"); // -1: as SetText leaves it
+
+    const QString mixed =
+        u"x\U0001F600e\u0301\U0001F1EB\U0001F1F7 \u05E9\u0915\U0001F600"_qs.repeated(40);
+    QString ascii;
+    for (int i = 0; i < 500; ++i)
+        ascii += QChar(u'!' + i % 94);
+    const QString lines = ascii + u"\r\n\r\n"_qs + mixed + u"\r\nz\r\n"_qs + ascii.left(7);
+    for (int type = 1; type <= 3; ++type) {
+        QTest::addRow("type %d, whole text", type) << lines << type << false << -1;
+        QTest::addRow("type %d, per line", type) << lines << type << true << -1;
+    }
+    QTest::newRow("type 3, turning point in the second line") << lines << 3 << false << 600;
+    QTest::newRow("type 3 per line, negative centre") << lines << 3 << true << -40;
+    QTest::newRow("type 3, empty first line, centre 0") << u"\r\n"_qs + mixed << 3 << false << 0;
+}
+
+void tst_CharColours::batchesGiveTheSameEntries()
+{
+    QFETCH(QString, text);
+    QFETCH(int, type);
+    QFETCH(bool, perLine);
+    QFETCH(int, centre);
+
+    GradientSettings settings =
+        makeSettings(text, type, {255, 70, 30}, {0, 255, 200}, perLine,
+                     centre == -1 ? std::nullopt : std::optional<int>(centre));
+    QVERIFY(ComputeCharColours(settings));
+    const auto key = [](const CharColour &c) {
+        return QList<qint64> {c.start, c.length, c.red, c.green, c.blue};
+    };
+    QList<QList<qint64>> expected;
+    for (const CharColour &c : settings.charColours)
+        expected.append(key(c));
+
+    for (qsizetype batch : {1, 2, 7, 64, 4096}) {
+        QList<QList<qint64>> batched;
+        ColourStepper stepper(settings);
+        for (qsizetype i = 0; i < settings.lines.size(); ++i) {
+            stepper.colourLineInBatches(i, batch,
+                                        [&](const CharColour *first, const CharColour *last) {
+                                            QVERIFY(last - first >= 1 && last - first <= batch);
+                                            for (; first != last; ++first)
+                                                batched.append(key(*first));
+                                        });
+        }
+        QCOMPARE(batched, expected);
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_CharColours)
