@@ -3,6 +3,7 @@
 #include "engine/charcolours.h"
 #include "engine/htmlwriter.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace huevane::cli {
@@ -52,7 +53,7 @@ private:
 
 } // namespace
 
-bool WriteHtml(const GradientSettings &settings, std::FILE *out)
+bool WriteHtml(const GradientSettings &settings, std::FILE *out, qsizetype batch)
 {
     if (IsBlankText(settings.text))
         return true;
@@ -60,26 +61,16 @@ bool WriteHtml(const GradientSettings &settings, std::FILE *out)
     const HtmlOptions options {settings.upperCaseTags, settings.noQuotes};
     ChunkedOutput output(out);
     ColourStepper stepper(settings);
-    QList<CharColour> line;
     for (qsizetype i = 0; i < settings.lines.size(); ++i) {
-        line.clear();
-        stepper.colourLine(i, line);
-        // A long line goes out in pieces, so the buffer stays small.
-        constexpr qsizetype piece = 4096;
-        const CharColour *first = line.constData();
-        const CharColour *const last = first + line.size();
-        do {
-            const CharColour *pieceEnd = last - first > piece ? first + piece : last;
-            const bool lineDone = pieceEnd == last;
+        stepper.colourLineInBatches(i, batch, [&](const CharColour *first, const CharColour *last) {
             qsizetype units = 0;
-            for (const CharColour *c = first; c != pieceEnd; ++c)
+            for (const CharColour *c = first; c != last; ++c)
                 units += c->length;
-            char16_t *at = output.reserve(HtmlLineSize(options, pieceEnd - first, units));
-            char16_t *written = WriteHtmlLine(at, options, settings.text, first, pieceEnd);
-            // Only the piece that ends the line keeps its line end.
-            output.commit(lineDone ? written : written - HtmlLineSize(options, 0, 0));
-            first = pieceEnd;
-        } while (first != last);
+            char16_t *at = output.reserve(HtmlTagsSize(options, last - first, units));
+            output.commit(WriteHtmlTags(at, options, settings.text, first, last));
+        });
+        char16_t *at = output.reserve(HtmlLineEnd.size());
+        output.commit(std::copy(HtmlLineEnd.utf16(), HtmlLineEnd.utf16() + HtmlLineEnd.size(), at));
     }
     return output.flush() && std::fflush(out) == 0;
 }

@@ -9,6 +9,69 @@
 
 namespace huevane::cli {
 
+namespace {
+
+// The length (1 to 4) of the UTF-8 sequence at data[i], with its code point in
+// @p codePoint; 0 when the sequence is invalid; -1 when it is valid as far as
+// it goes but cut short by the end of data.
+int sequenceAt(const unsigned char *data, qsizetype size, qsizetype i, char32_t &codePoint)
+{
+    const unsigned char lead = data[i];
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    }
+    int length;
+    char32_t value;
+    unsigned char low = 0x80;  // bounds of the second byte, which rule out
+    unsigned char high = 0xBF; // overlong forms, surrogates and values past U+10FFFF
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0F;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    for (int k = 1; k < length; ++k) {
+        if (i + k >= size)
+            return -1;
+        const unsigned char next = data[i + k];
+        if (k == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF))
+            return 0;
+        value = value << 6 | (next & 0x3F);
+    }
+    codePoint = value;
+    return length;
+}
+
+char16_t *putCodePoint(char16_t *out, char32_t codePoint)
+{
+    if (codePoint < 0x10000) {
+        *out++ = static_cast<char16_t>(codePoint);
+    } else {
+        *out++ = QChar::highSurrogate(codePoint);
+        *out++ = QChar::lowSurrogate(codePoint);
+    }
+    return out;
+}
+
+constexpr qint64 ReadChunk = 1 << 20;
+
+} // namespace
+
 qsizetype FindInvalidUtf8(QByteArrayView bytes)
 {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
@@ -24,112 +87,158 @@ qsizetype FindInvalidUtf8(QByteArrayView bytes)
                 continue;
             }
         }
-        const unsigned char lead = data[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        qsizetype length;
-        unsigned char low = 0x80;  // bounds of the second byte, which rule out
-        unsigned char high = 0xBF; // overlong forms, surrogates and values past U+10FFFF
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0)
-                low = 0xA0;
-            else if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F;
-        } else {
+        char32_t codePoint;
+        const int length = sequenceAt(data, size, i, codePoint);
+        if (length <= 0)
             return i;
-        }
-        for (qsizetype k = 1; k < length; ++k) {
-            if (i + k >= size)
-                return i;
-            const unsigned char next = data[i + k];
-            if (k == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF))
-                return i;
-        }
         i += length;
     }
     return -1;
 }
 
-QString DecodeText(QByteArrayView bytes)
+bool Utf8Decoder::feed(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
+    if (m_error >= 0)
+        return false;
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype size = bytes.size();
 
-    // Line breaks are ASCII, so they can be normalised before decoding.
-    QByteArray normalised;
-    normalised.reserve(bytes.size() + bytes.size() / 16);
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        normalised.append(bytes.sliced(from, i - from));
-        normalised.append("\r\n", 2);
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        from = i + 1;
+    // Every byte gives at most two code units: an LF becomes CR LF, and a
+    // character of four bytes is a surrogate pair.
+    m_text.resize(m_used + 2 * size + 2);
+    char16_t *const base = reinterpret_cast<char16_t *>(m_text.data());
+    char16_t *out = base + m_used;
+    const auto stop = [&](qint64 offset) {
+        m_error = offset;
+        m_used = out - base;
+        m_text.resize(m_used);
+        return false;
+    };
+
+    qsizetype i = 0;
+    // First the rest of a character that the previous piece cut.
+    while (m_heldSize > 0 && i < size) {
+        m_held[m_heldSize++] = data[i++];
+        char32_t codePoint;
+        const int length = sequenceAt(m_held, m_heldSize, 0, codePoint);
+        if (length == 0)
+            return stop(m_heldOffset);
+        if (length > 0) {
+            if (!(m_heldOffset == 0 && codePoint == 0xFEFF))
+                out = putCodePoint(out, codePoint);
+            m_afterCr = false;
+            m_heldSize = 0;
+        }
     }
-    normalised.append(bytes.sliced(from));
-    return QString::fromUtf8(normalised);
+
+    while (i < size) {
+        const unsigned char c = data[i];
+        if (c < 0x80) {
+            if (c == '\r') {
+                *out++ = u'\r';
+                *out++ = u'\n';
+                m_afterCr = true;
+            } else if (c == '\n') {
+                if (!m_afterCr) {
+                    *out++ = u'\r';
+                    *out++ = u'\n';
+                }
+                m_afterCr = false;
+            } else {
+                *out++ = c;
+                m_afterCr = false;
+            }
+            ++i;
+            continue;
+        }
+        char32_t codePoint;
+        const int length = sequenceAt(data, size, i, codePoint);
+        if (length == 0)
+            return stop(m_read + i);
+        if (length < 0) {
+            m_heldSize = static_cast<int>(size - i);
+            std::memcpy(m_held, data + i, static_cast<size_t>(m_heldSize));
+            m_heldOffset = m_read + i;
+            break;
+        }
+        // A byte-order mark at the very start says only that the text is UTF-8.
+        if (!(m_read + i == 0 && codePoint == 0xFEFF))
+            out = putCodePoint(out, codePoint);
+        m_afterCr = false;
+        i += length;
+    }
+
+    m_read += size;
+    m_used = out - base;
+    m_text.resize(m_used);
+    return true;
 }
 
-InputText ReadInput(const QString &path)
+bool Utf8Decoder::finish()
 {
-    const bool standardInput = path == u"-";
-    const QString name = standardInput ? QStringLiteral("standard input") : path;
+    if (m_error < 0 && m_heldSize > 0)
+        m_error = m_heldOffset;
+    return m_error < 0;
+}
+
+QString DecodeText(QByteArrayView bytes)
+{
+    Utf8Decoder decoder;
+    decoder.feed(bytes);
+    decoder.finish();
+    return decoder.takeText();
+}
+
+InputText ReadInput(QIODevice &device, const QString &name, qint64 sizeHint)
+{
     const auto failure = [&](const QString &why) {
         return InputText {{}, name + QStringLiteral(": ") + why};
     };
 
-    QFile file;
-    if (standardInput) {
-        if (!file.open(stdin, QIODevice::ReadOnly))
-            return failure(QStringLiteral("cannot be read"));
-    } else {
-        const QFileInfo info(path);
-        if (!info.exists())
-            return failure(QStringLiteral("no such file"));
-        if (info.isDir())
-            return failure(QStringLiteral("is a directory, not a file"));
-        file.setFileName(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return failure(QStringLiteral("cannot be read (%1)").arg(file.errorString()));
-    }
-
-    QByteArray bytes;
-    if (!standardInput)
-        bytes.reserve(qMin(file.size(), MaxInputBytes) + 1);
-    constexpr qint64 chunk = 1 << 20;
+    Utf8Decoder decoder;
+    // Plain text takes a code unit a byte; lone LFs take one more, added as needed.
+    if (sizeHint > 0)
+        decoder.reserve(qMin(sizeHint, MaxInputBytes) + 2 * ReadChunk);
+    QByteArray chunk(ReadChunk, Qt::Uninitialized);
     for (;;) {
-        const qsizetype before = bytes.size();
-        if (bytes.capacity() < before + chunk)
-            bytes.reserve(qMax(2 * bytes.capacity(), before + chunk));
-        bytes.resize(before + chunk);
-        const qint64 got = file.read(bytes.data() + before, chunk);
+        const qint64 got = device.read(chunk.data(), chunk.size());
         if (got < 0)
-            return failure(QStringLiteral("cannot be read (%1)").arg(file.errorString()));
-        bytes.resize(before + got);
+            return failure(QStringLiteral("cannot be read (%1)").arg(device.errorString()));
         if (got == 0)
             break;
-        if (bytes.size() > MaxInputBytes)
+        if (decoder.bytesRead() + got > MaxInputBytes)
             return failure(QStringLiteral("is larger than %1 bytes, the most huevane-html reads")
                                .arg(MaxInputBytes));
+        if (!decoder.feed(QByteArrayView(chunk.constData(), got)))
+            break;
+    }
+    if (!decoder.finish())
+        return failure(
+            QStringLiteral("not valid UTF-8 at byte offset %1").arg(decoder.errorOffset()));
+    return InputText {decoder.takeText(), {}};
+}
+
+InputText ReadInput(const QString &path)
+{
+    if (path == u"-") {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly))
+            return InputText {{}, QStringLiteral("standard input: cannot be read")};
+        return ReadInput(in, QStringLiteral("standard input"));
     }
 
-    if (const qsizetype bad = FindInvalidUtf8(bytes); bad >= 0)
-        return failure(QStringLiteral("not valid UTF-8 at byte offset %1").arg(bad));
-    return InputText {DecodeText(bytes), {}};
+    if (path.isEmpty())
+        return InputText {{}, QStringLiteral("the file name is empty")};
+    const auto failure = [&](const QString &why) {
+        return InputText {{}, path + QStringLiteral(": ") + why};
+    };
+    const QFileInfo info(path);
+    if (info.isDir())
+        return failure(QStringLiteral("is a directory, not a file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("cannot be opened (%1)").arg(file.errorString()));
+    return ReadInput(file, path, file.size());
 }
 
 } // namespace huevane::cli

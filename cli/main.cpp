@@ -1,10 +1,6 @@
 // huevane-html: writes a text as gradient-coloured HTML, as Huevane's 'Generate' does.
 
-#include "htmlstream.h"
-#include "input.h"
-#include "options.h"
-
-#include "engine/charcolours.h"
+#include "convert.h"
 
 #include <QCoreApplication>
 
@@ -17,7 +13,7 @@ namespace {
 int usageError(const QString &message)
 {
     std::fprintf(stderr, "huevane-html: %s\n", qUtf8Printable(message));
-    return 2;
+    return cli::UsageError;
 }
 
 } // namespace
@@ -41,26 +37,5 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    const cli::InputText input = cli::ReadInput(options.input);
-    if (!input.error.isEmpty()) {
-        std::fprintf(stderr, "huevane-html: %s\n", qUtf8Printable(input.error));
-        return 1;
-    }
-
-    GradientSettings settings;
-    SetText(settings, input.text);
-    settings.startColour = options.start;
-    settings.endColour = options.end;
-    settings.gradientType = options.type;
-    if (options.centre)
-        settings.centre = *options.centre;
-    settings.perLine = options.perLine;
-    settings.upperCaseTags = options.upperCaseTags;
-    settings.noQuotes = options.noQuotes;
-
-    if (!cli::WriteHtml(settings, stdout)) {
-        std::fprintf(stderr, "huevane-html: cannot write to standard output\n");
-        return 1;
-    }
-    return 0;
+    return cli::Convert(options, cli::ReadInput(options.input), stdout, stderr);
 }

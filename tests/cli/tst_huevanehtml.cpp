@@ -62,6 +62,7 @@ class tst_HuevaneHtml : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void sameAsGenerate_data();
     void sameAsGenerate();
     void exactOutput_data();
@@ -72,6 +73,10 @@ private Q_SLOTS:
     void unreadableInput_data();
     void unreadableInput();
     void helpAndVersion();
+    void emptyFile();
+
+private:
+    QTemporaryDir m_files;
 };
 
 void tst_HuevaneHtml::sameAsGenerate_data()
@@ -111,6 +116,23 @@ void tst_HuevaneHtml::sameAsGenerate_data()
     QTest::newRow("long lines") << QStringList {"--type", "3"}
                                 << longLine + "\r\n" + longLine + longLine << defaultStart
                                 << defaultEnd << 3 << -1 << false << false << false;
+    // huevane-html reads a megabyte at a time; a character or a CR LF may span two reads.
+    const QByteArray megabyte(1 << 20, 'm');
+    QTest::newRow("character across two reads")
+        << QStringList {"--per-line"} << megabyte.left((1 << 20) - 1) + "\xC3\xA9\xF0\x9F\x98\x80z"
+        << defaultStart << defaultEnd << 1 << -1 << true << false << false;
+    QTest::newRow("CR LF across two reads")
+        << QStringList {"--type", "2"} << megabyte.left((1 << 20) - 1) + "\r\nz" << defaultStart
+        << defaultEnd << 2 << -1 << false << false << false;
+    // Lines longer than the colour entries huevane-html keeps at a time.
+    QByteArray mixedLine;
+    for (int i = 0; i < 9000; ++i)
+        mixedLine +=
+            i % 5 == 0 ? QByteArray("\xE0\xA4\x95\xF0\x9F\x98\x80") : QByteArray("e\xCC\x81");
+    QTest::newRow("lines of more than a batch, per line")
+        << QStringList {"--type", "3", "--per-line", "--centre", "9001"}
+        << mixedLine + "\r\n\r\n" + mixedLine.repeated(2) << defaultStart << defaultEnd << 3 << 9001
+        << true << false << false;
 }
 
 void tst_HuevaneHtml::sameAsGenerate()
@@ -162,6 +184,18 @@ void tst_HuevaneHtml::exactOutput_data()
     QTest::newRow("empty input writes nothing") << QStringList {} << QByteArray() << QByteArray();
     QTest::newRow("line break only")
         << QStringList {} << QByteArray("\n") << QByteArray("<br>\r\n");
+    QTest::newRow("byte-order mark alone writes nothing")
+        << QStringList {} << QByteArray("\xEF\xBB\xBF") << QByteArray();
+    QTest::newRow("second byte-order mark is a character")
+        << QStringList {"--no-quotes", "--start", "#000000", "--end", "#000000"}
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF")
+        << QByteArray("<font color=#000000>\xEF\xBB\xBF</font><br>\r\n");
+    QTest::newRow("NUL bytes on several lines")
+        << QStringList {"--no-quotes", "--start", "#000000", "--end", "#000000"}
+        << QByteArray("\0\n\0\0", 4)
+        << QByteArray("<font color=#000000>\0</font><br>\r\n"
+                      "<font color=#000000>\0</font><font color=#000000>\0</font><br>\r\n",
+                      96);
     QTest::newRow("dash is standard input") << QStringList {"--no-quotes", "-"} << QByteArray("q")
                                             << QByteArray("<font color=#FF461E>q</font><br>\r\n");
 }
@@ -213,6 +247,29 @@ void tst_HuevaneHtml::badUsage_data()
     QTest::newRow("centre fraction") << QStringList {"--centre", "1.5"} << "1.5";
     QTest::newRow("flag with a value") << QStringList {"--per-line=yes"} << "--per-line";
     QTest::newRow("two inputs") << QStringList {"a.txt", "b.txt"} << "b.txt";
+    QTest::newRow("empty colour") << QStringList {"--start="} << "--start";
+    QTest::newRow("colour with spaces") << QStringList {"--start", "1, 2, 3"} << "1, 2, 3";
+    QTest::newRow("four components") << QStringList {"--end", "1,2,3,4"} << "1,2,3,4";
+    QTest::newRow("negative component") << QStringList {"--end", "-1,0,0"} << "-1,0,0";
+    QTest::newRow("short hex colour") << QStringList {"--start", "#FFF"} << "#FFF";
+    QTest::newRow("hex colour without hash") << QStringList {"--start", "FF0000"} << "FF0000";
+    QTest::newRow("bad hex digit") << QStringList {"--end=#12345G"} << "#12345G";
+    QTest::newRow("empty type") << QStringList {"--type="} << "--type";
+    QTest::newRow("type with a sign") << QStringList {"--type", "+1"} << "+1";
+    QTest::newRow("type with a fraction") << QStringList {"--type", "1.0"} << "1.0";
+    QTest::newRow("missing centre") << QStringList {"--centre"} << "--centre";
+    QTest::newRow("empty centre") << QStringList {"--centre="} << "--centre";
+    QTest::newRow("centre word") << QStringList {"--centre", "abc"} << "abc";
+    QTest::newRow("centre in hexadecimal") << QStringList {"--centre", "0x10"} << "0x10";
+    QTest::newRow("centre with a space") << QStringList {"--centre", " 5"} << " 5";
+    QTest::newRow("centre far beyond 64 bits")
+        << QStringList {"--centre", "99999999999999999999999"} << "99999999999999999999999";
+    QTest::newRow("centre sign only") << QStringList {"--centre=-"} << "--centre";
+    QTest::newRow("help with a value") << QStringList {"--help=1"} << "--help";
+    QTest::newRow("option after the end of options")
+        << QStringList {"--", "a.txt", "--per-line"} << "--per-line";
+    QTest::newRow("three dashes") << QStringList {"---per-line"} << "---per-line";
+    QTest::newRow("single-dash long option") << QStringList {"-per-line"} << "-per-line";
 }
 
 void tst_HuevaneHtml::badUsage()
@@ -232,11 +289,56 @@ void tst_HuevaneHtml::unreadableInput_data()
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("mentions");
 
-    QTest::newRow("missing file") << "/nonexistent/file.txt" << QByteArray() << "no such file";
-    QTest::newRow("directory") << QDir::tempPath() << QByteArray() << "directory";
+    const QString file = m_files.filePath(QStringLiteral("plain.txt"));
+    QTest::newRow("missing file") << "/nonexistent/file.txt" << QByteArray()
+                                  << "/nonexistent/file.txt: cannot be opened (No such file";
+    QTest::newRow("directory") << m_files.path() << QByteArray() << "is a directory, not a file";
+    QTest::newRow("path through a file") << file + u"/inside.txt"_qs << QByteArray()
+                                         << "inside.txt: cannot be opened (Not a directory)";
+    QTest::newRow("dangling link") << m_files.filePath(QStringLiteral("dangling")) << QByteArray()
+                                   << "dangling: cannot be opened (No such file";
+    QTest::newRow("empty path") << QString() << QByteArray() << "the file name is empty";
+    // A file that opens but whose first read fails, even for root: the start
+    // of a process's memory is never mapped.
+    QTest::newRow("read fails") << "/proc/self/mem" << QByteArray()
+                                << "/proc/self/mem: cannot be read (";
+
     QTest::newRow("invalid UTF-8") << "-" << QByteArray("good\xC3(") << "byte offset 4";
-    QTest::newRow("overlong") << "-" << QByteArray("\xC0\xAF") << "byte offset 0";
-    QTest::newRow("lone surrogate") << "-" << QByteArray("ab\r\n\xED\xB0\x80") << "byte offset 4";
+    QTest::newRow("truncated at the end") << "-" << QByteArray("ab\xE2\x82") << "byte offset 2";
+    QTest::newRow("truncated before a line break")
+        << "-" << QByteArray("\xF0\x9F\x98\nx") << "byte offset 0";
+    QTest::newRow("lone continuation byte") << "-" << QByteArray("a\x80") << "byte offset 1";
+    QTest::newRow("overlong two bytes") << "-" << QByteArray("\xC0\xAF") << "byte offset 0";
+    QTest::newRow("overlong three bytes") << "-" << QByteArray("xy\xE0\x80\xAF") << "byte offset 2";
+    QTest::newRow("overlong four bytes")
+        << "-" << QByteArray("\xF0\x80\x80\xAF") << "byte offset 0";
+    QTest::newRow("lone high surrogate") << "-" << QByteArray("\xED\xA0\x80z") << "byte offset 0";
+    QTest::newRow("lone low surrogate")
+        << "-" << QByteArray("ab\r\n\xED\xB0\x80") << "byte offset 4";
+    QTest::newRow("surrogate pair encoded as two")
+        << "-" << QByteArray("\xED\xA0\xBD\xED\xB8\x80") << "byte offset 0";
+    QTest::newRow("beyond U+10FFFF") << "-" << QByteArray("\xF4\x90\x80\x80") << "byte offset 0";
+    QTest::newRow("byte FF after a byte-order mark")
+        << "-" << QByteArray("\xEF\xBB\xBF\xFF") << "byte offset 3";
+    // The offset counts from the start of the input, not of the read it is in.
+    QTest::newRow("character cut across two reads")
+        << "-" << QByteArray((1 << 20) - 1, 'a') + "\xE2\x82z"
+        << "byte offset 1048575";
+    QTest::newRow("invalid in a later read")
+        << file << QByteArray() << "plain.txt: not valid UTF-8 at byte offset 3000001";
+}
+
+void tst_HuevaneHtml::initTestCase()
+{
+    QVERIFY(m_files.isValid());
+    QFile plain(m_files.filePath(QStringLiteral("plain.txt")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.write(QByteArray(3000001, 'p') + "\xC3\x28");
+    plain.close();
+    QVERIFY(QFile::link(m_files.filePath(QStringLiteral("gone.txt")),
+                        m_files.filePath(QStringLiteral("dangling"))));
+    QFile empty(m_files.filePath(QStringLiteral("empty.txt")));
+    QVERIFY(empty.open(QIODevice::WriteOnly));
 }
 
 void tst_HuevaneHtml::unreadableInput()
@@ -259,6 +361,14 @@ void tst_HuevaneHtml::helpAndVersion()
     const Run version = run({"--version"});
     QCOMPARE(version.exitCode, 0);
     QVERIFY(version.out.startsWith("huevane-html "));
+}
+
+void tst_HuevaneHtml::emptyFile()
+{
+    const Run result = run({m_files.filePath(QStringLiteral("empty.txt"))}, "not read");
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.err, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(tst_HuevaneHtml)

@@ -15,6 +15,8 @@ private Q_SLOTS:
     void invalidUtf8();
     void decode_data();
     void decode();
+    void decodeInPieces_data();
+    void decodeInPieces();
     void colourArgument_data();
     void colourArgument();
 };
@@ -75,6 +77,52 @@ void tst_Input::decode()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(DecodeText(bytes), text);
+}
+
+// The decoder must give the same text, or stop at the same byte, however the
+// input is cut into the pieces it is fed: inside a character, between CR and
+// LF, inside the byte-order mark.
+void tst_Input::decodeInPieces_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("invalidAt"); // -1: valid
+
+    QTest::newRow("CR LF, lone CR, lone LF")
+        << QByteArray("a\r\nb\rc\nd\r\r\n\n\re") << "a\r\nb\r\nc\r\nd\r\n\r\n\r\n\r\ne" << -1;
+    QTest::newRow("CR at the very end") << QByteArray("a\r") << "a\r\n" << -1;
+    QTest::newRow("byte-order mark then LF") << QByteArray("\xEF\xBB\xBF\nx") << "\r\nx" << -1;
+    QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF") << "" << -1;
+    QTest::newRow("two, three and four bytes")
+        << QByteArray("\xC3\xA9\r\xE2\x82\xAC\n\xF0\x9F\x98\x80")
+        << QString::fromUtf8("\xC3\xA9\r\n\xE2\x82\xAC\r\n\xF0\x9F\x98\x80") << -1;
+    QTest::newRow("CR before a character")
+        << QByteArray("\r\xC3\xA9\n") << QString::fromUtf8("\r\n\xC3\xA9\r\n") << -1;
+    QTest::newRow("cut short at the end") << QByteArray("ab\xF0\x9F\x98") << "" << 2;
+    QTest::newRow("bad byte inside a character")
+        << QByteArray("\xE2\x82\xAC\xE2\x28\xAC") << "" << 3;
+    QTest::newRow("overlong after a CR") << QByteArray("x\r\xC1\xBF") << "" << 2;
+    QTest::newRow("lone surrogate after valid text")
+        << QByteArray("\xC3\xA9\xED\xA0\x80") << "" << 2;
+}
+
+void tst_Input::decodeInPieces()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(int, invalidAt);
+
+    for (qsizetype piece = 1; piece <= bytes.size(); ++piece) {
+        Utf8Decoder decoder;
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            decoder.feed(QByteArrayView(bytes).sliced(at, qMin(piece, bytes.size() - at)));
+        const bool valid = decoder.finish();
+        QCOMPARE(valid, invalidAt < 0);
+        QCOMPARE(decoder.errorOffset(), qint64(invalidAt));
+        if (valid)
+            QCOMPARE(decoder.takeText(), text);
+    }
+    QCOMPARE(FindInvalidUtf8(bytes), qsizetype(invalidAt));
 }
 
 void tst_Input::colourArgument_data()
