@@ -460,6 +460,13 @@ QVariantMap StoredButtonProperties(const QString &name)
     return {};
 }
 
+ColourPanelNames PanelNames(int number)
+{
+    Q_ASSERT(number >= 1 && number <= 3);
+    const PanelPlacement &panel = Panels[number - 1];
+    return {panel.fields, panel.strips, panel.swatch, panel.presets};
+}
+
 QStringList TabOrder()
 {
     QStringList order {"txtString"};

@@ -85,6 +85,18 @@ const QList<LayoutEntry> &WindowLayout();
 /// The control called @p name in WindowLayout(), or nullptr.
 const LayoutEntry *FindControl(const QString &name);
 
+/// The array names of the controls of a colour panel.
+struct ColourPanelNames
+{
+    QString fields;  ///< value fields 0 to 5
+    QString strips;  ///< component strips 0 to 2
+    QString swatch;  ///< the colour swatch (not an array)
+    QString presets; ///< preset swatches 0 to 4
+};
+
+/// The names of colour panel @p number: 1 start, 2 end, 3 background.
+ColourPanelNames PanelNames(int number);
+
 /// The stored properties the hot-tracking button @p name is created from, by the
 /// keys of HotCommand::readProperties(); empty for any other name. Colours are
 /// ColourValue, "Font" a QFont, "Picture" a QPixmap (loaded from the resources).

@@ -37,20 +37,9 @@ const QString MainWindow::SampleText =
 
 namespace {
 
-struct PanelNames
-{
-    const char *fields;
-    const char *strips;
-    const char *swatch;
-    const char *presets;
-    const char *startValues[3];
-};
-
-constexpr PanelNames PanelControls[3] = {
-    {"txtStCol", "lblStartCol", "picStartCol", "lblStDefCol", {"255", "70", "30"}},
-    {"txtEndCol", "lblEndCol", "picEndCol", "lblEndDefCol", {"255", "255", "0"}},
-    {"txtBkCol", "lblBkCol", "picBackCol", "lblBkDefCol", {"0", "0", "0"}},
-};
+// The value fields' texts when the window opens: start, end and background colour.
+constexpr const char *StartValues[3][3] = {
+    {"255", "70", "30"}, {"255", "255", "0"}, {"0", "0", "0"}};
 
 void SetBackground(QLabel *label, ColourValue colour)
 {
@@ -142,7 +131,7 @@ void MainWindow::BuildControls()
     }
 
     for (int p = 0; p < 3; ++p) {
-        const PanelNames &names = PanelControls[p];
+        const ColourPanelNames names = PanelNames(p + 1);
         ColourPanel &panel = d->panels[p];
         panel.number = p + 1;
         for (int i = 0; i < 6; ++i)
@@ -213,7 +202,7 @@ void MainWindow::Load()
     d->txtSize->setText(QStringLiteral("8"));
     for (int p = 0; p < 3; ++p) {
         for (int i = 0; i < 3; ++i)
-            d->panels[p].fields[i]->setText(QString::fromLatin1(PanelControls[p].startValues[i]));
+            d->panels[p].fields[i]->setText(QString::fromLatin1(StartValues[p][i]));
     }
     d->settings.centre = Middle(WholeTextLength(d->settings));
     d->settings.gradientType = StartToEnd;
