@@ -1,4 +1,5 @@
 #include "mainwindow/mainwindow.h"
+#include "shell/windowshell.h"
 
 #include <QApplication>
 
@@ -19,7 +20,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Caldrin"));
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
 
-    huevane::MainWindow window;
+    huevane::WindowShell shell(QIcon(QStringLiteral(":/images/tray-icon-16.png")));
+    huevane::MainWindow window(&shell);
     window.show();
     return app.exec();
 }

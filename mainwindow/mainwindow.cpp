@@ -11,6 +11,7 @@
 #include "mainwindow/layout.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
+#include "platform/desktopshell.h"
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
 
@@ -53,6 +54,7 @@ void SetBackground(QLabel *label, ColourValue colour)
 class MainWindow::Private
 {
 public:
+    DesktopShell *shell = nullptr;
     GradientSettings settings;
     QHash<QString, QWidget *> controls;
     std::array<ColourPanel, 3> panels;
@@ -79,10 +81,11 @@ public:
     }
 };
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , d(std::make_unique<Private>())
 {
+    d->shell = shell;
     InstallFontSubstitutions();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Huevane"));
@@ -191,6 +194,9 @@ void MainWindow::ConnectEvents()
 
     connect(d->control<HotCommand>("lblGenerate"), &HotCommand::Click, this, &MainWindow::Generate);
     connect(d->control<HotCommand>("cmdExit"), &HotCommand::Click, this, &QWidget::close);
+    connect(d->control<ClickLabel>("Label1"), &ClickLabel::clicked, this, &QWidget::close);
+    if (d->shell)
+        d->shell->MakeDragHandle(d->control<ClickLabel>("Label3"));
 }
 
 void MainWindow::Load()
@@ -400,12 +406,21 @@ void MainWindow::closeEvent(QCloseEvent *event)
 }
 
 void MainWindow::ApplyWindowOutline()
-{ }
+{
+    if (d->shell)
+        setMask(d->shell->BuildWindowOutline());
+}
 
 void MainWindow::CreateIcon()
-{ }
+{
+    if (d->shell)
+        d->shell->CreateIcon(this);
+}
 
 void MainWindow::DeleteIcon()
-{ }
+{
+    if (d->shell)
+        d->shell->DeleteIcon();
+}
 
 } // namespace huevane

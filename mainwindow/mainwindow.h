@@ -14,6 +14,7 @@ class QLineEdit;
 
 namespace huevane {
 
+class DesktopShell;
 class DrawingSurface;
 
 /// The output box's text whenever it shows no current HTML.
@@ -48,7 +49,10 @@ public:
     /// The sample text the window opens with (lines separated by CR LF).
     static const QString SampleText;
 
-    explicit MainWindow(QWidget *parent = nullptr);
+    /// The window, with @p shell for its outline, its notification-area icon and
+    /// moving it by its title strip; without one (nullptr, as in tests) the window
+    /// stays rectangular, has no icon and does not move.
+    explicit MainWindow(DesktopShell *shell = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     /// The gradient record, with the colours of the last text preview.
@@ -104,8 +108,6 @@ private:
     void DrawAllTypePreviews();
     ColourTriplet ReadColour(const ColourPanel &panel) const;
 
-    // The shaped outline and the notification-area icon belong to the window
-    // shell; until it is in place the window stays rectangular and has no icon.
     void ApplyWindowOutline();
     void CreateIcon();
     void DeleteIcon();

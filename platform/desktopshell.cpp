@@ -1,0 +1,7 @@
+#include "desktopshell.h"
+
+namespace huevane {
+
+DesktopShell::~DesktopShell() = default;
+
+} // namespace huevane
