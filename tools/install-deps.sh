@@ -8,6 +8,8 @@ packages=(
     cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
     # checking
     clang-format time
+    # fuzzing with libFuzzer (tools/test.sh runs it where clang is installed)
+    clang-14 libclang-rt-14-dev
     # fonts the window's faces map to, metric-compatible with the designed ones
     fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     # the real X session of the desktop tests and the screenshot tool

@@ -1,25 +1,52 @@
 #!/usr/bin/env bash
-# huevane-html end to end on a 10,000,000-character file written to a file:
-# characters per second and peak resident memory (GNU time).
+# huevane-html end to end, output to a file: characters per second and peak
+# resident memory (GNU time) on
+#   - a 10,000,000-character file in lines of 100 (best of three rounds),
+#   - a single line of 10 MB, plain and with emoji and accented letters,
+#   - 100 MB of text in lines of 100.
 set -euo pipefail
 binary=${1:?usage: bench_cli.sh PATH-TO-huevane-html}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# 100,000 lines of 100 printable ASCII characters.
-python3 - "$work/input.txt" <<'PY'
+python3 - "$work" <<'PY'
 import sys
+folder = sys.argv[1]
 line = "".join(chr(33 + (j * 7) % 94) for j in range(100))
-with open(sys.argv[1], "w", newline="") as f:
+with open(folder + "/lines.txt", "w", newline="") as f:
     for i in range(100_000):
         f.write(line + "\r\n")
+with open(folder + "/line-ascii.txt", "w", newline="") as f:
+    f.write("abcdefghij" * 1_000_000)
+# About 10 MB: 36 ASCII letters, an accented letter and an emoji, over and over.
+with open(folder + "/line-mixed.txt", "w", newline="", encoding="utf-8") as f:
+    f.write(("abcdefghijklmnopqrstuvwxyzabcdefghij" + "\u00e9" + "\U0001F600") * 238_095)
+with open(folder + "/input-100mb.txt", "w", newline="") as f:
+    for i in range(1_000_000):
+        f.write(line[:99] + "\n")
 PY
 
-best=
-for round in 1 2 3; do
-    /usr/bin/time -f "%e %M" -o "$work/time" "$binary" "$work/input.txt" >"$work/out.html"
-    read -r seconds kilobytes <"$work/time"
-    echo "round $round: ${seconds} s, peak resident ${kilobytes} kB, output $(stat -c %s "$work/out.html") bytes"
-    if [ -z "$best" ] || awk "BEGIN{exit !($seconds < $best)}"; then best=$seconds; fi
-done
-awk -v s="$best" 'BEGIN{printf "best: %.2f s, %.1f M chars/s\n", s, 10/s}'
+# measure NAME FILE ROUNDS: prints every round and the best one.
+measure() {
+    local name=$1 file=$2 rounds=$3 best= best_kb=
+    local characters
+    characters=$(python3 -c 'import sys; t = open(sys.argv[1], encoding="utf-8", newline="").read(); print(len(t) - t.count("\n") - t.count("\r"))' "$file")
+    for round in $(seq 1 "$rounds"); do
+        /usr/bin/time -f "%e %M" -o "$work/time" "$binary" "$file" >"$work/out.html"
+        read -r seconds kilobytes <"$work/time"
+        if [ -z "$best" ] || awk "BEGIN{exit !($seconds < $best)}"; then
+            best=$seconds
+            best_kb=$kilobytes
+        fi
+    done
+    awk -v n="$name" -v s="$best" -v kb="$best_kb" -v c="$characters" \
+        -v in_mb="$(stat -c %s "$file")" -v out="$(stat -c %s "$work/out.html")" \
+        'BEGIN{printf "%-34s %6.1f MB in, %7.1f MB out: %6.2f s, %6.1f M chars/s, peak resident %6.1f MB\n",
+               n, in_mb / 1e6, out / 1e6, s, c / s / 1e6, kb / 1024}'
+    rm -f "$work/out.html"
+}
+
+measure "10,000,000 characters, lines of 100" "$work/lines.txt" 3
+measure "one 10 MB line, ASCII" "$work/line-ascii.txt" 2
+measure "one 10 MB line, accents and emoji" "$work/line-mixed.txt" 2
+measure "100 MB in lines of 100" "$work/input-100mb.txt" 1

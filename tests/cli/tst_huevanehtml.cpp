@@ -74,6 +74,7 @@ private Q_SLOTS:
     void unreadableInput();
     void helpAndVersion();
     void emptyFile();
+    void outputCannotBeWritten();
 
 private:
     QTemporaryDir m_files;
@@ -369,6 +370,21 @@ void tst_HuevaneHtml::emptyFile()
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, QByteArray());
     QCOMPARE(result.err, QByteArray());
+}
+
+void tst_HuevaneHtml::outputCannotBeWritten()
+{
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(HUEVANE_HTML_PATH), {});
+    QVERIFY(process.waitForStarted(10000));
+    process.write(sample);
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QByteArray("huevane-html: cannot write to standard output\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_HuevaneHtml)
