@@ -70,6 +70,12 @@ char16_t *putCodePoint(char16_t *out, char32_t codePoint)
 
 constexpr qint64 ReadChunk = 1 << 20;
 
+QString tooLarge()
+{
+    return QStringLiteral("is larger than %1 bytes, the most huevane-html reads")
+        .arg(MaxInputBytes);
+}
+
 } // namespace
 
 qsizetype FindInvalidUtf8(QByteArrayView bytes)
@@ -207,8 +213,7 @@ InputText ReadInput(QIODevice &device, const QString &name, qint64 sizeHint)
         if (got == 0)
             break;
         if (decoder.bytesRead() + got > MaxInputBytes)
-            return failure(QStringLiteral("is larger than %1 bytes, the most huevane-html reads")
-                               .arg(MaxInputBytes));
+            return failure(tooLarge());
         if (!decoder.feed(QByteArrayView(chunk.constData(), got)))
             break;
     }
@@ -238,6 +243,8 @@ InputText ReadInput(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(QStringLiteral("cannot be opened (%1)").arg(file.errorString()));
+    if (file.size() > MaxInputBytes)
+        return failure(tooLarge());
     return ReadInput(file, path, file.size());
 }
 

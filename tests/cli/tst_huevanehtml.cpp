@@ -304,6 +304,10 @@ void tst_HuevaneHtml::unreadableInput_data()
     QTest::newRow("read fails") << "/proc/self/mem" << QByteArray()
                                 << "/proc/self/mem: cannot be read (";
 
+    QTest::newRow("larger than 2 GiB")
+        << m_files.filePath(QStringLiteral("huge.txt")) << QByteArray()
+        << "huge.txt: is larger than 2147483647 bytes, the most huevane-html reads";
+
     QTest::newRow("invalid UTF-8") << "-" << QByteArray("good\xC3(") << "byte offset 4";
     QTest::newRow("truncated at the end") << "-" << QByteArray("ab\xE2\x82") << "byte offset 2";
     QTest::newRow("truncated before a line break")
@@ -340,6 +344,10 @@ void tst_HuevaneHtml::initTestCase()
                         m_files.filePath(QStringLiteral("dangling"))));
     QFile empty(m_files.filePath(QStringLiteral("empty.txt")));
     QVERIFY(empty.open(QIODevice::WriteOnly));
+    // A sparse file: it takes no room on the disk.
+    QFile huge(m_files.filePath(QStringLiteral("huge.txt")));
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    QVERIFY(huge.resize(qint64(1) << 31));
 }
 
 void tst_HuevaneHtml::unreadableInput()
