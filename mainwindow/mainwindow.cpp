@@ -4,18 +4,20 @@
 #include "engine/htmlwriter.h"
 #include "engine/valueoftext.h"
 #include "hotcommand/hotcommand.h"
-#include "engine/rounding.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/controlfactory.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
+#include "mainwindow/valuefields.h"
+#include "platform/colourdialog.h"
 #include "platform/desktopshell.h"
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHash>
@@ -27,8 +29,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTextDocument>
-
-#include <algorithm>
 
 namespace huevane {
 
@@ -60,6 +60,12 @@ public:
     std::array<ColourPanel, 3> panels;
     QPixmap skin {QString::fromLatin1(SkinImage)};
     MessageSink messageSink;
+    DialogColourChooser dialogChooser;
+    ColourChooser *chooser = &dialogChooser;
+    // The output box turns CR LF into its own line breaks: what was last written
+    // into it, and whether the box still shows exactly that.
+    QString output;
+    bool outputShown = false;
 
     QPlainTextEdit *txtString = nullptr;
     QPlainTextEdit *txtHTML = nullptr;
@@ -192,6 +198,29 @@ void MainWindow::ConnectEvents()
                 [box = box] { box->setChecked(!box->isChecked()); });
     }
 
+    for (const ColourPanel &panel : d->panels) {
+        for (int i = 0; i < 6; ++i) {
+            const auto *filter = new ValueFieldFilter(
+                panel.fields[i], i < 3 ? ValueFieldKind::Decimal : ValueFieldKind::Hexadecimal);
+            connect(filter, &ValueFieldFilter::focusLost, this,
+                    [this, &panel, i] { CommitField(panel, i); });
+        }
+        connect(panel.swatch, &DrawingSurface::click, this,
+                [this, &panel] { ChooseColour(panel); });
+        for (int p = 0; p < 5; ++p) {
+            connect(qobject_cast<ClickLabel *>(panel.presets[p]), &ClickLabel::clicked, this,
+                    [this, &panel, p] { ApplyPreset(panel, p); });
+        }
+    }
+    connect(d->control<ClickLabel>("lblSwap"), &ClickLabel::clicked, this,
+            &MainWindow::SwapStartAndEnd);
+
+    new SelectAllOnFocus(d->txtString);
+    new SelectAllOnFocus(d->txtHTML);
+    connect(d->txtHTML, &QPlainTextEdit::textChanged, this, [this] { d->outputShown = false; });
+    connect(d->control<HotCommand>("lblClipboard"), &HotCommand::Click, this,
+            &MainWindow::SendToClipboard);
+
     connect(d->control<HotCommand>("lblGenerate"), &HotCommand::Click, this, &MainWindow::Generate);
     connect(d->control<HotCommand>("cmdExit"), &HotCommand::Click, this, &QWidget::close);
     connect(d->control<ClickLabel>("Label1"), &ClickLabel::clicked, this, &QWidget::close);
@@ -203,7 +232,7 @@ void MainWindow::Load()
 {
     ApplyWindowOutline();
     CreateIcon();
-    d->txtHTML->setPlainText(HtmlPlaceholder.toString());
+    ShowOutput(HtmlPlaceholder.toString());
     d->txtString->setPlainText(SampleText);
     d->txtSize->setText(QStringLiteral("8"));
     for (int p = 0; p < 3; ++p) {
@@ -262,20 +291,25 @@ void MainWindow::RefreshAll(const ColourPanel &panel)
             field->setText(QStringLiteral("255"));
         else if (value < 0.0)
             field->setText(QStringLiteral("0"));
-        const int whole = RoundHalfEven(std::clamp(ValueOfText(field->text()), 0.0, 255.0));
-        panel.fields[i + 3]->setText(QString::number(whole, 16).toUpper());
+        panel.fields[i + 3]->setText(HexText(ValueOfText(field->text())));
     }
 
-    const ColourTriplet colour = ReadColour(panel);
-    SetBackground(panel.strips[0], PackColour(ColourTriplet {colour.red, 0.0f, 0.0f}));
-    SetBackground(panel.strips[1], PackColour(ColourTriplet {0.0f, colour.green, 0.0f}));
-    SetBackground(panel.strips[2], PackColour(ColourTriplet {0.0f, 0.0f, colour.blue}));
+    for (int row = 0; row < 3; ++row)
+        PaintStrip(panel, row);
     if (panel.swatch)
-        panel.swatch->setBackColor(PackColour(colour));
+        panel.swatch->setBackColor(PackColour(ReadColour(panel)));
 
     DrawAllTypePreviews();
     if (const quint8 type = selectedType())
         DrawTextPreview(type);
+}
+
+void MainWindow::PaintStrip(const ColourPanel &panel, int row)
+{
+    const float component = static_cast<float>(ValueOfText(panel.fields[row]->text()));
+    ColourTriplet alone;
+    (row == 0 ? alone.red : row == 1 ? alone.green : alone.blue) = component;
+    SetBackground(panel.strips[row], PackColour(alone));
 }
 
 void MainWindow::DrawTextPreview(quint8 type)
@@ -307,7 +341,7 @@ void MainWindow::DrawTextPreview(quint8 type)
         PaintCharacters(*preview, settings);
     }
 
-    d->txtHTML->setPlainText(HtmlPlaceholder.toString());
+    ShowOutput(HtmlPlaceholder.toString());
 }
 
 void MainWindow::DrawTypePreviews(DrawingSurface *preview, quint8 kind)
@@ -331,12 +365,107 @@ void MainWindow::Generate()
 {
     d->settings.upperCaseTags = d->chkUpTags->isChecked();
     d->settings.noQuotes = d->chkJSQuote->isChecked();
-    d->txtHTML->setPlainText(GenerateHtml(d->settings));
+    ShowOutput(GenerateHtml(d->settings));
+}
+
+void MainWindow::ShowOutput(const QString &text)
+{
+    d->txtHTML->setPlainText(text);
+    d->output = text;
+    d->outputShown = true;
 }
 
 void MainWindow::setMessageSink(MessageSink sink)
 {
     d->messageSink = std::move(sink);
+}
+
+void MainWindow::setColourChooser(ColourChooser *chooser)
+{
+    d->chooser = chooser ? chooser : &d->dialogChooser;
+}
+
+void MainWindow::CommitField(const ColourPanel &panel, int index)
+{
+    QLineEdit *field = panel.fields[index];
+    const QString checked = RangeCheckedText(field->text());
+    if (checked != field->text())
+        field->setText(checked);
+
+    const int row = index % 3;
+    QLineEdit *decimal = panel.fields[row];
+    if (index < 3) {
+        panel.fields[row + 3]->setText(HexText(ValueOfText(field->text())));
+    } else {
+        // Pasted text escapes the key filter. What is no hexadecimal number
+        // (or none that a component holds) is shown again from the decimal field,
+        // and the colour stays as it was.
+        const std::optional<quint32> value = HexValue(field->text());
+        if (!value || *value > 255) {
+            field->setText(HexText(ValueOfText(decimal->text())));
+            return;
+        }
+        // The hexadecimal field keeps its text as typed, "0a" or "07" included.
+        decimal->setText(QString::number(*value));
+    }
+
+    PaintStrip(panel, row);
+    panel.swatch->setBackColor(PackColour(ReadColour(panel)));
+    if (panel.number != 3) // the type previews show no background colour
+        DrawAllTypePreviews();
+    if (const quint8 type = selectedType())
+        DrawTextPreview(type);
+}
+
+void MainWindow::ChooseColour(const ColourPanel &panel)
+{
+    const std::optional<ColourValue> chosen =
+        d->chooser->chooseColour(panel.swatch->backColor(), this);
+    // Cancelled, or an answer that is no plain colour: the panel stays as it was.
+    if (!chosen || *chosen > 0xFFFFFFu)
+        return;
+    panel.fields[0]->setText(QString::number(*chosen & 0xFF));
+    panel.fields[1]->setText(QString::number((*chosen >> 8) & 0xFF));
+    panel.fields[2]->setText(QString::number(*chosen >> 16));
+    RefreshAll(panel);
+}
+
+void MainWindow::ApplyPreset(const ColourPanel &panel, int preset)
+{
+    // Each preset carries the colour it sets as its back colour.
+    const LayoutEntry *entry = FindControl(panel.presets[preset]->objectName());
+    Q_ASSERT(entry && entry->backColor);
+    const ColourValue colour = *entry->backColor;
+    for (int k = 0; k < 3; ++k)
+        panel.fields[k]->setText(QString::number((colour >> (8 * k)) & 0xFF));
+    RefreshAll(panel);
+}
+
+void MainWindow::SwapStartAndEnd()
+{
+    const ColourPanel &start = d->panels[0];
+    const ColourPanel &end = d->panels[1];
+    for (int k = 0; k < 3; ++k) {
+        const QString remembered = start.fields[k]->text();
+        start.fields[k]->setText(end.fields[k]->text());
+        end.fields[k]->setText(remembered);
+    }
+    for (const ColourPanel &panel : d->panels)
+        RefreshAll(panel);
+}
+
+void MainWindow::SendToClipboard()
+{
+    QString text = d->txtHTML->toPlainText();
+    if (d->outputShown)
+        text = d->output; // exactly as written, with its CR LF line ends
+    else
+        text.replace(u'\n', QStringLiteral("\r\n"));
+    if (text == HtmlPlaceholder)
+        return;
+    d->txtHTML->selectAll();
+    d->txtHTML->setFocus(Qt::OtherFocusReason);
+    QGuiApplication::clipboard()->setText(text);
 }
 
 void MainWindow::TextChanged()
@@ -346,7 +475,7 @@ void MainWindow::TextChanged()
     if (const quint8 type = selectedType())
         DrawTextPreview(type);
     DrawAllTypePreviews();
-    d->txtHTML->setPlainText(HtmlPlaceholder.toString());
+    ShowOutput(HtmlPlaceholder.toString());
 }
 
 void MainWindow::TextSizeChanged()

@@ -14,6 +14,7 @@ class QLineEdit;
 
 namespace huevane {
 
+class ColourChooser;
 class DesktopShell;
 class DrawingSurface;
 
@@ -41,6 +42,12 @@ struct ColourPanel
 /// text, text size 8, the start colours, the centre from the whole text's length,
 /// type 1 and a refresh of the three panels. Every control is found by its
 /// objectName (findChild), array elements as "Name(index)".
+///
+/// Each colour panel is set in four ways: by typing into its value fields (the
+/// colour takes effect when the focus leaves the field), by the colour dialog
+/// behind a click on its swatch, by its five presets, and, for the start and end
+/// colours, by the swap between them. 'Send to Clipboard' copies the generated
+/// HTML, exactly as 'Generate' wrote it, to the clipboard.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -92,6 +99,11 @@ public:
     using MessageSink = std::function<void(const QString &message)>;
     void setMessageSink(MessageSink sink);
 
+    /// Asks for the colour when a panel's swatch is clicked; by default (and with
+    /// nullptr) a DialogColourChooser. The window does not own @p chooser, which
+    /// must outlive it or be replaced first.
+    void setColourChooser(ColourChooser *chooser);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -107,6 +119,14 @@ private:
     void TypePreviewMouseUp(int index);
     void DrawAllTypePreviews();
     ColourTriplet ReadColour(const ColourPanel &panel) const;
+    void PaintStrip(const ColourPanel &panel, int row);
+    void ShowOutput(const QString &text);
+
+    void CommitField(const ColourPanel &panel, int index);
+    void ChooseColour(const ColourPanel &panel);
+    void ApplyPreset(const ColourPanel &panel, int preset);
+    void SwapStartAndEnd();
+    void SendToClipboard();
 
     void ApplyWindowOutline();
     void CreateIcon();

@@ -1,0 +1,152 @@
+#include "valuefields.h"
+
+#include "engine/rounding.h"
+#include "engine/valueoftext.h"
+
+#include <QAbstractScrollArea>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include <algorithm>
+
+namespace huevane {
+
+bool PassesKeyFilter(ValueFieldKind kind, QChar c)
+{
+    if (c == u'\b' || (c >= u'0' && c <= u'9'))
+        return true;
+    // A letter is tested on its upper-case form but enters as typed.
+    const char16_t upper = c.toUpper().unicode();
+    return kind == ValueFieldKind::Hexadecimal && upper >= u'A' && upper <= u'F';
+}
+
+QString RangeCheckedText(const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("0");
+    const double value = ValueOfText(text);
+    if (value > 255.0)
+        return QStringLiteral("255");
+    if (value < 0.0)
+        return QStringLiteral("0");
+    return text;
+}
+
+std::optional<quint32> HexValue(QStringView text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    quint64 value = 0;
+    for (QChar c : text) {
+        const char16_t u = c.toUpper().unicode();
+        int digit;
+        if (u >= u'0' && u <= u'9')
+            digit = u - u'0';
+        else if (u >= u'A' && u <= u'F')
+            digit = u - u'A' + 10;
+        else
+            return std::nullopt;
+        value = value * 16 + quint64(digit);
+        if (value > 0xFFFFFFFFu)
+            return std::nullopt;
+    }
+    return quint32(value);
+}
+
+QString HexText(double value)
+{
+    return QString::number(RoundHalfEven(std::clamp(value, 0.0, 255.0)), 16).toUpper();
+}
+
+ValueFieldFilter::ValueFieldFilter(QWidget *field, ValueFieldKind kind)
+    : QObject(field)
+    , m_kind(kind)
+{
+    new SelectAllOnFocus(field);
+    field->installEventFilter(this);
+}
+
+bool ValueFieldFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Q_EMIT focusLost();
+    } else if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            return true;
+        const QString text = key->text();
+        const bool command =
+            key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        // Only characters are filtered: editing keys and shortcuts (paste among
+        // them) keep working.
+        if (!command && text.size() == 1 && (text.front().isPrint() || text.front() == u'\b'))
+            return !PassesKeyFilter(m_kind, text.front());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+namespace {
+
+void SelectAll(QWidget *box)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->selectAll();
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(box))
+        plain->selectAll();
+    else if (auto *rich = qobject_cast<QTextEdit *>(box))
+        rich->selectAll();
+}
+
+} // namespace
+
+SelectAllOnFocus::SelectAllOnFocus(QWidget *box)
+    : QObject(box)
+    , m_box(box)
+    , m_mouseTarget(box)
+{
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(box))
+        m_mouseTarget = area->viewport();
+    box->installEventFilter(this);
+    if (m_mouseTarget != box)
+        m_mouseTarget->installEventFilter(this);
+}
+
+bool SelectAllOnFocus::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (watched == m_box) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+                break;
+            SelectAll(m_box);
+            m_keepSelection = reason == Qt::MouseFocusReason;
+        }
+        break;
+    case QEvent::FocusOut:
+        if (watched == m_box)
+            m_keepSelection = false;
+        break;
+    case QEvent::MouseButtonPress:
+        // The press that gave the focus would place the insertion point and so
+        // undo the selection: the box does not see it.
+        if (watched == m_mouseTarget && m_keepSelection
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            m_keepSelection = false;
+            return true;
+        }
+        m_keepSelection = false;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace huevane
