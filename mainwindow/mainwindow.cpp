@@ -465,7 +465,9 @@ void MainWindow::SendToClipboard()
         return;
     d->txtHTML->selectAll();
     d->txtHTML->setFocus(Qt::OtherFocusReason);
-    QGuiApplication::clipboard()->setText(text);
+    // Copying an empty selection copies nothing: the clipboard keeps what it had.
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
 }
 
 void MainWindow::TextChanged()
