@@ -11,7 +11,12 @@ namespace huevane {
 /// Liberation Sans, Tahoma to DejaVu Sans Condensed. Safe to call more than once.
 void InstallFontSubstitutions();
 
-/// The QFont of @p design, its size in points (fractions kept).
+/// How wide MS Sans Serif sets its characters, in percent of the width of the
+/// face it is mapped to at the same size.
+inline constexpr int MsSansSerifStretch = 94;
+
+/// The QFont of @p design, its size in points (fractions kept); MS Sans Serif
+/// narrowed to MsSansSerifStretch.
 QFont MakeFont(const DesignedFont &design);
 
 } // namespace huevane

@@ -33,6 +33,8 @@ private Q_SLOTS:
     void buttonsFromStoredProperties();
     void tabOrder();
     void skinShowsAroundTheControls();
+    void captionsFitTheirControls_data();
+    void captionsFitTheirControls();
 
 private:
     QWidget *control(const QString &name) const { return m_window->findChild<QWidget *>(name); }
@@ -326,6 +328,47 @@ void TestLayout::skinShowsAroundTheControls()
     // the bottom left corner.
     for (const QPoint point : {QPoint(60, 5), QPoint(10, 60), QPoint(215, 120), QPoint(30, 445)})
         QCOMPARE(shown.pixelColor(point), skin.pixelColor(point));
+}
+
+void TestLayout::captionsFitTheirControls_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const LayoutEntry &entry : WindowLayout()) {
+        const bool captioned = !entry.caption.isEmpty() || entry.kind == ControlKind::HotCommand;
+        if (captioned)
+            QTest::newRow(qPrintable(entry.name)) << entry.name;
+    }
+}
+
+void TestLayout::captionsFitTheirControls()
+{
+    // The faces the window falls back on must not cut a caption short at the
+    // size the window was designed with.
+    QFETCH(QString, name);
+    const LayoutEntry *entry = FindControl(name);
+    QWidget *widget = control(name);
+    QString caption = entry->caption;
+    QFont font = widget->font();
+    if (entry->kind == ControlKind::HotCommand) {
+        const QVariantMap stored = StoredButtonProperties(name);
+        caption = stored.value("Caption").toString();
+        font = stored.value("Font").value<QFont>();
+    }
+    const QFontMetrics metrics(font, widget);
+    const QRect room = qobject_cast<QLabel *>(widget)
+        ? qobject_cast<QLabel *>(widget)->contentsRect()
+        : widget->rect();
+    const int width = metrics.horizontalAdvance(caption);
+    QVERIFY2(width <= room.width(),
+             qPrintable(QStringLiteral("\"%1\" is %2 px wide in %3, its control %4 px")
+                            .arg(caption)
+                            .arg(width)
+                            .arg(QFontInfo(font).family())
+                            .arg(room.width())));
+    QVERIFY2(metrics.ascent() + metrics.descent() <= room.height(),
+             qPrintable(QStringLiteral("%1 px high, its control %2 px")
+                            .arg(metrics.ascent() + metrics.descent())
+                            .arg(room.height())));
 }
 
 QTEST_MAIN(TestLayout)
