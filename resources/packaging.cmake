@@ -34,6 +34,9 @@ copies it to the clipboard.
 The command huevane-html runs the same engine from the shell.]])
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_LIST_DIR}/../LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Folders the package makes are 755 whatever the packager's umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # Release builds carry debug information; the package does without it.
 set(CPACK_STRIP_FILES ON)
 # No source package: the repository is the source.
