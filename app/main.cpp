@@ -19,6 +19,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Huevane"));
     QApplication::setOrganizationName(QStringLiteral("Caldrin"));
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.huevane.Huevane"));
 
     huevane::WindowShell shell(QIcon(QStringLiteral(":/images/tray-icon-16.png")));
     huevane::MainWindow window(&shell);
