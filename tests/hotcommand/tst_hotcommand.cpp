@@ -24,42 +24,34 @@ constexpr ColourValue DownFore = 0xFF00FF;  // magenta
 const QColor Highlight(255, 128, 0); // orange
 const QColor Shadow(128, 0, 128);    // purple
 const QColor PictureGrey(128, 128, 128);
+const QColor Blue(0, 0, 255);
+
+const QList<std::pair<QColor, QString>> Names {
+    {QColor(255, 255, 0), "yellow"}, {Blue, "blue"},       {QColor(0, 255, 0), "green"},
+    {QColor(255, 0, 0), "red"},      {Qt::white, "white"}, {QColor(255, 0, 255), "magenta"},
+    {Highlight, "orange"},           {Shadow, "purple"},   {PictureGrey, "grey"}};
+const QList<QColor> CaptionColours {Blue, QColor(255, 0, 0), QColor(255, 0, 255), Shadow};
 
 QString ColourName(const QColor &colour)
 {
-    static const QList<std::pair<QColor, QString>> names {{QColor(255, 255, 0), "yellow"},
-                                                          {QColor(0, 0, 255), "blue"},
-                                                          {QColor(0, 255, 0), "green"},
-                                                          {QColor(255, 0, 0), "red"},
-                                                          {QColor(255, 255, 255), "white"},
-                                                          {QColor(255, 0, 255), "magenta"},
-                                                          {Highlight, "orange"},
-                                                          {Shadow, "purple"},
-                                                          {PictureGrey, "grey"}};
-    for (const auto &[known, name] : names)
+    for (const auto &[known, name] : Names)
         if (known == colour)
             return name;
     return colour.name();
 }
 
-// Text drawn without smoothing, so that every glyph pixel has the caption colour.
-QFont PlainFont()
+QVariant C(ColourValue value)
 {
-    QFont font = QApplication::font();
-    font.setStyleStrategy(QFont::NoAntialias);
-    return font;
+    return QVariant::fromValue(value);
 }
 
-const QList<QColor> CaptionColours {QColor(0, 0, 255), QColor(255, 0, 0), QColor(255, 0, 255),
-                                    Shadow};
-
-// The box around the caption's pixels of @p colour, inside the border.
-QRect CaptionBox(const QImage &image, const QColor &colour)
+// The box around the caption's pixels of @p colours, inside the border.
+QRect CaptionBox(const QImage &image, const QList<QColor> &colours = {Blue})
 {
     QRect box;
     for (int y = 1; y < image.height() - 1; ++y)
         for (int x = 1; x < image.width() - 1; ++x)
-            if (image.pixelColor(x, y) == colour)
+            if (colours.contains(image.pixelColor(x, y)))
                 box |= QRect(x, y, 1, 1);
     return box;
 }
@@ -71,23 +63,21 @@ QString LookOf(const QImage &image)
 {
     const int w = image.width();
     const int h = image.height();
-    const QColor background = image.pixelColor(1, h / 2);
-    const QColor top = image.pixelColor(w / 2, 0);
-    const QColor left = image.pixelColor(0, h / 2);
-    const QColor right = image.pixelColor(w - 1, h / 2);
-    const QColor bottom = image.pixelColor(w / 2, h - 1);
+    const QColor back = image.pixelColor(1, h / 2);
+    const QList<QColor> edges {image.pixelColor(w / 2, 0), image.pixelColor(0, h / 2),
+                               image.pixelColor(w - 1, h / 2), image.pixelColor(w / 2, h - 1)};
     QString border = QStringLiteral("odd-border");
-    if (top == background && left == background && right == background && bottom == background)
+    if (edges == QList<QColor> {back, back, back, back})
         border = QStringLiteral("flat");
-    else if (top == Highlight && left == Highlight && right == Shadow && bottom == Shadow)
+    else if (edges == QList<QColor> {Highlight, Highlight, Shadow, Shadow})
         border = QStringLiteral("raised");
-    else if (top == Shadow && left == Shadow && right == Highlight && bottom == Highlight)
+    else if (edges == QList<QColor> {Shadow, Shadow, Highlight, Highlight})
         border = QStringLiteral("sunken");
     QStringList captions;
     for (const QColor &colour : CaptionColours)
-        if (!CaptionBox(image, colour).isEmpty())
+        if (!CaptionBox(image, {colour}).isEmpty())
             captions << ColourName(colour);
-    return ColourName(background) + ' ' + border + ' '
+    return ColourName(back) + ' ' + border + ' '
         + (captions.isEmpty() ? QStringLiteral("none") : captions.join('+'));
 }
 
@@ -97,14 +87,14 @@ const QString Pressed = QStringLiteral("white sunken magenta");
 const QString Disabled = QStringLiteral("yellow flat purple");
 
 // A 110 x 20 pixel button at (20, 20) in a larger window, so that the pointer can
-// leave it within the window.
+// leave it within the window. Text is drawn without smoothing, so that every
+// glyph pixel has the caption colour.
 struct Fixture
 {
     QWidget host;
-    HotCommand *button;
+    HotCommand *button = new HotCommand(&host);
 
     Fixture()
-        : button(new HotCommand(&host))
     {
         host.resize(200, 60);
         QPalette palette = host.palette();
@@ -112,7 +102,9 @@ struct Fixture
         palette.setColor(QPalette::Dark, Shadow);
         host.setPalette(palette);
         button->setGeometry(20, 20, 110, 20);
-        button->setFont(PlainFont());
+        QFont font = QApplication::font();
+        font.setStyleStrategy(QFont::NoAntialias);
+        button->setFont(font);
         button->setBackColor(RestBack);
         button->setForeColor(RestFore);
         button->setBackColorHi(HoverBack);
@@ -132,24 +124,20 @@ struct Fixture
         return true;
     }
     QWindow *window() const { return host.windowHandle(); }
-    QPoint inWindow(QPoint buttonPoint) const { return button->mapTo(&host, buttonPoint); }
+    QPoint at(QPoint p) const { return button->mapTo(&host, p); }
     QImage shown() const { return button->grab().toImage(); }
     QString look() const { return LookOf(shown()); }
     bool captured() const { return button->picButton()->hasCapture(); }
-    QString state() const
+    QString state() const { return look() + (captured() ? ", captured" : ", free"); }
+    void press(QPoint p, Qt::MouseButton b = Qt::LeftButton)
     {
-        return look() + (captured() ? QStringLiteral(", captured") : QStringLiteral(", free"));
+        QTest::mousePress(window(), b, {}, at(p));
     }
-
-    void press(QPoint at, Qt::MouseButton which = Qt::LeftButton)
+    void release(QPoint p, Qt::MouseButton b = Qt::LeftButton)
     {
-        QTest::mousePress(window(), which, {}, inWindow(at));
+        QTest::mouseRelease(window(), b, {}, at(p));
     }
-    void release(QPoint at, Qt::MouseButton which = Qt::LeftButton)
-    {
-        QTest::mouseRelease(window(), which, {}, inWindow(at));
-    }
-    void move(QPoint at) { QTest::mouseMove(window(), inWindow(at)); }
+    void move(QPoint p) { QTest::mouseMove(window(), at(p)); }
 };
 
 // Every event of the button as "<event> [arguments]: <look>, captured|free", with
@@ -160,29 +148,29 @@ struct Recorder
 
     explicit Recorder(const Fixture &fixture)
     {
-        HotCommand *button = fixture.button;
+        HotCommand *b = fixture.button;
         const auto note = [this, &fixture](const QString &what) {
             log << what + QStringLiteral(": ") + fixture.state();
         };
-        const auto mouse = [note](const char *name) {
-            return [note, name](int &b, int &, float &, float &) {
-                note(QStringLiteral("%1 %2").arg(QLatin1String(name)).arg(b));
-            };
+        const auto mouse = [note](QString name) {
+            return [note, name](int &b, int &, float &, float &) { note(name.arg(b)); };
         };
-        QObject::connect(button, &HotCommand::MouseDown, button, mouse("MouseDown"));
-        QObject::connect(button, &HotCommand::MouseMove, button, mouse("MouseMove"));
-        QObject::connect(button, &HotCommand::MouseUp, button, mouse("MouseUp"));
-        QObject::connect(button, &HotCommand::Click, button, [note] { note("Click"); });
-        QObject::connect(button, &HotCommand::DblClick, button, [note] { note("DblClick"); });
-        QObject::connect(button, &HotCommand::KeyDown, button, [note](int &code, int &) {
-            note(QStringLiteral("KeyDown %1").arg(code));
-        });
-        QObject::connect(button, &HotCommand::KeyPress, button,
-                         [note](int &ascii) { note(QStringLiteral("KeyPress %1").arg(ascii)); });
-        QObject::connect(button, &HotCommand::KeyUp, button,
-                         [note](int &code, int &) { note(QStringLiteral("KeyUp %1").arg(code)); });
-        QObject::connect(button, &HotCommand::propertyChanged, button,
-                         [note](const QString &name) { note(QStringLiteral("reports ") + name); });
+        const auto key = [note](QString name) {
+            return [note, name](int &code) { note(name.arg(code)); };
+        };
+        const auto key2 = [note](QString name) {
+            return [note, name](int &code, int &) { note(name.arg(code)); };
+        };
+        QObject::connect(b, &HotCommand::MouseDown, b, mouse("MouseDown %1"));
+        QObject::connect(b, &HotCommand::MouseMove, b, mouse("MouseMove %1"));
+        QObject::connect(b, &HotCommand::MouseUp, b, mouse("MouseUp %1"));
+        QObject::connect(b, &HotCommand::Click, b, [note] { note("Click"); });
+        QObject::connect(b, &HotCommand::DblClick, b, [note] { note("DblClick"); });
+        QObject::connect(b, &HotCommand::KeyDown, b, key2("KeyDown %1"));
+        QObject::connect(b, &HotCommand::KeyPress, b, key("KeyPress %1"));
+        QObject::connect(b, &HotCommand::KeyUp, b, key2("KeyUp %1"));
+        QObject::connect(b, &HotCommand::propertyChanged, b,
+                         [note](const QString &name) { note("reports " + name); });
     }
 };
 
@@ -210,7 +198,7 @@ class tst_HotCommand : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
+    void initTestCase() { previousHandler = qInstallMessageHandler(QuietAboutGrabbing); }
 
     void looks_data();
     void looks();
@@ -218,8 +206,6 @@ private Q_SLOTS:
     void outsideTest();
     void sequences_data();
     void sequences();
-    void everyMouseButtonPresses_data();
-    void everyMouseButtonPresses();
     void backColorReadsTheShownBackground();
     void settersRedrawAndReport_data();
     void settersRedrawAndReport();
@@ -230,8 +216,7 @@ private Q_SLOTS:
     void innerButtonKeys();
     void followsItsSize();
 
-    void newControl();
-    void emptyStoreGivesTheDefaults();
+    void defaultsAndEmptySaves();
     void fullStoreRoundTrip();
     void captionCommand1SurvivesSaving_data();
     void captionCommand1SurvivesSaving();
@@ -241,47 +226,34 @@ private Q_SLOTS:
     void savingWhileHoveredKeepsTheRestingBackground();
 };
 
-void tst_HotCommand::initTestCase()
-{
-    previousHandler = qInstallMessageHandler(QuietAboutGrabbing);
-}
-
 void tst_HotCommand::looks_data()
 {
-    QTest::addColumn<QString>("how"); // rest, hover, pressed, disabled
+    QTest::addColumn<QString>("how"); // rest, hover, pressed, left, disabled
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("withPicture");
     QTest::addColumn<QString>("look");
-    QTest::addColumn<QPoint>("captionShift"); // against the resting caption
 
     QTest::newRow("rest") << "rest"
-                          << "Generate" << false << Rest << QPoint(0, 0);
+                          << "Generate" << false << Rest;
     QTest::newRow("hover") << "hover"
-                           << "Generate" << false << Hover << QPoint(0, 0);
+                           << "Generate" << false << Hover;
     QTest::newRow("pressed") << "pressed"
-                             << "Generate" << false << Pressed << QPoint(2, 1);
+                             << "Generate" << false << Pressed;
     QTest::newRow("disabled") << "disabled"
-                              << "Generate" << false << Disabled << QPoint(0, 0);
-    QTest::newRow("pressed, other caption") << "pressed"
-                                            << "Exit" << false << Pressed << QPoint(2, 1);
+                              << "Generate" << false << Disabled;
     QTest::newRow("rest, empty caption") << "rest"
-                                         << "" << false << "yellow flat none" << QPoint();
-    QTest::newRow("hover, empty caption") << "hover"
-                                          << "" << false << "green raised none" << QPoint();
+                                         << "" << false << "yellow flat none";
     QTest::newRow("pressed, empty caption") << "pressed"
-                                            << "" << false << "white sunken none" << QPoint();
+                                            << "" << false << "white sunken none";
     QTest::newRow("hover over a picture") << "hover"
-                                          << "Exit" << true << "grey raised red" << QPoint(0, 0);
-    QTest::newRow("pressed over a picture")
-        << "pressed"
-        << "Exit" << true << "grey sunken magenta" << QPoint(2, 1);
+                                          << "Exit" << true << "grey raised red";
+    QTest::newRow("pressed over a picture") << "pressed"
+                                            << "Exit" << true << "grey sunken magenta";
     // Back at rest the picture covers the outline drawn in the resting background.
-    QTest::newRow("left again over a picture")
-        << "left"
-        << "Exit" << true << "grey flat blue" << QPoint(0, 0);
-    QTest::newRow("disabled over a picture")
-        << "disabled"
-        << "Exit" << true << "grey flat purple" << QPoint(0, 0);
+    QTest::newRow("left again over a picture") << "left"
+                                               << "Exit" << true << "grey flat blue";
+    QTest::newRow("disabled over a picture") << "disabled"
+                                             << "Exit" << true << "grey flat purple";
 }
 
 void tst_HotCommand::looks()
@@ -290,7 +262,6 @@ void tst_HotCommand::looks()
     QFETCH(QString, caption);
     QFETCH(bool, withPicture);
     QFETCH(QString, look);
-    QFETCH(QPoint, captionShift);
 
     Fixture fixture;
     fixture.button->setCaption(caption);
@@ -300,96 +271,94 @@ void tst_HotCommand::looks()
         fixture.button->setPicture(picture);
     }
     QVERIFY(fixture.ready());
-    const QImage resting = fixture.shown();
-    const QRect restingCaption = CaptionBox(resting, QColor(0, 0, 255));
+    const QRect resting = CaptionBox(fixture.shown());
+    // Centred, give or take the glyphs' side bearings.
+    QCOMPARE(resting.isEmpty(), caption.isEmpty());
     if (!caption.isEmpty()) {
-        // Centred, give or take the glyphs' side bearings.
-        QVERIFY(!restingCaption.isEmpty());
-        QVERIFY2(qAbs(restingCaption.left() - (109 - restingCaption.right())) <= 3,
-                 qPrintable(QTest::toString(restingCaption)));
-        QVERIFY2(qAbs(restingCaption.top() - (19 - restingCaption.bottom())) <= 4,
-                 qPrintable(QTest::toString(restingCaption)));
+        QVERIFY2(qAbs(resting.left() - (109 - resting.right())) <= 3,
+                 qPrintable(QTest::toString(resting)));
+        QVERIFY2(qAbs(resting.top() - (19 - resting.bottom())) <= 4,
+                 qPrintable(QTest::toString(resting)));
     }
 
-    if (how == QLatin1String("hover")) {
+    if (how != QLatin1String("rest") && how != QLatin1String("disabled"))
         fixture.move({10, 10});
-    } else if (how == QLatin1String("pressed")) {
-        fixture.move({10, 10});
+    if (how == QLatin1String("pressed"))
         fixture.press({10, 10});
-    } else if (how == QLatin1String("left")) {
-        fixture.move({10, 10});
+    else if (how == QLatin1String("left"))
         fixture.move({-5, 10});
-    } else if (how == QLatin1String("disabled")) {
+    else if (how == QLatin1String("disabled"))
         fixture.button->setEnabled(false);
-    }
     QCOMPARE(fixture.look(), look);
     // The text colour is only lent to a look, whatever the look.
     QCOMPARE(fixture.button->ForeColor(), RestFore);
-
-    if (!caption.isEmpty()) {
-        const QImage image = fixture.shown();
-        QRect box;
-        for (const QColor &colour : CaptionColours)
-            box |= CaptionBox(image, colour);
-        QCOMPARE(box, restingCaption.translated(captionShift));
-    }
+    // Pressed, the caption sits two pixels right and one down.
+    const QPoint shift = how == QLatin1String("pressed") ? QPoint(2, 1) : QPoint();
+    if (!caption.isEmpty())
+        QCOMPARE(CaptionBox(fixture.shown(), CaptionColours), resting.translated(shift));
 }
 
 void tst_HotCommand::outsideTest_data()
 {
     QTest::addColumn<QPoint>("to"); // in button pixels, from the hover look
-    QTest::addColumn<QString>("look");
-    QTest::addColumn<bool>("captured");
+    QTest::addColumn<bool>("inside");
 
-    QTest::newRow("on the right edge") << QPoint(110, 10) << Hover << true;
-    QTest::newRow("on the bottom edge") << QPoint(50, 20) << Hover << true;
-    QTest::newRow("on the far corner") << QPoint(110, 20) << Hover << true;
-    QTest::newRow("past the right edge") << QPoint(111, 10) << Rest << false;
-    QTest::newRow("past the bottom edge") << QPoint(50, 21) << Rest << false;
-    QTest::newRow("left of it") << QPoint(-1, 10) << Rest << false;
-    QTest::newRow("above it") << QPoint(50, -1) << Rest << false;
-    QTest::newRow("on the top-left pixel") << QPoint(0, 0) << Hover << true;
+    QTest::newRow("on the right edge") << QPoint(110, 10) << true;
+    QTest::newRow("on the bottom edge") << QPoint(50, 20) << true;
+    QTest::newRow("on the top-left pixel") << QPoint(0, 0) << true;
+    QTest::newRow("past the right edge") << QPoint(111, 10) << false;
+    QTest::newRow("past the bottom edge") << QPoint(50, 21) << false;
+    QTest::newRow("left of it") << QPoint(-1, 10) << false;
+    QTest::newRow("above it") << QPoint(50, -1) << false;
 }
 
 void tst_HotCommand::outsideTest()
 {
     QFETCH(QPoint, to);
-    QFETCH(QString, look);
-    QFETCH(bool, captured);
+    QFETCH(bool, inside);
 
     Fixture fixture;
     QVERIFY(fixture.ready());
     fixture.move({50, 10});
     QCOMPARE(fixture.look(), Hover);
     fixture.move(to);
-    QCOMPARE(fixture.look(), look);
-    QCOMPARE(fixture.captured(), captured);
+    QCOMPARE(fixture.state(), inside ? Hover + ", captured" : Rest + ", free");
 }
 
 void tst_HotCommand::sequences_data()
 {
-    // Steps: "move x y", "press x y", "release x y" (left button, button pixels;
-    // the button is 110 x 20), "set <property>" (assigns the property the value it
-    // has, the resting background to BackColor, false to Enabled), "enable", "disable the
-    // window".
+    // Steps: "move x y", "press x y [bit]", "release x y [bit]" (button pixels, the
+    // button is 110 x 20; left button unless a bit 2 or 4 says otherwise),
+    // "set <property>" (assigns the property the value it has, the resting
+    // background to BackColor, false to Enabled), "enable", "disable the window".
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("events");
 
-    const QString hover = Hover + QStringLiteral(", captured");
-    const QString pressed = Pressed + QStringLiteral(", captured");
-    const QString rest = Rest + QStringLiteral(", free");
+    const QString hover = Hover + ", captured";
+    const QString pressed = Pressed + ", captured";
+    const QString rest = Rest + ", free";
+    const QString upFree = Pressed + ", free";
+    const QString disabled = "= " + Disabled + ", free";
 
     QTest::newRow("press and release")
         << QStringList {"move 10 10", "press 10 10", "release 10 10", "move 11 10"}
-        << QStringList {"MouseMove 0: " + hover, "MouseDown 1: " + pressed,
-                        "MouseUp 1: " + Pressed + ", free", "Click: " + rest,
-                        "MouseMove 0: " + hover};
+        << QStringList {"MouseMove 0: " + hover, "MouseDown 1: " + pressed, "MouseUp 1: " + upFree,
+                        "Click: " + rest, "MouseMove 0: " + hover};
+    QTest::newRow("right button") << QStringList {"move 10 10", "press 10 10 2", "move 12 10",
+                                                  "release 12 10 2"}
+                                  << QStringList {"MouseMove 0: " + hover,
+                                                  "MouseDown 2: " + pressed,
+                                                  "MouseMove 2: " + pressed, "MouseUp 2: " + upFree,
+                                                  "Click: " + rest};
+    QTest::newRow("middle button")
+        << QStringList {"move 10 10", "press 10 10 4", "move 12 10", "release 12 10 4"}
+        << QStringList {"MouseMove 0: " + hover, "MouseDown 4: " + pressed,
+                        "MouseMove 4: " + pressed, "MouseUp 4: " + upFree, "Click: " + rest};
     QTest::newRow("press, drag off and back")
         << QStringList {"move 10 10",  "press 10 10", "move 150 10",
                         "move 160 10", "move 12 10",  "release 12 10"}
-        << QStringList {"MouseMove 0: " + hover,   "MouseDown 1: " + pressed,
-                        "MouseMove 1: " + rest,    "MouseMove 1: " + rest,
-                        "MouseMove 1: " + pressed, "MouseUp 1: " + Pressed + ", free",
+        << QStringList {"MouseMove 0: " + hover, "MouseDown 1: " + pressed, "MouseMove 1: " + rest,
+                        "MouseMove 1: " + rest,  "MouseMove 1: " + pressed, "MouseUp 1: " + upFree,
                         "Click: " + rest};
     QTest::newRow("press, drag off and release")
         << QStringList {"move 10 10", "press 10 10", "move 150 10", "release 150 10", "move 160 10"}
@@ -400,28 +369,22 @@ void tst_HotCommand::sequences_data()
         << QStringList {"MouseMove 0: " + hover, "MouseMove 0: " + rest};
     QTest::newRow("disabled press")
         << QStringList {"set Enabled", "move 10 10", "press 10 10", "release 10 10"}
-        << QStringList {"reports Enabled: " + Rest + ", free", "= " + Disabled + ", free"};
+        << QStringList {"reports Enabled: " + rest, disabled};
     QTest::newRow("disabled, then enabled again")
         << QStringList {"set Enabled", "enable", "move 10 10"}
-        << QStringList {"reports Enabled: " + Rest + ", free", "= " + Disabled + ", free",
+        << QStringList {"reports Enabled: " + rest, disabled,
                         "reports Enabled: " + Disabled + ", free", "= " + rest,
                         "MouseMove 0: " + hover};
     QTest::newRow("hover, then disabled")
         << QStringList {"move 10 10", "set Enabled", "move 11 10"}
-        << QStringList {"MouseMove 0: " + hover, "reports Enabled: " + hover,
-                        "= " + Disabled + ", free"};
+        << QStringList {"MouseMove 0: " + hover, "reports Enabled: " + hover, disabled};
     QTest::newRow("pressed, then the window disabled")
         << QStringList {"move 10 10", "press 10 10", "disable the window"}
-        << QStringList {"MouseMove 0: " + hover, "MouseDown 1: " + pressed,
-                        "= " + Disabled + ", free"};
+        << QStringList {"MouseMove 0: " + hover, "MouseDown 1: " + pressed, disabled};
     QTest::newRow("hover, then ForeColor")
         << QStringList {"move 10 10", "set ForeColor", "move 11 10"}
         << QStringList {"MouseMove 0: " + hover, "reports ForeColor: green flat blue, captured",
                         "= green flat blue, captured", "MouseMove 0: " + hover};
-    QTest::newRow("hover, then Caption")
-        << QStringList {"move 10 10", "set Caption"}
-        << QStringList {"MouseMove 0: " + hover, "reports Caption: " + hover,
-                        "= green flat blue, captured"};
     QTest::newRow("pressed, then BackColor")
         << QStringList {"move 10 10", "press 10 10", "set BackColor", "release 10 10"}
         << QStringList {"MouseMove 0: " + hover,
@@ -430,9 +393,6 @@ void tst_HotCommand::sequences_data()
                         "= " + Rest + ", captured",
                         "MouseUp 1: " + rest,
                         "Click: " + rest};
-    QTest::newRow("hover, then BackColorHi")
-        << QStringList {"move 10 10", "set BackColorHi"}
-        << QStringList {"MouseMove 0: " + hover, "reports BackColorHi: " + hover, "= " + hover};
 }
 
 void tst_HotCommand::sequences()
@@ -446,59 +406,32 @@ void tst_HotCommand::sequences()
     HotCommand *button = fixture.button;
     for (const QString &step : steps) {
         const QStringList parts = step.split(' ');
-        const QPoint at = parts.size() == 3 ? QPoint(parts[1].toInt(), parts[2].toInt()) : QPoint();
+        const QPoint at = parts.size() >= 3 ? QPoint(parts[1].toInt(), parts[2].toInt()) : QPoint();
+        const auto which = Qt::MouseButton(parts.size() == 4 ? parts[3].toInt() : 1);
         if (parts[0] == QLatin1String("move")) {
             fixture.move(at);
+            continue;
         } else if (parts[0] == QLatin1String("press")) {
-            fixture.press(at);
+            fixture.press(at, which);
+            continue;
         } else if (parts[0] == QLatin1String("release")) {
-            fixture.release(at);
+            fixture.release(at, which);
+            continue;
+        } else if (step == QLatin1String("enable")) {
+            button->setEnabled(true);
+        } else if (step == QLatin1String("disable the window")) {
+            fixture.host.setEnabled(false);
+        } else if (parts[1] == QLatin1String("Enabled")) {
+            button->setEnabled(false);
+        } else if (parts[1] == QLatin1String("BackColor")) {
+            button->setBackColor(button->NormalBackColor());
         } else {
-            if (step == QLatin1String("enable"))
-                button->setEnabled(true);
-            else if (step == QLatin1String("disable the window"))
-                fixture.host.setEnabled(false);
-            else if (parts[1] == QLatin1String("Enabled"))
-                button->setEnabled(false);
-            else if (parts[1] == QLatin1String("BackColor"))
-                button->setBackColor(button->NormalBackColor());
-            else
-                QVERIFY(button->setProperty(qPrintable(parts[1]),
-                                            button->property(qPrintable(parts[1]))));
-            recorder.log << QStringLiteral("= ") + fixture.state();
+            const char *name = qPrintable(parts[1]);
+            QVERIFY(button->setProperty(name, button->property(name)));
         }
+        recorder.log << QStringLiteral("= ") + fixture.state();
     }
     QCOMPARE(recorder.log, events);
-}
-
-void tst_HotCommand::everyMouseButtonPresses_data()
-{
-    QTest::addColumn<Qt::MouseButton>("which");
-    QTest::addColumn<int>("bit");
-
-    QTest::newRow("left") << Qt::LeftButton << 1;
-    QTest::newRow("right") << Qt::RightButton << 2;
-    QTest::newRow("middle") << Qt::MiddleButton << 4;
-}
-
-void tst_HotCommand::everyMouseButtonPresses()
-{
-    QFETCH(Qt::MouseButton, which);
-    QFETCH(int, bit);
-
-    Fixture fixture;
-    QVERIFY(fixture.ready());
-    fixture.move({10, 10});
-    Recorder recorder(fixture);
-    fixture.press({10, 10}, which);
-    fixture.move({12, 10});
-    fixture.release({12, 10}, which);
-    const QString pressed = Pressed + QStringLiteral(", captured");
-    QCOMPARE(recorder.log,
-             (QStringList {QStringLiteral("MouseDown %1: ").arg(bit) + pressed,
-                           QStringLiteral("MouseMove %1: ").arg(bit) + pressed,
-                           QStringLiteral("MouseUp %1: ").arg(bit) + Pressed + ", free",
-                           "Click: " + Rest + ", free"}));
 }
 
 void tst_HotCommand::backColorReadsTheShownBackground()
@@ -513,17 +446,16 @@ void tst_HotCommand::backColorReadsTheShownBackground()
     QCOMPARE(button->NormalBackColor(), RestBack);
 
     // Assigned while pressed: the new resting background shows at once and stays.
-    constexpr ColourValue Grey = 0x808080;
-    button->setBackColor(Grey);
-    QCOMPARE(button->BackColor(), Grey);
-    QCOMPARE(button->NormalBackColor(), Grey);
+    button->setBackColor(0x808080);
+    QCOMPARE(button->BackColor(), 0x808080u);
+    QCOMPARE(button->NormalBackColor(), 0x808080u);
     QCOMPARE(fixture.shown().pixelColor(1, 10), PictureGrey);
     fixture.release({10, 10});
     QCOMPARE(fixture.shown().pixelColor(1, 10), PictureGrey);
     fixture.move({11, 10});
     QCOMPARE(button->BackColor(), HoverBack);
     fixture.move({150, 10});
-    QCOMPARE(button->BackColor(), Grey);
+    QCOMPARE(button->BackColor(), 0x808080u);
 }
 
 void tst_HotCommand::settersRedrawAndReport_data()
@@ -535,23 +467,23 @@ void tst_HotCommand::settersRedrawAndReport_data()
 
     QPixmap picture(4, 4);
     picture.fill(PictureGrey);
-    QFont bold = PlainFont();
+    QFont bold = QApplication::font();
     bold.setBold(true);
-    QTest::newRow("BackColor") << "BackColor" << QVariant::fromValue(0x808080u) << true << false;
-    QTest::newRow("ForeColor") << "ForeColor" << QVariant::fromValue(0x000000u) << true << false;
-    QTest::newRow("Enabled") << "Enabled" << QVariant(true) << true << true;
-    QTest::newRow("Font") << "Font" << QVariant(bold) << true << false;
-    QTest::newRow("Align") << "Align" << QVariant::fromValue(qint16(1)) << false << true;
-    QTest::newRow("Caption") << "Caption" << QVariant(QStringLiteral("Exit")) << true << true;
-    QTest::newRow("ToolTipText") << "ToolTipText" << QVariant(QStringLiteral("Tip")) << false
-                                 << true;
-    QTest::newRow("Picture") << "Picture" << QVariant(picture) << true << false;
-    QTest::newRow("BackColorHi") << "BackColorHi" << QVariant::fromValue(0x808080u) << false
-                                 << true;
-    QTest::newRow("ForeColorHi") << "ForeColorHi" << QVariant::fromValue(0u) << false << true;
-    QTest::newRow("BackColorDown")
-        << "BackColorDown" << QVariant::fromValue(0x808080u) << false << true;
-    QTest::newRow("ForeColorDown") << "ForeColorDown" << QVariant::fromValue(0u) << false << true;
+    const auto row = [](const char *name, const QVariant &value, bool redraws, bool first) {
+        QTest::newRow(name) << QString(name) << value << redraws << first;
+    };
+    row("BackColor", C(0x808080), true, false);
+    row("ForeColor", C(0), true, false);
+    row("Enabled", true, true, true);
+    row("Font", bold, true, false);
+    row("Align", QVariant::fromValue(qint16(1)), false, true);
+    row("Caption", QStringLiteral("Exit"), true, true);
+    row("ToolTipText", QStringLiteral("Tip"), false, true);
+    row("Picture", picture, true, false);
+    row("BackColorHi", C(0x808080), false, true);
+    row("ForeColorHi", C(0), false, true);
+    row("BackColorDown", C(0x808080), false, true);
+    row("ForeColorDown", C(0), false, true);
 }
 
 void tst_HotCommand::settersRedrawAndReport()
@@ -593,7 +525,6 @@ void tst_HotCommand::keysAtTheSurface_data()
     QTest::newRow("Space") << int(Qt::Key_Space) << true;
     QTest::newRow("letter") << int(Qt::Key_G) << false;
     QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
-    QTest::newRow("arrow") << int(Qt::Key_Down) << false;
 }
 
 void tst_HotCommand::keysAtTheSurface()
@@ -622,33 +553,26 @@ void tst_HotCommand::argumentsPassByReference()
     Fixture fixture;
     QVERIFY(fixture.ready());
     HotCommand *button = fixture.button;
-    connect(
-        button, &HotCommand::MouseDown, this,
-        [](int &b, int &shift, float &x, float &y) {
-            b = 2;
-            shift = 4;
-            x = 1.5f;
-            y = -1;
-        },
-        Qt::DirectConnection);
-    QList<float> nextHost;
-    connect(
-        button, &HotCommand::MouseDown, this,
-        [&](int &b, int &shift, float &x, float &y) {
-            nextHost = {float(b), float(shift), x, y};
-        },
-        Qt::DirectConnection);
+    using Args = QList<float>;
+    const auto change = [](int &b, int &shift, float &x, float &y) {
+        b = 2;
+        shift = 4;
+        x = 1.5f;
+        y = -1;
+    };
+    Args nextHost;
+    Args surfaceAfter;
+    const auto keep = [](Args &into) {
+        return [&into](int &b, int &s, float &x, float &y) { into = {float(b), float(s), x, y}; };
+    };
+    connect(button, &HotCommand::MouseDown, this, change, Qt::DirectConnection);
+    connect(button, &HotCommand::MouseDown, this, keep(nextHost), Qt::DirectConnection);
     // The surface's own later listeners get the very values the host changed.
-    QList<float> surfaceAfter;
-    connect(
-        button->picButton(), &DrawingSurface::mouseDown, this,
-        [&](int &b, int &shift, float &x, float &y) {
-            surfaceAfter = {float(b), float(shift), x, y};
-        },
-        Qt::DirectConnection);
+    connect(button->picButton(), &DrawingSurface::mouseDown, this, keep(surfaceAfter),
+            Qt::DirectConnection);
 
     fixture.press({10, 10});
-    QCOMPARE(nextHost, (QList<float> {2, 4, 1.5f, -1}));
+    QCOMPARE(nextHost, (Args {2, 4, 1.5f, -1}));
     QCOMPARE(surfaceAfter, nextHost);
     // The look was drawn from the values as received, before the host changed them.
     QCOMPARE(fixture.look(), Pressed);
@@ -661,12 +585,11 @@ void tst_HotCommand::innerButtonKeys_data()
     QTest::addColumn<QStringList>("events");
     QTest::addColumn<bool>("innerButtonClicked");
 
-    QTest::newRow("untouched") << "none" << QStringList {"KeyDown 32", "KeyPress 32", "KeyUp 32"}
-                               << true;
+    const QStringList all {"KeyDown 32", "KeyPress 32", "KeyUp 32"};
+    QTest::newRow("untouched") << "none" << all << true;
     QTest::newRow("KeyCode set to 0 swallows the key")
         << "zero KeyCode" << QStringList {"KeyDown 32", "KeyUp 32"} << false;
-    QTest::newRow("KeyAscii set to 0 swallows the character")
-        << "zero KeyAscii" << QStringList {"KeyDown 32", "KeyPress 32", "KeyUp 32"} << false;
+    QTest::newRow("KeyAscii set to 0 swallows the character") << "zero KeyAscii" << all << false;
 }
 
 void tst_HotCommand::innerButtonKeys()
@@ -708,60 +631,48 @@ void tst_HotCommand::followsItsSize()
     Fixture fixture;
     QVERIFY(fixture.ready());
     HotCommand *button = fixture.button;
-    const QRect before = CaptionBox(fixture.shown(), QColor(0, 0, 255));
+    const QRect before = CaptionBox(fixture.shown());
     button->resize(150, 30);
     QCOMPARE(button->picButton()->geometry(), QRect(0, 0, 150, 30));
-    const QImage shown = fixture.shown();
-    QCOMPARE(LookOf(shown), Rest);
-    QCOMPARE(CaptionBox(shown, QColor(0, 0, 255)), before.translated(20, 5));
+    QCOMPARE(fixture.look(), Rest);
+    QCOMPARE(CaptionBox(fixture.shown()), before.translated(20, 5));
     // The inner button stays where it was placed.
     QCOMPARE(button->cmdMapped()->geometry().topLeft(), QPoint(240, 0));
 }
 
-void tst_HotCommand::newControl()
+void tst_HotCommand::defaultsAndEmptySaves()
 {
-    HotCommand button;
-    QCOMPARE(button.Caption(), QStringLiteral("Command1"));
-    QCOMPARE(button.NormalBackColor(), button.BackColor());
-    // Saving a new control stores its caption and nothing else.
+    // A new control saves its caption and nothing else.
+    HotCommand fresh;
+    QCOMPARE(fresh.NormalBackColor(), fresh.BackColor());
     VariantMapPropertyStore store;
-    button.writeProperties(store);
+    fresh.writeProperties(store);
     QCOMPARE(store.values(), (QVariantMap {{"Caption", QStringLiteral("Command1")}}));
-}
 
-void tst_HotCommand::emptyStoreGivesTheDefaults()
-{
-    VariantMapPropertyStore store;
-    QFont ambient(QStringLiteral("DejaVu Serif"), 11);
-    store.setAmbientFont(ambient);
-    HotCommand button(store);
-
-    const QVariantMap expected {{"BackColor", QVariant::fromValue(0x8000000Cu)},
-                                {"ForeColor", QVariant::fromValue(0x80000008u)},
+    // Loaded from an empty store, every property has its default and saving writes nothing.
+    VariantMapPropertyStore empty;
+    const QFont ambient(QStringLiteral("DejaVu Serif"), 11);
+    empty.setAmbientFont(ambient);
+    HotCommand button(empty);
+    const QVariantMap expected {{"BackColor", C(0x8000000C)},
+                                {"ForeColor", C(0x80000008)},
                                 {"Enabled", true},
                                 {"Font", QVariant(ambient)},
                                 {"Align", QVariant::fromValue(qint16(0))},
                                 {"Caption", QStringLiteral("HotCommand")},
                                 {"ToolTipText", QString()},
                                 {"Picture", QVariant(QPixmap())},
-                                {"BackColorHi", QVariant::fromValue(0x8000000Fu)},
-                                {"ForeColorHi", QVariant::fromValue(0x80000012u)},
-                                {"BackColorDown", QVariant::fromValue(0x8000000Fu)},
-                                {"ForeColorDown", QVariant::fromValue(0x80000012u)}};
-    for (auto it = expected.begin(); it != expected.end(); ++it) {
-        const QVariant actual = button.property(qPrintable(it.key()));
-        if (it->typeId() == QMetaType::QPixmap)
-            QVERIFY2(actual.value<QPixmap>().isNull(), qPrintable(it.key()));
-        else
-            QVERIFY2(actual == *it, qPrintable(it.key()));
-    }
+                                {"BackColorHi", C(0x8000000F)},
+                                {"ForeColorHi", C(0x80000012)},
+                                {"BackColorDown", C(0x8000000F)},
+                                {"ForeColorDown", C(0x80000012)}};
+    QVariantMap actual;
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        actual[it.key()] = button.property(qPrintable(it.key()));
+    QCOMPARE(Comparable(actual), Comparable(expected));
     QCOMPARE(button.NormalBackColor(), 0x8000000Cu);
-
-    // Everything at its default: saving writes nothing.
-    VariantMapPropertyStore saved;
-    saved.setAmbientFont(ambient);
-    button.writeProperties(saved);
-    QCOMPARE(saved.values(), QVariantMap());
+    button.writeProperties(empty);
+    QCOMPARE(empty.values(), QVariantMap());
 }
 
 void tst_HotCommand::fullStoreRoundTrip()
@@ -770,8 +681,8 @@ void tst_HotCommand::fullStoreRoundTrip()
     picture.fill(PictureGrey);
     QFont font(QStringLiteral("DejaVu Sans"), 8);
     font.setItalic(true);
-    const QVariantMap full {{"BackColor", QVariant::fromValue(0x80FFFFu)},
-                            {"ForeColor", QVariant::fromValue(0x404040u)},
+    const QVariantMap full {{"BackColor", C(0x80FFFF)},
+                            {"ForeColor", C(0x404040)},
                             {"Enabled", false},
                             {"Font", font},
                             {"Align", 2},
@@ -779,10 +690,10 @@ void tst_HotCommand::fullStoreRoundTrip()
                             {"Caption", QStringLiteral("Send to Clipboard")},
                             {"ToolTipText", QStringLiteral("Copies the HTML")},
                             {"Picture", picture},
-                            {"BackColorHi", QVariant::fromValue(0xC0C0C0u)},
-                            {"ForeColorHi", QVariant::fromValue(0x00FFFFu)},
-                            {"BackColorDown", QVariant::fromValue(0xE0E0E0u)},
-                            {"ForeColorDown", QVariant::fromValue(0xC0C0C0u)}};
+                            {"BackColorHi", C(0xC0C0C0)},
+                            {"ForeColorHi", C(0x00FFFF)},
+                            {"BackColorDown", C(0xE0E0E0)},
+                            {"ForeColorDown", C(0xC0C0C0)}};
 
     HotCommand button {VariantMapPropertyStore(full)};
     QCOMPARE(button.NormalBackColor(), 0x80FFFFu);
@@ -831,16 +742,16 @@ void tst_HotCommand::loadingReportsFontAndPicture()
 {
     QPixmap picture(4, 4);
     picture.fill(Qt::red);
-    const VariantMapPropertyStore store(QVariantMap {{"BackColor", QVariant::fromValue(0x80FFFFu)},
+    const VariantMapPropertyStore store(QVariantMap {{"BackColor", C(0x80FFFF)},
                                                      {"Caption", QStringLiteral("Generate")},
                                                      {"Picture", picture},
                                                      {"Enabled", false}});
     HotCommand button;
-    QSignalSpy reports(&button, &HotCommand::propertyChanged);
+    QStringList reports;
+    connect(&button, &HotCommand::propertyChanged, this,
+            [&](const QString &name) { reports << name; });
     button.readProperties(store);
-    QCOMPARE(reports.count(), 2);
-    QCOMPARE(reports.at(0).at(0).toString(), QStringLiteral("Font"));
-    QCOMPARE(reports.at(1).at(0).toString(), QStringLiteral("Picture"));
+    QCOMPARE(reports, (QStringList {"Font", "Picture"}));
 }
 
 void tst_HotCommand::storedValuesAreChecked_data()
@@ -850,29 +761,22 @@ void tst_HotCommand::storedValuesAreChecked_data()
     QTest::addColumn<QVariant>("loaded"); // as the property reads
     QTest::addColumn<bool>("warns");
 
-    QTest::newRow("system colour stored signed")
-        << "BackColor" << QVariant(qint32(0x8000000F - 0x100000000LL))
-        << QVariant::fromValue(0x8000000Fu) << false;
-    QTest::newRow("colour as a QColor") << "ForeColorHi" << QVariant(QColor(255, 128, 0))
-                                        << QVariant::fromValue(0x0080FFu) << false;
-    QTest::newRow("colour as hexadecimal text")
-        << "ForeColor" << QVariant(QStringLiteral("0x404040")) << QVariant::fromValue(0x404040u)
-        << false;
-    QTest::newRow("colour out of range")
-        << "ForeColor" << QVariant(qint64(1) << 40) << QVariant::fromValue(0x80000008u) << true;
-    QTest::newRow("colour as a list") << "BackColorDown" << QVariant(QVariantList {1, 2})
-                                      << QVariant::fromValue(0x8000000Fu) << true;
-    QTest::newRow("enabled as text")
-        << "Enabled" << QVariant(QStringLiteral("False")) << QVariant(false) << false;
-    QTest::newRow("enabled as a number") << "Enabled" << QVariant(0) << QVariant(false) << false;
-    QTest::newRow("enabled as nonsense")
-        << "Enabled" << QVariant(QStringLiteral("maybe")) << QVariant(true) << true;
-    QTest::newRow("alignment refused")
-        << "Align" << QVariant(7) << QVariant::fromValue(qint16(0)) << true;
-    QTest::newRow("caption as a number")
-        << "Caption" << QVariant(42) << QVariant(QStringLiteral("42")) << false;
-    QTest::newRow("caption as a colour")
-        << "Caption" << QVariant(QColor(Qt::red)) << QVariant(QStringLiteral("HotCommand")) << true;
+    const auto row = [](const char *name, const char *key, const QVariant &stored,
+                        const QVariant &loaded, bool warns) {
+        QTest::newRow(name) << QString(key) << stored << loaded << warns;
+    };
+    row("system colour stored signed", "BackColor", qint32(0x8000000F - 0x100000000LL),
+        C(0x8000000F), false);
+    row("colour as a QColor", "ForeColorHi", QColor(255, 128, 0), C(0x0080FF), false);
+    row("colour as hexadecimal text", "ForeColor", QStringLiteral("0x404040"), C(0x404040), false);
+    row("colour out of range", "ForeColor", qint64(1) << 40, C(0x80000008), true);
+    row("colour as a list", "BackColorDown", QVariantList {1, 2}, C(0x8000000F), true);
+    row("enabled as text", "Enabled", QStringLiteral("False"), false, false);
+    row("enabled as a number", "Enabled", 0, false, false);
+    row("enabled as nonsense", "Enabled", QStringLiteral("maybe"), true, true);
+    row("alignment refused", "Align", 7, QVariant::fromValue(qint16(0)), true);
+    row("caption as a number", "Caption", 42, QStringLiteral("42"), false);
+    row("caption as a colour", "Caption", QColor(Qt::red), QStringLiteral("HotCommand"), true);
 }
 
 void tst_HotCommand::storedValuesAreChecked()
