@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -78,6 +79,39 @@ bool isShadow(QColor c)
     return spread(c) <= 14 && grey(c) >= 100 && grey(c) <= 180;
 }
 
+// Every pixel of @p area.
+QList<QPoint> Pixels(QRect area)
+{
+    QList<QPoint> points;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            points << QPoint(x, y);
+    return points;
+}
+
+// The first of @p points whose colour fails @p test, described; empty when none does.
+QString Failing(const QImage &image, const QList<QPoint> &points,
+                const std::function<bool(QColor)> &test)
+{
+    for (QPoint point : points)
+        if (!test(image.pixelColor(point)))
+            return describe(point, image.pixelColor(point));
+    return QString();
+}
+
+// The mean grey of @p area and how many of its pixels pass @p test.
+std::pair<int, int> MeanAndCount(const QImage &image, QRect area,
+                                 const std::function<bool(QColor)> &test)
+{
+    int sum = 0;
+    int count = 0;
+    for (QPoint point : Pixels(area)) {
+        sum += grey(image.pixelColor(point));
+        count += test(image.pixelColor(point)) ? 1 : 0;
+    }
+    return {sum / (area.width() * area.height()), count};
+}
+
 // Runs of consecutive true values.
 int runs(const QList<bool> &values)
 {
@@ -126,9 +160,7 @@ void TstResources::imagesLoadFromResources_data()
     QTest::newRow("Send to Clipboard texture")
         << ":/images/button-clipboard.png" << QSize(110, 20) << false;
     QTest::newRow("Exit texture") << ":/images/button-exit.png" << QSize(87, 20) << false;
-    QTest::newRow("window icon 16") << ":/images/window-icon-16.png" << QSize(16, 16) << true;
-    QTest::newRow("window icon 32") << ":/images/window-icon-32.png" << QSize(32, 32) << true;
-    QTest::newRow("tray icon") << ":/images/tray-icon-16.png" << QSize(16, 16) << true;
+    // The icons are checked with their designs.
 }
 
 void TstResources::imagesLoadFromResources()
@@ -221,29 +253,21 @@ void TstResources::presetSquaresUnderPresetSwatches()
     QFETCH(QRect, swatch);
     QFETCH(Swatch, look);
     const QImage image = skin();
-    for (int y = swatch.top(); y <= swatch.bottom(); ++y) {
-        for (int x = swatch.left(); x <= swatch.right(); ++x) {
-            const QColor colour = image.pixelColor(x, y);
-            QVERIFY2(looksLike(look, colour), qPrintable(describe(QPoint(x, y), colour)));
-        }
-    }
     // Left of it and above it lies bare metal; right of it and below it, its shadow.
+    QList<QPoint> metal;
+    QList<QPoint> shadow;
     for (int y = swatch.top(); y <= swatch.bottom(); ++y) {
-        const QPoint left(swatch.left() - 1, y);
-        QVERIFY2(isBodyMetal(image.pixelColor(left)),
-                 qPrintable(describe(left, image.pixelColor(left))));
-        const QPoint right(swatch.right() + 1, y + 1);
-        QVERIFY2(isShadow(image.pixelColor(right)),
-                 qPrintable(describe(right, image.pixelColor(right))));
+        metal << QPoint(swatch.left() - 1, y);
+        shadow << QPoint(swatch.right() + 1, y + 1);
     }
     for (int x = swatch.left(); x <= swatch.right(); ++x) {
-        const QPoint above(x, swatch.top() - 1);
-        QVERIFY2(isBodyMetal(image.pixelColor(above)),
-                 qPrintable(describe(above, image.pixelColor(above))));
-        const QPoint below(x + 1, swatch.bottom() + 1);
-        QVERIFY2(isShadow(image.pixelColor(below)),
-                 qPrintable(describe(below, image.pixelColor(below))));
+        metal << QPoint(x, swatch.top() - 1);
+        shadow << QPoint(x + 1, swatch.bottom() + 1);
     }
+    const QString bad =
+        Failing(image, Pixels(swatch), [look](QColor c) { return looksLike(look, c); })
+        + Failing(image, metal, isBodyMetal) + Failing(image, shadow, isShadow);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
 }
 
 void TstResources::swapBarUnderSwapLabel()
@@ -251,31 +275,24 @@ void TstResources::swapBarUnderSwapLabel()
     const QRect swap = twips(3135, 1140, 240, 1650);
     const QImage image = skin();
     // The dark bar fills the click area: every row of it is dark at its edges'
-    // inner side, with white (the arrows and the word) somewhere inside.
-    int white = 0;
-    for (int y = swap.top() + 1; y < swap.bottom(); ++y) {
-        for (int x : {swap.left() + 1, swap.right() - 1}) {
-            const QColor colour = image.pixelColor(x, y);
-            QVERIFY2(grey(colour) < 120, qPrintable(describe(QPoint(x, y), colour)));
-        }
-        for (int x = swap.left(); x <= swap.right(); ++x) {
-            if (grey(image.pixelColor(x, y)) > 220)
-                ++white;
-        }
-    }
-    QVERIFY2(white > 40, qPrintable(QString::number(white)));
-    // Outside it, bare metal: two pixels to its left, and just above and below it.
+    // inner side, with white (the arrows and the word) somewhere inside. Outside
+    // it, bare metal: two pixels to its left, and just above and below it.
+    QList<QPoint> dark;
+    QList<QPoint> metal;
     for (int y = swap.top(); y <= swap.bottom(); ++y) {
-        const QPoint left(swap.left() - 2, y);
-        QVERIFY2(isBodyMetal(image.pixelColor(left)),
-                 qPrintable(describe(left, image.pixelColor(left))));
+        if (y > swap.top() && y < swap.bottom())
+            dark << QPoint(swap.left() + 1, y) << QPoint(swap.right() - 1, y);
+        metal << QPoint(swap.left() - 2, y);
     }
-    for (int x = swap.left(); x <= swap.right(); ++x) {
-        for (QPoint point : {QPoint(x, swap.top() - 1), QPoint(x, swap.bottom() + 2)}) {
-            QVERIFY2(isBodyMetal(image.pixelColor(point)),
-                     qPrintable(describe(point, image.pixelColor(point))));
-        }
-    }
+    for (int x = swap.left(); x <= swap.right(); ++x)
+        metal << QPoint(x, swap.top() - 1) << QPoint(x, swap.bottom() + 2);
+    const QString bad = Failing(image, dark, [](QColor c) { return grey(c) < 120; })
+        + Failing(image, metal, isBodyMetal);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
+    const int white = MeanAndCount(image, swap.adjusted(0, 1, 0, -1), [](QColor c) {
+                          return grey(c) > 220;
+                      }).second;
+    QVERIFY2(white > 40, qPrintable(QString::number(white)));
 }
 
 void TstResources::captionsOfControlsStandOnBareMetal_data()
@@ -305,13 +322,8 @@ void TstResources::captionsOfControlsStandOnBareMetal_data()
 void TstResources::captionsOfControlsStandOnBareMetal()
 {
     QFETCH(QRect, area);
-    const QImage image = skin();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor colour = image.pixelColor(x, y);
-            QVERIFY2(isBodyMetal(colour), qPrintable(describe(QPoint(x, y), colour)));
-        }
-    }
+    const QString bad = Failing(skin(), Pixels(area), isBodyMetal);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
 }
 
 void TstResources::titleTabs()
@@ -323,32 +335,17 @@ void TstResources::titleTabs()
     const QRect lightTab(2, 2, 145, 18);
     const QRect darkTab(156, 6, 180, 14);
     QVERIFY(strip.contains(lightTab) && strip.contains(darkTab));
-    int darkRed = 0;
-    int lightSum = 0;
-    for (int y = lightTab.top(); y <= lightTab.bottom(); ++y) {
-        for (int x = lightTab.left(); x <= lightTab.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            lightSum += grey(c);
-            if (c.red() > 110 && c.green() < 70 && c.blue() < 70)
-                ++darkRed;
-        }
-    }
-    int white = 0;
-    int darkSum = 0;
-    for (int y = darkTab.top(); y <= darkTab.bottom(); ++y) {
-        for (int x = darkTab.left(); x <= darkTab.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            darkSum += grey(c);
-            if (std::min({c.red(), c.green(), c.blue()}) > 230)
-                ++white;
-        }
-    }
-    const int lightArea = lightTab.width() * lightTab.height();
-    const int darkArea = darkTab.width() * darkTab.height();
-    QVERIFY2(lightSum / lightArea > 180, qPrintable(QString::number(lightSum / lightArea)));
-    QVERIFY2(darkSum / darkArea < 110, qPrintable(QString::number(darkSum / darkArea)));
-    QVERIFY2(darkRed > 100, qPrintable(QString::number(darkRed)));
-    QVERIFY2(white > 100, qPrintable(QString::number(white)));
+    const auto [light, darkRed] = MeanAndCount(
+        image, lightTab, [](QColor c) { return c.red() > 110 && c.green() < 70 && c.blue() < 70; });
+    const auto [dark, white] = MeanAndCount(image, darkTab, [](QColor c) {
+        return std::min({c.red(), c.green(), c.blue()}) > 230;
+    });
+    QVERIFY2(light > 180 && dark < 110 && darkRed > 100 && white > 100,
+             qPrintable(QStringLiteral("light tab %1 with %2 dark red, dark tab %3 with %4 white")
+                            .arg(light)
+                            .arg(darkRed)
+                            .arg(dark)
+                            .arg(white)));
 }
 
 void TstResources::recessUnderBottomButtons()
@@ -365,14 +362,11 @@ void TstResources::recessUnderBottomButtons()
     }
     for (int x = clipboard.left(); x <= exit.right(); ++x)
         around << QPoint(x, clipboard.top() - 2) << QPoint(x, clipboard.bottom() + 2);
-    for (QPoint point : std::as_const(around)) {
-        const QColor colour = image.pixelColor(point);
-        QVERIFY2(grey(colour) < 90, qPrintable(describe(point, colour)));
-    }
     // ...and the recess ends before the check box captions above it.
     const QPoint above(clipboard.left(), twips(5625, 5910, 3315, 210).bottom() + 2);
-    QVERIFY2(isBodyMetal(image.pixelColor(above)),
-             qPrintable(describe(above, image.pixelColor(above))));
+    const QString bad = Failing(image, around, [](QColor c) { return grey(c) < 90; })
+        + Failing(image, {above}, isBodyMetal);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
 }
 
 void TstResources::buttonTexturesAreBrushedMetal_data()
@@ -432,8 +426,8 @@ void TstResources::windowIconDesign()
 {
     QFETCH(QString, path);
     QFETCH(int, size);
+    QVERIFY2(QImage(path).hasAlphaChannel(), qPrintable(path));
     const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
-    QVERIFY2(!image.isNull(), qPrintable(path));
     QCOMPARE(image.size(), QSize(size, size));
 
     auto isFire = [](QColor c) { return c.red() >= 200 && c.blue() < 120; };
@@ -441,10 +435,9 @@ void TstResources::windowIconDesign()
         return c.alpha() == 255 && c.red() <= 100 && c.blue() > c.red() && c.blue() >= c.green();
     };
     // The tile is dark blue above the letter and below it.
-    for (QPoint point : {QPoint(size / 2, 1), QPoint(size / 2, size - 2)}) {
-        const QColor colour = image.pixelColor(point);
-        QVERIFY2(isBlue(colour) && grey(colour) < 110, qPrintable(describe(point, colour)));
-    }
+    const QString bad = Failing(image, {QPoint(size / 2, 1), QPoint(size / 2, size - 2)},
+                                [&](QColor c) { return isBlue(c) && grey(c) < 110; });
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
     // A row through the two stems is crisp: each pixel is either the letter or the
     // tile, nothing blended between them, as a bitmap scaled to size would have.
     const int stemRow = size / 4 + size / 16;
@@ -477,12 +470,11 @@ void TstResources::trayIconDesign()
     const QImage image =
         QImage(QStringLiteral(":/images/tray-icon-16.png")).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(image.size(), QSize(16, 16));
+    QVERIFY(QImage(QStringLiteral(":/images/tray-icon-16.png")).hasAlphaChannel());
     // Transparent around the letter and in the gaps between its stems.
-    for (QPoint point : {QPoint(0, 0), QPoint(15, 0), QPoint(0, 15), QPoint(15, 15), QPoint(7, 4),
-                         QPoint(8, 11)}) {
-        QVERIFY2(image.pixelColor(point).alpha() == 0,
-                 qPrintable(describe(point, image.pixelColor(point))));
-    }
+    const QString bad = Failing(image, {{0, 0}, {15, 0}, {0, 15}, {15, 15}, {7, 4}, {8, 11}},
+                                [](QColor c) { return c.alpha() == 0; });
+    QVERIFY2(bad.isEmpty(), qPrintable(bad));
     // Opaque letter pixels in a row through both stems: dark blue on the left,
     // cyan on the right, bluer to greener steadily in between.
     QList<QColor> letter;
