@@ -66,7 +66,7 @@ void ColourStepper::colourLineInBatches(qsizetype index, qsizetype batch, Take &
 
     batch = qMax<qsizetype>(batch, 1);
     m_batch.clear();
-    m_batch.reserve(static_cast<size_t>(batch));
+    m_batch.reserve(static_cast<size_t>(qMin<qsizetype>(batch, 1 << 16)));
     const auto handOver = [&] {
         CharColour *const first = m_batch.data();
         CharColour *const last = first + m_batch.size();
