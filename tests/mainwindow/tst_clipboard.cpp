@@ -3,6 +3,7 @@
 #include "hotcommand/hotcommand.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/drawingsurface.h"
+#include "windowfixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,51 +12,23 @@
 #include <QTest>
 
 using namespace huevane;
+using huevane::test::Window;
 
 namespace {
 
 const QString Untouched = QStringLiteral("on the clipboard before");
-
-class Window
-{
-public:
-    Window()
-    {
-        QApplication::clipboard()->setText(Untouched);
-        window.show();
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
-            qFatal("the window did not become active");
-    }
-
-    template <typename T = QWidget>
-    T *get(const QString &name) const
-    {
-        T *control = window.findChild<T *>(name);
-        if (!control)
-            qFatal("no control %s", qPrintable(name));
-        return control;
-    }
-
-    QPlainTextEdit *html() const { return get<QPlainTextEdit>("txtHTML"); }
-    QPlainTextEdit *text() const { return get<QPlainTextEdit>("txtString"); }
-
-    void click(const QString &name) const
-    {
-        QWidget *control = get(name);
-        if (auto *button = qobject_cast<HotCommand *>(control))
-            control = button->picButton();
-        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-    }
-
-    MainWindow window;
-};
 
 bool AllSelected(QPlainTextEdit *box)
 {
     const QTextCursor cursor = box->textCursor();
     return cursor.anchor() == 0 && cursor.position() == box->document()->characterCount() - 1;
 }
+
+// A window, with the clipboard holding a text of its own before.
+struct ClipboardWindow : Window
+{
+    ClipboardWindow() { QApplication::clipboard()->setText(Untouched); }
+};
 
 QString Clipboard()
 {
@@ -93,7 +66,7 @@ void TestClipboard::nothingToSendBeforeGenerate_data()
 void TestClipboard::nothingToSendBeforeGenerate()
 {
     QFETCH(QString, change);
-    Window w;
+    ClipboardWindow w;
     if (!change.isEmpty())
         w.click("lblGenerate");
     if (change == "text") {
@@ -132,7 +105,7 @@ void TestClipboard::sendsTheGeneratedHtml()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, clicks);
-    Window w;
+    ClipboardWindow w;
     w.text()->setPlainText(text);
     for (const QString &name : clicks)
         w.click(name);
@@ -155,7 +128,7 @@ void TestClipboard::sendsTheGeneratedHtml()
 
 void TestClipboard::emptyOutputCopiesNothing()
 {
-    Window w;
+    ClipboardWindow w;
     w.text()->setPlainText(QStringLiteral("   "));
     w.click("lblGenerate");
     QCOMPARE(w.html()->toPlainText(), QString());
@@ -179,7 +152,7 @@ void TestClipboard::outputOtherThanThePlaceholderIsSent()
 {
     QFETCH(QString, output);
     QFETCH(QString, sent);
-    Window w;
+    ClipboardWindow w;
     w.html()->setPlainText(output);
     w.click("lblClipboard");
     QCOMPARE(Clipboard(), sent);
@@ -192,16 +165,14 @@ void TestClipboard::textBoxesSelectAllOnFocus_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<bool>("click");
 
-    QTest::newRow("txtString by tab") << "txtString"
-                                      << "cmdExit" << false;
-    QTest::newRow("txtString by backtab") << "txtString"
-                                          << "txtStCol(0)" << false;
-    QTest::newRow("txtString by click") << "txtString"
-                                        << "txtSize" << true;
-    QTest::newRow("txtHTML by tab") << "txtHTML"
-                                    << "txtSize" << false;
-    QTest::newRow("txtHTML by click") << "txtHTML"
-                                      << "txtString" << true;
+    const auto row = [](const char *box, const char *how, const char *from, bool click) {
+        QTest::addRow("%s by %s", box, how) << QString(box) << QString(from) << click;
+    };
+    row("txtString", "tab", "cmdExit", false);
+    row("txtString", "backtab", "txtStCol(0)", false);
+    row("txtString", "click", "txtSize", true);
+    row("txtHTML", "tab", "txtSize", false);
+    row("txtHTML", "click", "txtString", true);
 }
 
 void TestClipboard::textBoxesSelectAllOnFocus()
@@ -209,7 +180,7 @@ void TestClipboard::textBoxesSelectAllOnFocus()
     QFETCH(QString, box);
     QFETCH(QString, from);
     QFETCH(bool, click);
-    Window w;
+    ClipboardWindow w;
     w.click("lblGenerate");
     auto *edit = w.get<QPlainTextEdit>(box);
     QWidget *start = w.get(from);

@@ -4,6 +4,7 @@
 #include "mainwindow/mainwindow.h"
 #include "platform/colourdialog.h"
 #include "platform/drawingsurface.h"
+#include "windowfixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +15,7 @@
 #include <QTest>
 
 using namespace huevane;
+using huevane::test::Window;
 
 namespace {
 
@@ -21,86 +23,6 @@ using Rgb = std::array<int, 3>;
 
 // The colours of the three panels when the window opens.
 const Rgb StartUp[3] = {{255, 70, 30}, {255, 255, 0}, {0, 0, 0}};
-
-// Answers the colour question as told, and remembers how it was asked.
-class FakeChooser : public ColourChooser
-{
-public:
-    std::optional<ColourValue> chooseColour(ColourValue initial, QWidget *parent) override
-    {
-        asked << initial;
-        askedBy = parent;
-        return answer;
-    }
-
-    std::optional<ColourValue> answer;
-    QList<ColourValue> asked;
-    QWidget *askedBy = nullptr;
-};
-
-class Window
-{
-public:
-    Window()
-    {
-        window.setColourChooser(&chooser);
-        window.show();
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
-            qFatal("the window did not become active");
-    }
-
-    template <typename T = QWidget>
-    T *get(const QString &name) const
-    {
-        T *control = window.findChild<T *>(name);
-        if (!control)
-            qFatal("no control %s", qPrintable(name));
-        return control;
-    }
-
-    const ColourPanel &panel(int number) const { return window.colourPanel(number); }
-    QLineEdit *field(int number, int index) const { return panel(number).fields[index]; }
-    QPlainTextEdit *html() const { return get<QPlainTextEdit>("txtHTML"); }
-    bool showsPlaceholder() const { return html()->toPlainText() == HtmlPlaceholder; }
-    const GradientSettings &settings() const { return window.settings(); }
-
-    void click(QWidget *control) const
-    {
-        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-    }
-    void click(const QString &name) const
-    {
-        QWidget *control = get(name);
-        if (auto *button = qobject_cast<HotCommand *>(control))
-            control = button->picButton(); // the button's surface takes the clicks
-        click(control);
-    }
-
-    // Clicks into @p field, which selects its text, and types @p typed over it.
-    void edit(QLineEdit *field, const QString &typed) const
-    {
-        click(field);
-        QCOMPARE(QApplication::focusWidget(), field);
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, typed);
-    }
-
-    // Moves the focus on, which commits the field that has it.
-    void leave() const { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
-
-    // The decimal and hexadecimal texts of a panel.
-    QStringList texts(int number) const
-    {
-        QStringList texts;
-        for (QLineEdit *field : panel(number).fields)
-            texts << field->text();
-        return texts;
-    }
-
-    FakeChooser chooser;
-    MainWindow window;
-};
 
 QColor Shown(QWidget *widget, QPoint at = QPoint(-1, -1))
 {
@@ -188,30 +110,19 @@ void TestColourPanels::commitField_data()
     QTest::addColumn<QString>("partner"); // the other field of its row
     QTest::addColumn<int>("component");
 
-    QTest::newRow("300 in the start red") << 1 << 0 << "300"
-                                          << "255"
-                                          << "FF" << 255;
-    QTest::newRow("start green emptied") << 1 << 1 << ""
-                                         << "0"
-                                         << "0" << 0;
-    QTest::newRow("007 in the end blue") << 2 << 2 << "007"
-                                         << "007"
-                                         << "7" << 7;
-    QTest::newRow("ff in the end blue's hex") << 2 << 5 << "ff"
-                                              << "ff"
-                                              << "255" << 255;
-    QTest::newRow("0A in the start green's hex") << 1 << 4 << "0A"
-                                                 << "0A"
-                                                 << "10" << 10;
-    QTest::newRow("start blue's hex emptied") << 1 << 5 << ""
-                                              << "0"
-                                              << "0" << 0;
-    QTest::newRow("128 in the background green") << 3 << 1 << "128"
-                                                 << "128"
-                                                 << "80" << 128;
-    QTest::newRow("a in the background red's hex") << 3 << 3 << "a"
-                                                   << "a"
-                                                   << "10" << 10;
+    const auto row = [](const char *name, int panel, int index, const char *typed, const char *text,
+                        const char *partner, int component) {
+        QTest::newRow(name) << panel << index << QString(typed) << QString(text) << QString(partner)
+                            << component;
+    };
+    row("300 in the start red", 1, 0, "300", "255", "FF", 255);
+    row("start green emptied", 1, 1, "", "0", "0", 0);
+    row("007 in the end blue", 2, 2, "007", "007", "7", 7);
+    row("ff in the end blue's hex", 2, 5, "ff", "ff", "255", 255);
+    row("0A in the start green's hex", 1, 4, "0A", "0A", "10", 10);
+    row("start blue's hex emptied", 1, 5, "", "0", "0", 0);
+    row("128 in the background green", 3, 1, "128", "128", "80", 128);
+    row("a in the background red's hex", 3, 3, "a", "a", "10", 10);
 }
 
 void TestColourPanels::commitField()
@@ -340,24 +251,16 @@ void TestColourPanels::pastedHexText_data()
     QTest::addColumn<QString>("decimal");
     QTest::addColumn<bool>("changed");
 
-    QTest::newRow("letters") << "zz"
-                             << "46"
-                             << "70" << false;
-    QTest::newRow("minus alone") << "-"
-                                 << "46"
-                                 << "70" << false;
-    QTest::newRow("blank before a digit") << " 1"
-                                          << "46"
-                                          << "70" << false;
-    QTest::newRow("prefix") << "0x"
-                            << "46"
-                            << "70" << false;
-    QTest::newRow("negative number") << "-5"
-                                     << "0"
-                                     << "0" << true;
-    QTest::newRow("hexadecimal number") << "1e"
-                                        << "1e"
-                                        << "30" << true;
+    const auto row = [](const char *name, const char *pasted, const char *hex, const char *decimal,
+                        bool changed) {
+        QTest::newRow(name) << QString(pasted) << QString(hex) << QString(decimal) << changed;
+    };
+    row("letters", "zz", "46", "70", false);
+    row("minus alone", "-", "46", "70", false);
+    row("blank before a digit", " 1", "46", "70", false);
+    row("prefix", "0x", "46", "70", false);
+    row("negative number", "-5", "0", "0", true);
+    row("hexadecimal number", "1e", "1e", "30", true);
 }
 
 void TestColourPanels::pastedHexText()
@@ -437,8 +340,8 @@ void TestColourPanels::swapAndSwapBack()
     Window w;
     w.click("lblGenerate");
     w.click("lblSwap");
-    QCOMPARE(w.texts(1), QStringList({"255", "255", "0", "FF", "FF", "0"}));
-    QCOMPARE(w.texts(2), QStringList({"255", "70", "30", "FF", "46", "1E"}));
+    QCOMPARE(w.texts(1), PanelTexts(StartUp[1]));
+    QCOMPARE(w.texts(2), PanelTexts(StartUp[0]));
     QCOMPARE(w.texts(3), PanelTexts(StartUp[2]));
     VerifyPanelShows(w, 1, StartUp[1]);
     VerifyPanelShows(w, 2, StartUp[0]);
