@@ -139,56 +139,43 @@ void TestLayout::looks_data()
     const QColor grey(0x40, 0x40, 0x40);
     const QColor light(0xE0, 0xE0, 0xE0);
     const QColor silver(0xC0, 0xC0, 0xC0);
+    const QColor white(Qt::white);
     const QColor none; // not checked
-    QTest::newRow("Label3") << "Label3"
-                            << ""
-                            << "" << sans << 14.25 << true << QColor(Qt::white) << none;
-    QTest::newRow("Label2") << "Label2"
-                            << "Text to colorize:"
-                            << "" << sans << 8.25 << true << none << none;
-    QTest::newRow("lblChars") << "lblChars"
-                              << "90"
-                              << "" << sans << 8.25 << false << QColor(0x20, 0x20, 0x20) << none;
-    QTest::newRow("Label5") << "Label5"
-                            << "Text Size"
-                            << "" << sans << 8.25 << true << none << none;
-    QTest::newRow("lblJSQuote") << "lblJSQuote"
-                                << "Don't use quotes for attributes (for JavaScripts)"
-                                << "" << sans << 8.25 << false << none << none;
-    QTest::newRow("Label13") << "Label13"
-                             << "Blue Value"
-                             << "" << sans << 8.25 << true << none << none;
-    QTest::newRow("txtString") << "txtString"
-                               << ""
-                               << "" << condensed << 8.25 << false << grey << QColor(Qt::white);
-    QTest::newRow("txtHTML") << "txtHTML"
-                             << ""
-                             << "" << condensed << 8.25 << false << none << light;
-    QTest::newRow("txtEndCol(4)") << "txtEndCol(4)"
-                                  << ""
-                                  << "" << condensed << 8.25 << false << grey << light;
-    QTest::newRow("Option1(0)") << "Option1(0)"
-                                << ""
-                                << "" << sans << 8.25 << false << grey << silver;
-    QTest::newRow("chkUpTags") << "chkUpTags"
-                               << ""
-                               << "" << sans << 8.25 << false << grey << silver;
-    QTest::newRow("Picture4(0)") << "Picture4(0)"
-                                 << ""
-                                 << "Click to select" << sans << 8.25 << false << none << none;
-    QTest::newRow("Picture4(2)")
-        << "Picture4(2)"
-        << ""
-        << "Click to select / Left drag to move center / Right click to reset" << sans << 8.25
-        << false << none << none;
-    QTest::newRow("picGradText at start-up size")
-        << "picGradText"
-        << ""
-        << "" << condensed << 8.0 << false << none << none;
-    QTest::newRow("preset names its colour")
-        << "lblEndDefCol(3)"
-        << ""
-        << "" << sans << 8.25 << false << none << QColor(Qt::blue);
+    const struct
+    {
+        const char *row;
+        const char *name;
+        const char *caption;
+        const char *toolTip;
+        QString family;
+        double points;
+        bool bold;
+        QColor fore;
+        QColor back;
+    } rows[] = {
+        {"Label3", "Label3", "", "", sans, 14.25, true, white, none},
+        {"Label2", "Label2", "Text to colorize:", "", sans, 8.25, true, none, none},
+        {"lblChars", "lblChars", "90", "", sans, 8.25, false, QColor(0x20, 0x20, 0x20), none},
+        {"Label5", "Label5", "Text Size", "", sans, 8.25, true, none, none},
+        {"lblJSQuote", "lblJSQuote", "Don't use quotes for attributes (for JavaScripts)", "", sans,
+         8.25, false, none, none},
+        {"Label13", "Label13", "Blue Value", "", sans, 8.25, true, none, none},
+        {"txtString", "txtString", "", "", condensed, 8.25, false, grey, white},
+        {"txtHTML", "txtHTML", "", "", condensed, 8.25, false, none, light},
+        {"txtEndCol(4)", "txtEndCol(4)", "", "", condensed, 8.25, false, grey, light},
+        {"Option1(0)", "Option1(0)", "", "", sans, 8.25, false, grey, silver},
+        {"chkUpTags", "chkUpTags", "", "", sans, 8.25, false, grey, silver},
+        {"Picture4(0)", "Picture4(0)", "", "Click to select", sans, 8.25, false, none, none},
+        {"Picture4(2)", "Picture4(2)", "",
+         "Click to select / Left drag to move center / Right click to reset", sans, 8.25, false,
+         none, none},
+        {"picGradText at start-up size", "picGradText", "", "", condensed, 8.0, false, none, none},
+        {"preset names its colour", "lblEndDefCol(3)", "", "", sans, 8.25, false, none,
+         QColor(Qt::blue)},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.row) << QString(r.name) << QString(r.caption) << QString(r.toolTip)
+                             << r.family << r.points << r.bold << r.fore << r.back;
 }
 
 void TestLayout::looks()
