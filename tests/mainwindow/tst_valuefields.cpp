@@ -113,28 +113,20 @@ void TestValueFields::rangeCheckedText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("checked");
 
-    QTest::newRow("empty becomes 0") << ""
-                                     << "0";
-    QTest::newRow("above 255") << "300"
-                               << "255";
-    QTest::newRow("256") << "256"
-                         << "255";
-    QTest::newRow("255 stays") << "255"
-                               << "255";
-    QTest::newRow("below 0") << "-1"
-                             << "0";
-    QTest::newRow("leading zeros stay") << "007"
-                                        << "007";
-    QTest::newRow("fraction above 255") << "255.5"
-                                        << "255";
-    QTest::newRow("not a number stays") << "ff"
-                                        << "ff";
-    QTest::newRow("minus alone stays") << "-"
-                                       << "-";
-    QTest::newRow("exponent") << "3e2"
-                              << "255";
-    QTest::newRow("blank stays") << " "
-                                 << " ";
+    const auto row = [](const char *name, const char *text, const char *checked) {
+        QTest::newRow(name) << QString(text) << QString(checked);
+    };
+    row("empty becomes 0", "", "0");
+    row("above 255", "300", "255");
+    row("256", "256", "255");
+    row("255 stays", "255", "255");
+    row("below 0", "-1", "0");
+    row("leading zeros stay", "007", "007");
+    row("fraction above 255", "255.5", "255");
+    row("not a number stays", "ff", "ff");
+    row("minus alone stays", "-", "-");
+    row("exponent", "3e2", "255");
+    row("blank stays", " ", " ");
 }
 
 void TestValueFields::rangeCheckedText()
@@ -205,29 +197,23 @@ void TestValueFields::typedCharacters_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
 
+    const auto row = [](const char *name, ValueFieldKind kind, const QString &typed,
+                        const char *text) {
+        QTest::newRow(name) << kind << typed << QString(text);
+    };
     const ValueFieldKind decimal = ValueFieldKind::Decimal;
     const ValueFieldKind hex = ValueFieldKind::Hexadecimal;
-    QTest::newRow("decimal: digits") << decimal << "129"
-                                     << "129";
-    QTest::newRow("decimal: letters refused") << decimal << "1aF2"
-                                              << "12";
-    QTest::newRow("decimal: minus refused") << decimal << "-5"
-                                            << "5";
-    QTest::newRow("decimal: point and blank refused") << decimal << "2.5 "
-                                                      << "25";
-    QTest::newRow("decimal: at most three") << decimal << "12345"
-                                            << "123";
-    QTest::newRow("hex: letters keep their case") << hex << "aF"
-                                                  << "aF";
-    QTest::newRow("hex: g refused") << hex << "g1"
-                                    << "1";
-    QTest::newRow("hex: minus refused") << hex << "-e"
-                                        << "e";
-    QTest::newRow("hex: other letters refused") << hex << "xyz0"
-                                                << "0";
-    QTest::newRow("hex: at most two") << hex << "abc"
-                                      << "ab";
-    QTest::newRow("hex: non-Latin letter refused") << hex << QStringLiteral("\u00e9\u0430b") << "b";
+    row("decimal: digits", decimal, "129", "129");
+    row("decimal: letters refused", decimal, "1aF2", "12");
+    row("decimal: minus refused", decimal, "-5", "5");
+    row("decimal: point and blank refused", decimal, "2.5 ", "25");
+    row("decimal: at most three", decimal, "12345", "123");
+    row("hex: letters keep their case", hex, "aF", "aF");
+    row("hex: g refused", hex, "g1", "1");
+    row("hex: minus refused", hex, "-e", "e");
+    row("hex: other letters refused", hex, "xyz0", "0");
+    row("hex: at most two", hex, "abc", "ab");
+    row("hex: non-Latin letter refused", hex, QStringLiteral("\u00e9\u0430b"), "b");
 }
 
 void TestValueFields::typedCharacters()
@@ -252,14 +238,14 @@ void TestValueFields::editingKeysAndPasteAreNotFiltered_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("decimal: minus and letters") << ValueFieldKind::Decimal << "-x9"
-                                                << "-x9";
-    QTest::newRow("decimal: cut at three") << ValueFieldKind::Decimal << "hello"
-                                           << "hel";
-    QTest::newRow("hex: blank and g") << ValueFieldKind::Hexadecimal << " g"
-                                      << " g";
-    QTest::newRow("hex: cut at two") << ValueFieldKind::Hexadecimal << "-15"
-                                     << "-1";
+    const auto row = [](const char *name, ValueFieldKind kind, const char *pasted,
+                        const char *text) {
+        QTest::newRow(name) << kind << QString(pasted) << QString(text);
+    };
+    row("decimal: minus and letters", ValueFieldKind::Decimal, "-x9", "-x9");
+    row("decimal: cut at three", ValueFieldKind::Decimal, "hello", "hel");
+    row("hex: blank and g", ValueFieldKind::Hexadecimal, " g", " g");
+    row("hex: cut at two", ValueFieldKind::Hexadecimal, "-15", "-1");
 }
 
 void TestValueFields::editingKeysAndPasteAreNotFiltered()
