@@ -415,15 +415,14 @@ void TestColourPanels::colourDialog_data()
     QTest::addColumn<std::optional<ColourValue>>("answer");
     QTest::addColumn<Rgb>("colour");
 
-    QTest::newRow("start confirmed")
-        << 1 << std::optional<ColourValue>(0x563412) << Rgb {18, 52, 86};
-    QTest::newRow("end confirmed") << 2 << std::optional<ColourValue>(0x563412) << Rgb {18, 52, 86};
-    QTest::newRow("background confirmed")
-        << 3 << std::optional<ColourValue>(0xFF0080) << Rgb {128, 0, 255};
-    QTest::newRow("start cancelled") << 1 << std::optional<ColourValue>() << StartUp[0];
-    QTest::newRow("end cancelled") << 2 << std::optional<ColourValue>() << StartUp[1];
+    using Answer = std::optional<ColourValue>;
+    QTest::newRow("start confirmed") << 1 << Answer(0x563412) << Rgb {18, 52, 86};
+    QTest::newRow("end confirmed") << 2 << Answer(0x563412) << Rgb {18, 52, 86};
+    QTest::newRow("background confirmed") << 3 << Answer(0xFF0080) << Rgb {128, 0, 255};
+    QTest::newRow("start cancelled") << 1 << Answer() << StartUp[0];
+    QTest::newRow("end cancelled") << 2 << Answer() << StartUp[1];
     QTest::newRow("answer that is no plain colour")
-        << 1 << std::optional<ColourValue>(SystemColour::ButtonFace) << StartUp[0];
+        << 1 << Answer(SystemColour::ButtonFace) << StartUp[0];
 }
 
 void TestColourPanels::colourDialog()
