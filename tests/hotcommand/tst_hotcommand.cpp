@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QDebug>
 #include <QTest>
 #include <QWindow>
 
@@ -274,9 +275,9 @@ void tst_HotCommand::looks()
     QCOMPARE(resting.isEmpty(), caption.isEmpty());
     if (!caption.isEmpty()) {
         QVERIFY2(qAbs(resting.left() - (109 - resting.right())) <= 3,
-                 qPrintable(QTest::toString(resting)));
+                 qPrintable(QDebug::toString(resting)));
         QVERIFY2(qAbs(resting.top() - (19 - resting.bottom())) <= 4,
-                 qPrintable(QTest::toString(resting)));
+                 qPrintable(QDebug::toString(resting)));
     }
 
     if (how != QLatin1String("rest") && how != QLatin1String("disabled"))

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QDebug>
 #include <QTest>
 #include <QWindow>
 
@@ -143,9 +144,9 @@ void tst_DrawingSurface::shapesLandOnWholePixels()
         surface.line(x1, y1, x2, y2, Red);
     const QImage image = surface.image();
     for (QPoint point : Points(painted))
-        QVERIFY2(image.pixelColor(point) == QColor(Qt::red), qPrintable(QTest::toString(point)));
+        QVERIFY2(image.pixelColor(point) == QColor(Qt::red), qPrintable(QDebug::toString(point)));
     for (QPoint point : Points(untouched))
-        QVERIFY2(image.pixelColor(point) == QColor(Qt::white), qPrintable(QTest::toString(point)));
+        QVERIFY2(image.pixelColor(point) == QColor(Qt::white), qPrintable(QDebug::toString(point)));
 }
 
 void tst_DrawingSurface::keepsItsDrawing_data()
@@ -233,9 +234,9 @@ void tst_DrawingSurface::printsAtTheDrawingPosition()
 
     const QRect ink = PixelsOf(surface.image(), Qt::red);
     QVERIFY(!ink.isEmpty());
-    QVERIFY2(ink.left() >= 10 && ink.right() < 10 + width / 15, qPrintable(QTest::toString(ink)));
+    QVERIFY2(ink.left() >= 10 && ink.right() < 10 + width / 15, qPrintable(QDebug::toString(ink)));
     QVERIFY2(ink.top() >= 5 && ink.bottom() < 5 + surface.textHeight(QStringLiteral("Hot")) / 15,
-             qPrintable(QTest::toString(ink)));
+             qPrintable(QDebug::toString(ink)));
 
     // The next print carries on where the last ended, in the colour of its own time.
     surface.setForeColor(Blue);
