@@ -403,8 +403,8 @@ void tst_HotCommand::sequences()
         } else if (parts[1] == QLatin1String("BackColor")) {
             button->setBackColor(button->NormalBackColor());
         } else {
-            const char *name = qPrintable(parts[1]);
-            QVERIFY(button->setProperty(name, button->property(name)));
+            const QByteArray name = parts[1].toLatin1();
+            QVERIFY(button->setProperty(name.constData(), button->property(name.constData())));
         }
         recorder.log << QStringLiteral("= ") + fixture.state();
     }
