@@ -14,7 +14,7 @@ echo "== huevane-html, 10,000,000 characters in lines of 100, to a file"
 bench/engine/bench_cli.sh build-bench/cli/huevane-html
 
 for window_bench in build-bench/bench/window/bench_*; do
-    [ -x "$window_bench" ] || continue
+    [ -f "$window_bench" ] && [ -x "$window_bench" ] || continue
     echo "== $(basename "$window_bench")"
     QT_QPA_PLATFORM=offscreen "$window_bench"
 done
