@@ -8,12 +8,6 @@
 
 include(GNUInstallDirs)
 
-# cli/ builds huevane-html and leaves installing it to us: a target can be
-# installed only after it is defined, so not from resources/, which comes first.
-# Like huevane, it finds the system's Qt without a search path of its own.
-set_target_properties(huevane-html PROPERTIES INSTALL_RPATH "")
-install(TARGETS huevane-html RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-
 # Debian looks for a package's licence in /usr/share/doc/<package>/copyright.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/../LICENSE
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/huevane
