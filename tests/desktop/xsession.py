@@ -63,11 +63,14 @@ class XSession:
         for variable in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "QT_SCALE_FACTOR"):
             self.env.pop(variable, None)
         # The server picks a free display itself and tells its number, so
-        # sessions started side by side never meet.
+        # sessions started side by side never meet. Without -noreset the server
+        # resets whenever its last client leaves (the readiness probe below is
+        # such a client), and a client connecting during the reset, such as the
+        # window manager, is refused.
         reader, writer = os.pipe()
         try:
             self._spawn(["Xvfb", "-displayfd", str(writer), "-screen", "0",
-                         "%dx%dx24" % (SCREEN_WIDTH, SCREEN_HEIGHT), "-nolisten", "tcp", "-dpi", "96"],
+                         "%dx%dx24" % (SCREEN_WIDTH, SCREEN_HEIGHT), "-nolisten", "tcp", "-noreset", "-dpi", "96"],
                         pass_fds=(writer,))
             os.close(writer)
             writer = None
