@@ -31,7 +31,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Folders the package makes are 755 whatever the packager's umask.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-# Release builds carry debug information; the package does without it.
+# The package carries no debug information, whatever the build type.
 set(CPACK_STRIP_FILES ON)
 # No source package: the repository is the source.
 set(CPACK_SOURCE_GENERATOR "")

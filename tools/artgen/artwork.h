@@ -24,8 +24,4 @@ QList<Artwork> AllArtwork();
 /// false and sets @p error.
 bool WriteArtwork(const QString &folder, QString *error);
 
-/// Compares every image with the file of the same path below @p folder, pixel by
-/// pixel. Returns one line per missing or differing file; empty when all match.
-QStringList CompareArtwork(const QString &folder);
-
 } // namespace huevane::artgen

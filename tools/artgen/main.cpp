@@ -19,13 +19,10 @@ int main(int argc, char *argv[])
     QGuiApplication::setApplicationName(QStringLiteral("huevane-artgen"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Draws Huevane's skin, button textures and icons into FOLDER (the resources folder):\n"
-        "images/*.png and icons/hicolor/<N>x<N>/apps/*.png."));
+    parser.setApplicationDescription(
+        QStringLiteral("Draws Huevane's skin, button textures and icons into FOLDER:\n"
+                       "images/*.png and icons/hicolor/<N>x<N>/apps/*.png."));
     parser.addHelpOption();
-    const QCommandLineOption check(
-        QStringLiteral("check"),
-        QStringLiteral("Write nothing; compare the images in FOLDER with what would be drawn."));
     const QCommandLineOption preview(
         QStringLiteral("preview"),
         QStringLiteral("Also write the skin with a mock-up of the controls to FILE."),
@@ -34,8 +31,8 @@ int main(int argc, char *argv[])
         QStringLiteral("guides"),
         QStringLiteral("Also write the mock-up with every control's rectangle outlined to FILE."),
         QStringLiteral("FILE"));
-    parser.addOptions({check, preview, guides});
-    parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The resources folder."));
+    parser.addOptions({preview, guides});
+    parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("Where the images go."));
     parser.process(app);
 
     const QStringList folders = parser.positionalArguments();
@@ -44,21 +41,6 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString folder = folders.first();
-
-    if (parser.isSet(check)) {
-        const QStringList differences = CompareArtwork(folder);
-        for (const QString &line : differences)
-            std::fprintf(stderr, "%s\n", qUtf8Printable(line));
-        if (!differences.isEmpty()) {
-            std::fprintf(stderr,
-                         "huevane-artgen: the art in %s is not what the generator draws;"
-                         " run huevane-artgen %s\n",
-                         qUtf8Printable(folder), qUtf8Printable(folder));
-            return 1;
-        }
-        std::printf("huevane-artgen: every image in %s matches\n", qUtf8Printable(folder));
-        return 0;
-    }
 
     QString error;
     if (!WriteArtwork(folder, &error)) {
