@@ -65,7 +65,7 @@ void ColourStepper::beginLine(qsizetype index, qsizetype characters)
     const bool useNMinusOne = static_cast<float>(dbl(n) - 1.0) > 0.0f;
     const double divisor = useNMinusOne ? dbl(n) - 1.0 : dbl(n);
     for (int c = 0; c < 3; ++c)
-        m_step[c] = static_cast<float>((dbl(m_to[c]) - dbl(m_from[c])) / divisor);
+        m_step[c] = StoredFloat((dbl(m_to[c]) - dbl(m_from[c])) / divisor);
 
     if (perLine) {
         for (int c = 0; c < 3; ++c)
@@ -75,9 +75,9 @@ void ColourStepper::beginLine(qsizetype index, qsizetype characters)
     if (m_settings.gradientType != RiseAndFall)
         return;
 
-    const float up = static_cast<float>(dbl(n) / (m_turn == 0 ? 1.0 : static_cast<double>(m_turn)));
+    const float up = StoredFloat(dbl(n) / (m_turn == 0 ? 1.0 : static_cast<double>(m_turn)));
     const double d = dbl(n) - (static_cast<double>(m_turn) + 2.0);
-    const float down = static_cast<float>(dbl(n) / (d == 0.0 ? 1.0 : d));
+    const float down = StoredFloat(dbl(n) / (d == 0.0 ? 1.0 : d));
     if (m_turn < 1 && (perLine || index == 0)) {
         for (int c = 0; c < 3; ++c)
             m_current[c] = m_to[c];

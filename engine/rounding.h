@@ -23,6 +23,18 @@ inline qint32 RoundHalfEven(double value)
     return static_cast<qint32>(std::nearbyint(value));
 }
 
+/// @p value rounded to the nearest float, ties to even, as a float working value
+/// is stored. The float goes through a volatile object, which the compiler must
+/// write and read back, so what is used afterwards is the stored float whatever
+/// the optimiser does with the code around it. A plain conversion is not enough:
+/// GCC 12 at -O3 vectorised a float stored from a double and widened again, and
+/// then folded the narrowing and the widening away, using the unrounded double.
+inline float StoredFloat(double value)
+{
+    volatile float stored = static_cast<float>(value);
+    return stored;
+}
+
 /// RoundHalfEven for a colour component already known to lie in 0..255.
 /// Adding and removing 1.5 * 2^52 leaves the double rounded to a whole number by
 /// the FPU's own round-to-nearest-even, without a call into the maths library.

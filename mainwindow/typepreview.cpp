@@ -46,14 +46,14 @@ StripeStepper::StripeStepper(const StripeSettings &settings)
         double down = RoundHalfEven(n - (static_cast<double>(settings.centre) + 2.0));
         if (down == 0.0)
             down = 1.0;
-        rise = static_cast<float>(n / up);
-        fall = static_cast<float>(n / down);
+        rise = StoredFloat(n / up);
+        fall = StoredFloat(n / down);
     }
     for (int c = 0; c < 3; ++c) {
         const float start = component(settings.start, c);
         const float end = component(settings.end, c);
         const double delta = reversed ? dbl(start) - dbl(end) : dbl(end) - dbl(start);
-        const float step = static_cast<float>(delta / divisor);
+        const float step = StoredFloat(delta / divisor);
         const bool fromEnd = reversed || (turns && settings.centre <= 0);
         m_current[c] = fromEnd ? end : start;
         // The products are the same in every step, so they are taken once; adding

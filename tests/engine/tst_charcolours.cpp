@@ -1,6 +1,10 @@
 #include "engine/charcolours.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace huevane;
 
@@ -48,6 +52,42 @@ QStringList characters(const GradientSettings &settings)
 
 constexpr ColourTriplet black {0, 0, 0};
 
+// A stored float: the volatile keeps the optimiser from using the double instead.
+float stored(double value)
+{
+    volatile float f = static_cast<float>(value);
+    return f;
+}
+
+// One component of a type 3 gradient, worked out character by character.
+QList<int> riseAndFall(const QList<int> &lengths, int total, int centre, bool perLine, float from,
+                       float to)
+{
+    QList<int> out;
+    float current = from;
+    int k = 0;
+    for (int i = 0; i < lengths.size(); ++i) {
+        if (lengths[i] == 0)
+            continue;
+        const float n = perLine ? lengths[i] : total;
+        const int c = perLine ? int(std::nearbyint(double(lengths[i]) / total * centre)) : centre;
+        const float step = stored((double(to) - from) / (n > 1 ? n - 1.0 : n));
+        const float up = stored(n / (c == 0 ? 1.0 : c));
+        const double d = n - (c + 2.0);
+        const float down = stored(n / (d == 0 ? 1.0 : d));
+        if (perLine)
+            current = from, k = 0;
+        if (c < 1 && (perLine || i == 0))
+            current = to;
+        for (int j = 0; j < lengths[i]; ++j, ++k) {
+            out.append(int(std::nearbyint(current)));
+            const double next = k < c ? current + double(up) * step : current - double(step) * down;
+            current = std::clamp(stored(next), 0.0f, 255.0f);
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 class tst_CharColours : public QObject
@@ -72,6 +112,7 @@ private Q_SLOTS:
     void charactersStayWholeAfterSyllableScripts();
     void batchesGiveTheSameEntries_data();
     void batchesGiveTheSameEntries();
+    void riseAndFallMatchesStepByStep();
 };
 
 // Rows name the case; colours run on red only, the other components stay 0.
@@ -121,6 +162,11 @@ void tst_CharColours::redChannel_data()
     QTest::newRow("double evaluation, falling")
         << "abcdefghijk" << 3 << 96 << 4 << false << 5
         << QList<int> {96, 76, 56, 35, 15, 0, 25, 51, 76, 101, 127};
+    // The step is rounded to float before up multiplies it: 122.50000762939453 gives 123.
+    QTest::newRow("double evaluation, rounded step")
+        << "aaaaaaaaaaaaaaa\r\nbbbbbbb" << 3 << 0 << 140 << true << 11
+        << QList<int> {0,  21, 43, 64, 86, 107, 129, 150, 125, 100, 75,
+                       50, 25, 0,  0,  0,  41,  82,  123, 163, 0,   0};
     QTest::newRow("double evaluation, from the end")
         << "abcde" << 3 << 20 << 42 << false << 0 << QList<int> {42, 33, 24, 14, 5};
     QTest::newRow("centre at the 32-bit maximum")
@@ -394,6 +440,26 @@ void tst_CharColours::batchesGiveTheSameEntries()
                                         });
         }
         QCOMPARE(batched, expected);
+    }
+}
+
+void tst_CharColours::riseAndFallMatchesStepByStep()
+{
+    QRandomGenerator random(7);
+    for (int round = 0; round < 1000; ++round) {
+        QList<int> lengths(random.bounded(1, 4));
+        QStringList lines;
+        for (int &length : lengths)
+            lines.append(QString(length = random.bounded(0, 40), u'a'));
+        const ColourTriplet start {float(random.bounded(25501)) / 100.0f, 0, 0};
+        const ColourTriplet end {float(random.bounded(25501)) / 100.0f, 0, 0};
+        const bool perLine = random.bounded(2);
+        GradientSettings settings =
+            makeSettings(lines.join(u"\r\n"_qs), 3, start, end, perLine, random.bounded(-2, 50));
+        QVERIFY(ComputeCharColours(settings));
+        QCOMPARE(reds(settings),
+                 riseAndFall(lengths, settings.totalChars, settings.centre, perLine, start.red,
+                             end.red));
     }
 }
 
