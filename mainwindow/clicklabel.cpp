@@ -26,4 +26,12 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
         Q_EMIT clicked();
 }
 
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The label takes the second press of a double click as the press it
+    // otherwise is, without starting a second click.
+    m_pressed = false;
+    QLabel::mousePressEvent(event);
+}
+
 } // namespace huevane

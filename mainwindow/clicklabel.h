@@ -5,7 +5,9 @@
 namespace huevane {
 
 /// A label that reports a click of the left mouse button: pressed and released
-/// over it. Captions and click areas of the main window are ClickLabels.
+/// over it. The second press of a double click starts no click, so a double
+/// click is reported once. Captions and click areas of the main window are
+/// ClickLabels.
 class ClickLabel : public QLabel
 {
     Q_OBJECT
@@ -19,6 +21,7 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     bool m_pressed = false;

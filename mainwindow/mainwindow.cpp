@@ -169,9 +169,9 @@ void MainWindow::ConnectEvents()
     connect(d->txtSize, &QLineEdit::textChanged, this, &MainWindow::TextSizeChanged);
 
     for (int k = 0; k < 3; ++k) {
-        connect(d->options[k], &QRadioButton::toggled, this, [this, k](bool checked) {
-            if (!checked)
-                return;
+        // Every click redraws, also on the button already selected, which changes
+        // no state and so toggles nothing.
+        connect(d->options[k], &QRadioButton::clicked, this, [this, k] {
             d->settings.gradientType = quint8(k + 1);
             DrawTextPreview(d->settings.gradientType);
         });
@@ -498,7 +498,10 @@ void MainWindow::TypePreviewMouseDown(int index, int button)
         d->settings.centre = Middle(WholeTextLength(d->settings));
         DrawTypePreviews(d->typePreviews[2], RiseAndFall);
     }
-    d->options[index]->setChecked(true);
+    // Selecting another option button runs its click handling; the one already
+    // selected stays as it is.
+    if (!d->options[index]->isChecked())
+        d->options[index]->click();
 }
 
 void MainWindow::TypePreviewMouseMove(int index, int button, float x)

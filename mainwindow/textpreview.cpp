@@ -64,11 +64,16 @@ QList<int> CharacterLefts(QStringView text, std::span<const CharColour> characte
             if (k > 0) {
                 // The run before character k measured alone is the layout up to the
                 // start of character k - 1, then that character without anything
-                // after it to kern with.
+                // after it to kern with. A tab has no width of its own: it reaches
+                // from where it stands to the next tab stop, as the layout already
+                // placed it, and nothing kerns across it.
                 const CharColour &previous = characters[k - 1];
                 const int position = int(previous.start - lineStart) + 1;
                 const QString alone = previous.character(text).toString();
-                left = RoundWidth(line.cursorToX(position) + metrics.horizontalAdvance(alone));
+                const qreal start = line.cursorToX(position);
+                const qreal end = alone == u'\t' ? line.cursorToX(position + 1)
+                                                 : start + metrics.horizontalAdvance(alone);
+                left = RoundWidth(end);
             }
             lefts.append(left);
             if (left >= limit)

@@ -355,6 +355,12 @@ void TestColourPanels::swapAndSwapBack()
         VerifyPanelShows(w, panel, StartUp[panel - 1]);
     }
     QCOMPARE(TypePreviewEnds(w), qMakePair(Colour(StartUp[0]), Colour(StartUp[1])));
+
+    // A double click is one click: its second press swaps nothing more.
+    QWidget *swap = w.get("lblSwap");
+    QTest::mouseDClick(w.window.windowHandle(), Qt::LeftButton, {},
+                       swap->mapTo(&w.window, swap->rect().center()));
+    QCOMPARE(w.texts(1), PanelTexts(StartUp[1]));
 }
 
 void TestColourPanels::swapMovesTextsBeingEdited()

@@ -354,6 +354,11 @@ void TestMainWindow::placeholderComesBackWithEveryRedraw()
         return !w.showsPlaceholder();
     };
     QVERIFY(generated());
+    w.preview()->clear();
+    w.click("Option1(0)"); // the type already selected
+    QVERIFY(w.showsPlaceholder());
+    QVERIFY(Inked(w.preview()->image(), 0, w.preview()->height()) > 0);
+    QVERIFY(generated());
     w.click("Option1(2)");
     QVERIFY(w.showsPlaceholder());
     QVERIFY(generated());

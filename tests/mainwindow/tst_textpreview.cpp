@@ -85,6 +85,7 @@ void TestTextPreview::leftsAreTheWidthsOfTheRunsBefore_data()
         {"CJK", QStringLiteral("漢字とかな混じり")},
         {"Greek and Cyrillic", QStringLiteral("Αλφάβητο Азбука")},
         {"spaces", QStringLiteral("  a  b   ")},
+        {"tabs", QStringLiteral("ab\tcdefgh\t\tij")},
         {"long line", QString(600, u'm') + QStringLiteral("AV")},
     };
     for (const auto &[name, line] : lines) {
