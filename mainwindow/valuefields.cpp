@@ -36,16 +36,6 @@ QString RangeCheckedText(const QString &text)
     return text;
 }
 
-QString CommittedDecimalText(const QString &text)
-{
-    const QString checked = RangeCheckedText(text);
-    for (QChar c : checked) {
-        if (c < u'0' || c > u'9')
-            return QString::number(RoundHalfEven(ValueOfText(checked)));
-    }
-    return checked;
-}
-
 std::optional<quint32> HexValue(QStringView text)
 {
     if (text.isEmpty())

@@ -25,12 +25,6 @@ bool PassesKeyFilter(ValueFieldKind kind, QChar c);
 /// becomes "255", below 0 becomes "0"; any other text stays as it is.
 QString RangeCheckedText(const QString &text);
 
-/// The text a decimal value field holds after its commit: RangeCheckedText(),
-/// then, where that is not digits only (pasted text such as "abc", " 12" or
-/// "1.5"), the value it reads as, rounded half-even ("0", "12", "2"). Digits are
-/// kept as they stand, "007" included.
-QString CommittedDecimalText(const QString &text);
-
 /// The value of a hexadecimal field's text: one or more hexadecimal digits, in
 /// either case, and nothing else. std::nullopt for any other text (the empty
 /// text, blanks, signs, other letters) and for values above 0xFFFFFFFF.
