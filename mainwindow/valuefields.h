@@ -37,9 +37,12 @@ QString HexText(double value);
 
 /// The behaviour of one colour value field (a QLineEdit), installed on it as an
 /// event filter and owned by it:
-/// - typed characters pass PassesKeyFilter() or are discarded; editing keys
-///   (arrows, Delete, Home, End) and shortcuts such as Ctrl+V pass, so text can
-///   still be pasted, unfiltered; the field's maximum length holds in every case;
+/// - every character that typing would insert passes PassesKeyFilter() or is
+///   discarded, one by one, however many come together: from one key (an emoji,
+///   a composed accent) or committed by an input method (dead keys); editing
+///   keys (arrows, Delete, Home, End) and shortcuts such as Ctrl+V pass, so text
+///   can still be pasted, unfiltered; the field's maximum length holds in every
+///   case;
 /// - Enter and Return are discarded, so they never commit;
 /// - the field selects all of its text when it gains the focus (SelectAllOnFocus);
 /// - focusLost() is emitted when the focus moves on to another control. A menu
