@@ -112,6 +112,8 @@ QWidget *CreateControl(const LayoutEntry &entry, QWidget *parent)
     if (entry.kind == ControlKind::OptionButton || entry.kind == ControlKind::CheckBox) {
         SetColour(widget, QPalette::Window, entry.backColor);
         SetColour(widget, QPalette::WindowText, entry.foreColor);
+        // Buttons fill their background from the Button role unless told otherwise.
+        widget->setBackgroundRole(QPalette::Window);
         widget->setAutoFillBackground(entry.backColor.has_value());
     }
     if (!entry.toolTip.isEmpty())

@@ -388,8 +388,7 @@ void MainWindow::setColourChooser(ColourChooser *chooser)
 void MainWindow::CommitField(const ColourPanel &panel, int index)
 {
     QLineEdit *field = panel.fields[index];
-    const QString checked =
-        index < 3 ? CommittedDecimalText(field->text()) : RangeCheckedText(field->text());
+    const QString checked = RangeCheckedText(field->text());
     if (checked != field->text())
         field->setText(checked);
 

@@ -4,7 +4,9 @@
 #include "engine/valueoftext.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -36,16 +38,6 @@ QString RangeCheckedText(const QString &text)
     return text;
 }
 
-QString CommittedDecimalText(const QString &text)
-{
-    const QString checked = RangeCheckedText(text);
-    for (QChar c : checked) {
-        if (c < u'0' || c > u'9')
-            return QString::number(RoundHalfEven(ValueOfText(checked)));
-    }
-    return checked;
-}
-
 std::optional<quint32> HexValue(QStringView text)
 {
     if (text.isEmpty())
@@ -72,6 +64,36 @@ QString HexText(double value)
     return QString::number(RoundHalfEven(std::clamp(value, 0.0, 255.0)), 16).toUpper();
 }
 
+namespace {
+
+// Whether a line edit inserts the text of the key. Editing keys carry a control
+// character or none; shortcuts with Ctrl, with or without Shift, insert nothing
+// but formatting characters (such as the zero-width joiner).
+bool InsertsText(const QKeyEvent &key)
+{
+    const QString text = key.text();
+    if (text.isEmpty() || text.front().category() == QChar::Other_Control)
+        return false;
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    const bool shortcut =
+        modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+    return !shortcut || text.front().category() == QChar::Other_Format;
+}
+
+// The characters of the text that pass the key filter, each judged on its own;
+// both halves of a character beyond U+FFFF fail.
+QString KeptCharacters(ValueFieldKind kind, QStringView text)
+{
+    QString kept;
+    for (QChar c : text) {
+        if (PassesKeyFilter(kind, c))
+            kept += c;
+    }
+    return kept;
+}
+
+} // namespace
+
 ValueFieldFilter::ValueFieldFilter(QWidget *field, ValueFieldKind kind)
     : QObject(field)
     , m_kind(kind)
@@ -90,13 +112,26 @@ bool ValueFieldFilter::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             return true;
-        const QString text = key->text();
-        const bool command =
-            key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
         // Only characters are filtered: editing keys and shortcuts (paste among
         // them) keep working.
-        if (!command && text.size() == 1 && (text.front().isPrint() || text.front() == u'\b'))
-            return !PassesKeyFilter(m_kind, text.front());
+        if (InsertsText(*key)) {
+            const QString kept = KeptCharacters(m_kind, key->text());
+            if (kept == key->text())
+                return false;
+            if (!kept.isEmpty()) {
+                QKeyEvent keptKey(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
+                                  key->nativeVirtualKey(), key->nativeModifiers(), kept,
+                                  key->isAutoRepeat(), key->count());
+                QCoreApplication::sendEvent(watched, &keptKey);
+            }
+            return true;
+        }
+    } else if (event->type() == QEvent::InputMethod) {
+        // Dead keys and input methods commit their characters this way.
+        auto *input = static_cast<QInputMethodEvent *>(event);
+        const QString kept = KeptCharacters(m_kind, input->commitString());
+        if (kept != input->commitString())
+            input->setCommitString(kept, input->replacementStart(), input->replacementLength());
     }
     return QObject::eventFilter(watched, event);
 }

@@ -25,12 +25,6 @@ bool PassesKeyFilter(ValueFieldKind kind, QChar c);
 /// becomes "255", below 0 becomes "0"; any other text stays as it is.
 QString RangeCheckedText(const QString &text);
 
-/// The text a decimal value field holds after its commit: RangeCheckedText(),
-/// then, where that is not digits only (pasted text such as "abc", " 12" or
-/// "1.5"), the value it reads as, rounded half-even ("0", "12", "2"). Digits are
-/// kept as they stand, "007" included.
-QString CommittedDecimalText(const QString &text);
-
 /// The value of a hexadecimal field's text: one or more hexadecimal digits, in
 /// either case, and nothing else. std::nullopt for any other text (the empty
 /// text, blanks, signs, other letters) and for values above 0xFFFFFFFF.
@@ -43,9 +37,12 @@ QString HexText(double value);
 
 /// The behaviour of one colour value field (a QLineEdit), installed on it as an
 /// event filter and owned by it:
-/// - typed characters pass PassesKeyFilter() or are discarded; editing keys
-///   (arrows, Delete, Home, End) and shortcuts such as Ctrl+V pass, so text can
-///   still be pasted, unfiltered; the field's maximum length holds in every case;
+/// - every character that typing would insert passes PassesKeyFilter() or is
+///   discarded, one by one, however many come together: from one key (an emoji,
+///   a composed accent) or committed by an input method (dead keys); editing
+///   keys (arrows, Delete, Home, End) and shortcuts such as Ctrl+V pass, so text
+///   can still be pasted, unfiltered; the field's maximum length holds in every
+///   case;
 /// - Enter and Return are discarded, so they never commit;
 /// - the field selects all of its text when it gains the focus (SelectAllOnFocus);
 /// - focusLost() is emitted when the focus moves on to another control. A menu

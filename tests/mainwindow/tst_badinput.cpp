@@ -2,6 +2,8 @@
 // the text itself. Every case ends in a sound value, and the HTML keeps every
 // character of the text.
 
+#include "engine/rounding.h"
+#include "engine/valueoftext.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/drawingsurface.h"
 
@@ -52,29 +54,31 @@ private Q_SLOTS:
 void tst_BadInput::junkInValueFields_data()
 {
     QTest::addColumn<QString>("junk");
-    QTest::addColumn<QString>("decimal"); // what a decimal field shows after the commit
+    QTest::addColumn<QString>("decimal"); // what a decimal field keeps at the commit
+    QTest::addColumn<QString>("hex");     // what its partner then shows
+    QTest::addColumn<float>("value");     // what the colours read from it
     // The fields hold at most three characters, so a paste is cut to them.
-    QTest::newRow("-5") << "-5"
-                        << "0";
-    QTest::newRow("1e400") << "1e400"
-                           << "255";
-    QTest::newRow("abc") << "abc"
-                         << "0";
-    QTest::newRow("  12") << "  12"
-                          << "1";
-    QTest::newRow("0x1F") << "0x1F"
-                          << "0";
+    // clang-format off
+    QTest::newRow("-5") << "-5" << "0" << "0" << 0.0f;
+    QTest::newRow("1e400") << "1e400" << "255" << "FF" << 255.0f;
+    QTest::newRow("abc") << "abc" << "abc" << "0" << 0.0f;
+    QTest::newRow("  12") << "  12" << "  1" << "1" << 1.0f;
+    QTest::newRow(" 12") << " 12" << " 12" << "C" << 12.0f;
+    QTest::newRow("0x1F") << "0x1F" << "0x1" << "0" << 0.0f;
+    QTest::newRow("1.5") << "1.5" << "1.5" << "2" << 1.5f;
+    // clang-format on
 }
 
 void tst_BadInput::junkInValueFields()
 {
     QFETCH(QString, junk);
     QFETCH(QString, decimal);
+    QFETCH(QString, hex);
+    QFETCH(float, value);
 
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,3}$"));
     for (int p = 1; p <= 3; ++p) {
         const ColourPanel &panel = window.colourPanel(p);
         for (int i = 0; i < 6; ++i) {
@@ -82,16 +86,22 @@ void tst_BadInput::junkInValueFields()
             paste(field, junk);
             QTest::keyClick(field, Qt::Key_Tab); // leaving the field commits it
             const QString where = QStringLiteral("panel %1 field %2").arg(p).arg(i);
-            if (i < 3)
+            if (i < 3) {
                 QVERIFY2(field->text() == decimal, qPrintable(where + ": " + field->text()));
-            // Whatever was pasted, every decimal field is a whole number 0 to 255 and
-            // every hexadecimal field shows a number equal to its partner's.
+                QCOMPARE(panel.fields[i + 3]->text(), hex);
+                const GradientSettings &s = window.settings();
+                const ColourTriplet &c = p == 1 ? s.startColour
+                    : p == 2                    ? s.endColour
+                                                : s.backColour;
+                QCOMPARE(i == 0 ? c.red : i == 1 ? c.green : c.blue, value);
+            }
+            // Whatever was pasted, every decimal field reads as 0 to 255 and every
+            // hexadecimal field shows that value, rounded.
             for (int row = 0; row < 3; ++row) {
-                const QString dec = panel.fields[row]->text();
-                QVERIFY2(digits.match(dec).hasMatch() && dec.toInt() <= 255,
-                         qPrintable(where + ": " + dec));
+                const double read = ValueOfText(panel.fields[row]->text());
+                QVERIFY2(read >= 0 && read <= 255, qPrintable(where));
                 bool ok = false;
-                QCOMPARE(panel.fields[row + 3]->text().toInt(&ok, 16), dec.toInt());
+                QCOMPARE(panel.fields[row + 3]->text().toInt(&ok, 16), RoundHalfEven(read));
                 QVERIFY(ok);
             }
         }

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void buttonsFromStoredProperties();
     void tabOrder();
     void skinShowsAroundTheControls();
+    void optionsAndCheckBoxesFillTheirBackColour();
     void captionsFitTheirControls_data();
     void captionsFitTheirControls();
 
@@ -315,6 +316,18 @@ void TestLayout::skinShowsAroundTheControls()
     // the bottom left corner.
     for (const QPoint point : {QPoint(60, 5), QPoint(10, 60), QPoint(215, 120), QPoint(30, 445)})
         QCOMPARE(shown.pixelColor(point), skin.pixelColor(point));
+}
+
+void TestLayout::optionsAndCheckBoxesFillTheirBackColour()
+{
+    // The buttons once drew the style's button face there, not their silver.
+    const QImage shown = m_window->grab().toImage();
+    for (const char *name :
+         {"Option1(0)", "Option1(1)", "Option1(2)", "chkUpTags", "chkPerLine", "chkJSQuote"}) {
+        const QPoint corner = control(name)->geometry().topLeft(); // outside the indicator
+        QVERIFY2(shown.pixelColor(corner) == QColor(0xC0, 0xC0, 0xC0),
+                 qPrintable(QStringLiteral("%1: %2").arg(name, shown.pixelColor(corner).name())));
+    }
 }
 
 void TestLayout::captionsFitTheirControls_data()

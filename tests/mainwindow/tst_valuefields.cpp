@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -58,9 +59,23 @@ public:
     ValueFieldFilter *hexFilter = nullptr;
 };
 
-// Types @p text into @p widget character by character, letters beyond ASCII too.
-void Type(QWidget *widget, const QString &text)
+// How typed text reaches a field: a key per character, all of it from one key
+// (a dead key's composition, an emoji), or committed by an input method.
+enum class Delivery { Keys, OneKey, InputMethod };
+
+// Types @p text into @p widget, letters beyond ASCII too.
+void Type(QWidget *widget, const QString &text, Delivery how = Delivery::Keys)
 {
+    if (how == Delivery::OneKey) {
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text, Qt::NoModifier);
+        return;
+    }
+    if (how == Delivery::InputMethod) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(widget, &commit);
+        return;
+    }
     for (QChar c : text) {
         if (c.unicode() < 0x80) {
             QTest::keyClicks(widget, QString(c));
@@ -85,6 +100,7 @@ bool AllSelected(QWidget *box)
 } // namespace
 
 Q_DECLARE_METATYPE(ValueFieldKind)
+Q_DECLARE_METATYPE(Delivery)
 
 class TestValueFields : public QObject
 {
@@ -196,10 +212,11 @@ void TestValueFields::typedCharacters_data()
     QTest::addColumn<ValueFieldKind>("kind");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<Delivery>("how");
 
     const auto row = [](const char *name, ValueFieldKind kind, const QString &typed,
-                        const char *text) {
-        QTest::newRow(name) << kind << typed << QString(text);
+                        const char *text, Delivery how = Delivery::Keys) {
+        QTest::newRow(name) << kind << typed << QString(text) << how;
     };
     const ValueFieldKind decimal = ValueFieldKind::Decimal;
     const ValueFieldKind hex = ValueFieldKind::Hexadecimal;
@@ -214,6 +231,12 @@ void TestValueFields::typedCharacters_data()
     row("hex: other letters refused", hex, "xyz0", "0");
     row("hex: at most two", hex, "abc", "ab");
     row("hex: non-Latin letter refused", hex, QStringLiteral("\u00e9\u0430b"), "b");
+    // Each character that arrives together is judged on its own.
+    row("decimal: accent composed in one key", decimal, QStringLiteral("e\u0301"), "",
+        Delivery::OneKey);
+    row("hex: letter and accent in one key", hex, QStringLiteral("a\u0301"), "a", Delivery::OneKey);
+    row("decimal: emoji key", decimal, QStringLiteral("\U0001F600"), "", Delivery::OneKey);
+    row("decimal: input method", decimal, QStringLiteral("4\u00e92"), "42", Delivery::InputMethod);
 }
 
 void TestValueFields::typedCharacters()
@@ -221,15 +244,16 @@ void TestValueFields::typedCharacters()
     QFETCH(ValueFieldKind, kind);
     QFETCH(QString, typed);
     QFETCH(QString, text);
+    QFETCH(Delivery, how);
     Fields f;
     QLineEdit *field = f.field(kind);
     field->setFocus();
-    Type(field, typed);
+    Type(field, typed, how);
     QCOMPARE(field->text(), text);
 
     // Backspace passes in both kinds.
     QTest::keyClick(field, Qt::Key_Backspace);
-    QCOMPARE(field->text(), text.chopped(1));
+    QCOMPARE(field->text(), text.left(text.size() - 1));
 }
 
 void TestValueFields::editingKeysAndPasteAreNotFiltered_data()
