@@ -22,6 +22,7 @@ TITLE_STRIP = (1, 0, 339, 23)
 CLOSE_AREA = (593, 14, 19, 17)
 GENERATE = (19, 390, 110, 20)
 CLIPBOARD = (398, 421, 110, 20)
+EXIT = (515, 421, 87, 20)
 ROOT_COLOUR = (0x20, 0x30, 0x40)
 
 
@@ -140,6 +141,13 @@ class DesktopTest(unittest.TestCase):
             for i in range(gw):
                 for j in (0, gh // 2, gh - 1):
                     self.assertEqual(after.pixel(x + gx + i, y + gy + j), resting.pixel(x + gx + i, y + gy + j))
+
+    def test_right_and_middle_click_do_not_exit(self):
+        with HuevaneSession(tray=False) as h:
+            h.session.move_pointer(*centre(EXIT, h.geometry()))
+            h.session.run(["xdotool", "click", "3", "click", "2"])
+            time.sleep(0.5)
+            self.assertIsNone(h.process.poll())
 
     def test_close_area_ends_program(self):
         with HuevaneSession() as h:
