@@ -102,6 +102,18 @@ class DesktopTest(unittest.TestCase):
             s.drag((x + 60, y + 10), (x + 160, y + 60))
             wait_until(lambda: h.geometry()[:2] == (x + 100, y + 50), what="the window at its new place")
 
+    def test_drag_title_strip_right_button(self):
+        with HuevaneSession(tray=False) as h:
+            s = h.session
+            x, y, _, _ = h.geometry()
+            # A right click, no movement: the window must not go on following the pointer.
+            s.click(x + 60, y + 10, button=3)
+            s.move_pointer(x + 200, y + 200)
+            time.sleep(0.3)
+            self.assertEqual(h.geometry()[:2], (x, y))
+            s.drag((x + 60, y + 10), (x + 160, y + 60), button=3)
+            wait_until(lambda: h.geometry()[:2] == (x + 100, y + 50), what="the window at its new place")
+
     def test_generate_and_send_to_clipboard(self):
         expected = subprocess.run([PROGRAMS["huevane-html"]], input=SAMPLE_TEXT, stdout=subprocess.PIPE,
                                   check=True, timeout=30).stdout
