@@ -23,6 +23,7 @@ CLOSE_AREA = (593, 14, 19, 17)
 GENERATE = (19, 390, 110, 20)
 CLIPBOARD = (398, 421, 110, 20)
 EXIT = (515, 421, 87, 20)
+TEXT_BOX = (136, 33, 377, 31)
 ROOT_COLOUR = (0x20, 0x30, 0x40)
 
 
@@ -128,6 +129,15 @@ class DesktopTest(unittest.TestCase):
             s.click(*centre(GENERATE, window))
             s.click(*centre(CLIPBOARD, window))
             self.assertEqual(wait_until(s.clipboard, what="the clipboard"), expected)
+
+    def test_paste_with_empty_clipboard(self):
+        with HuevaneSession(tray=False) as h:
+            s = h.session
+            self.assertIsNone(s.clipboard())
+            s.click(*centre(TEXT_BOX, h.geometry()))
+            s.run(["xdotool", "key", "ctrl+v", "ctrl+a", "ctrl+c"])
+            self.assertTrue(wait_until(s.clipboard, what="the clipboard").startswith(b"Sample Text"))
+            self.assertIsNone(h.process.poll())
 
     def test_hover_look(self):
         with HuevaneSession(tray=False) as h:
