@@ -139,6 +139,12 @@ class DesktopTest(unittest.TestCase):
             self.assertTrue(wait_until(s.clipboard, what="the clipboard").startswith(b"Sample Text"))
             self.assertIsNone(h.process.poll())
 
+    def test_typing_at_start_replaces_sample_text(self):
+        with HuevaneSession(tray=False) as h:
+            s = h.session
+            s.run(["xdotool", "key", "x", "ctrl+a", "ctrl+c"])
+            self.assertEqual(wait_until(s.clipboard, what="the clipboard"), b"x")
+
     def test_hover_look(self):
         with HuevaneSession(tray=False) as h:
             s = h.session
