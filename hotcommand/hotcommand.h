@@ -130,8 +130,8 @@ Q_SIGNALS:
     /// A property changed; @p name is the property's name, e.g. "BackColor".
     void propertyChanged(const QString &name);
 
-    /// picButton was clicked, or Enter or Space was pressed on it; the resting
-    /// look is already drawn and the capture released.
+    /// picButton was clicked with the left mouse button, or Enter or Space was
+    /// pressed on it; the resting look is already drawn and the capture released.
     void Click();
     void DblClick();
     /// Key events of the hidden inner button, which never takes the focus.

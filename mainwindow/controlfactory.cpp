@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
@@ -40,11 +41,27 @@ QWidget *CreateLabel(const LayoutEntry &entry, QWidget *parent)
     return label;
 }
 
+// Qt 6.4's text control reads the first of the clipboard's formats without
+// looking whether there is one: pasting while no program owns the clipboard
+// dereferenced an empty list. With no format there is nothing to paste.
+class MultiLineTextBox : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (!source->formats().isEmpty())
+            QPlainTextEdit::insertFromMimeData(source);
+    }
+};
+
 QWidget *CreateTextBox(const LayoutEntry &entry, QWidget *parent)
 {
     QWidget *box;
     if (entry.flags & MultiLine) {
-        auto *edit = new QPlainTextEdit(parent);
+        auto *edit = new MultiLineTextBox(parent);
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         edit->setReadOnly(entry.flags & ReadOnly);
         edit->setTabChangesFocus(true);

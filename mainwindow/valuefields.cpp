@@ -168,15 +168,24 @@ bool SelectAllOnFocus::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn:
         if (watched == m_box) {
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            // Back from a menu or another window the box goes on as it was left.
+            // The focus a window gives its first control on opening arrives for
+            // the same reason, but the box did not have it before.
+            const bool resumed = m_resumable
+                && (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason);
+            m_resumable = true;
+            if (resumed)
                 break;
             SelectAll(m_box);
             m_keepSelection = reason == Qt::MouseFocusReason;
         }
         break;
     case QEvent::FocusOut:
-        if (watched == m_box)
+        if (watched == m_box) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            m_resumable = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
             m_keepSelection = false;
+        }
         break;
     case QEvent::MouseButtonPress:
         // The press that gave the focus would place the insertion point and so

@@ -70,10 +70,11 @@ private:
 };
 
 /// Makes a QLineEdit, QPlainTextEdit or QTextEdit select the whole of its text
-/// whenever it gains the focus by tabbing, by a click or from code (not when its
-/// window is merely activated again, nor on return from its context menu). The
-/// click that gives the focus keeps that selection: it does not place the
-/// insertion point. Owned by the box.
+/// whenever it gains the focus by tabbing, by a click, from code or as the first
+/// control of its window when that opens (not when its window is merely
+/// activated again, nor on return from its context menu). The click that gives
+/// the focus keeps that selection: it does not place the insertion point. Owned
+/// by the box.
 class SelectAllOnFocus : public QObject
 {
     Q_OBJECT
@@ -88,6 +89,7 @@ private:
     QWidget *m_box;
     QWidget *m_mouseTarget; // the box, or the viewport of a scrolling box
     bool m_keepSelection = false;
+    bool m_resumable = false; // has the focus, or lost it only to a menu or another window
 };
 
 } // namespace huevane

@@ -398,8 +398,9 @@ void DrawingSurface::mouseMoveEvent(QMouseEvent *event)
 
 void DrawingSurface::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool clicked = d->pressed && !d->doubleClicked && event->buttons() == Qt::NoButton
-        && rect().contains(event->position().toPoint());
+    // Only the left button clicks; the others go down and come up, nothing more.
+    const bool clicked = event->button() == Qt::LeftButton && d->pressed && !d->doubleClicked
+        && event->buttons() == Qt::NoButton && rect().contains(event->position().toPoint());
     if (event->buttons() == Qt::NoButton) {
         d->pressed = false;
         d->doubleClicked = false;

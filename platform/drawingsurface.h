@@ -120,8 +120,8 @@ Q_SIGNALS:
     void mouseDown(int &button, int &shift, float &x, float &y);
     void mouseMove(int &button, int &shift, float &x, float &y);
     void mouseUp(int &button, int &shift, float &x, float &y);
-    /// A mouse button went down and came up again over the surface (after
-    /// mouseUp); not for the second press of a double click.
+    /// The left mouse button went down and came up again over the surface
+    /// (after mouseUp); not for the second press of a double click.
     void click();
     /// The second press of a double click (it raises no mouseDown).
     void dblClick();

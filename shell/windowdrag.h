@@ -8,8 +8,9 @@ class QWidget;
 namespace huevane {
 
 /// Moves a window when any mouse button is pressed on a handle widget inside it,
-/// the way a title bar does. The window manager's own move is used where it is
-/// offered; elsewhere the window follows the pointer until the button is released.
+/// the way a title bar does. For the left button the window manager's own move is
+/// used where it is offered; otherwise the window follows the pointer until the
+/// button that started the drag is released.
 class WindowDrag : public QObject
 {
     Q_OBJECT
@@ -23,8 +24,8 @@ protected:
 
 private:
     QWidget *m_handle;
-    bool m_following = false;
-    QPoint m_grabOffset; // pointer position relative to the window's corner
+    Qt::MouseButton m_dragButton = Qt::NoButton; // the button that follows the pointer
+    QPoint m_grabOffset;                         // pointer position relative to the window's corner
 };
 
 } // namespace huevane

@@ -22,6 +22,8 @@ TITLE_STRIP = (1, 0, 339, 23)
 CLOSE_AREA = (593, 14, 19, 17)
 GENERATE = (19, 390, 110, 20)
 CLIPBOARD = (398, 421, 110, 20)
+EXIT = (515, 421, 87, 20)
+TEXT_BOX = (136, 33, 377, 31)
 ROOT_COLOUR = (0x20, 0x30, 0x40)
 
 
@@ -101,6 +103,18 @@ class DesktopTest(unittest.TestCase):
             s.drag((x + 60, y + 10), (x + 160, y + 60))
             wait_until(lambda: h.geometry()[:2] == (x + 100, y + 50), what="the window at its new place")
 
+    def test_drag_title_strip_right_button(self):
+        with HuevaneSession(tray=False) as h:
+            s = h.session
+            x, y, _, _ = h.geometry()
+            # A right click, no movement: the window must not go on following the pointer.
+            s.click(x + 60, y + 10, button=3)
+            s.move_pointer(x + 200, y + 200)
+            time.sleep(0.3)
+            self.assertEqual(h.geometry()[:2], (x, y))
+            s.drag((x + 60, y + 10), (x + 160, y + 60), button=3)
+            wait_until(lambda: h.geometry()[:2] == (x + 100, y + 50), what="the window at its new place")
+
     def test_generate_and_send_to_clipboard(self):
         expected = subprocess.run([PROGRAMS["huevane-html"]], input=SAMPLE_TEXT, stdout=subprocess.PIPE,
                                   check=True, timeout=30).stdout
@@ -115,6 +129,21 @@ class DesktopTest(unittest.TestCase):
             s.click(*centre(GENERATE, window))
             s.click(*centre(CLIPBOARD, window))
             self.assertEqual(wait_until(s.clipboard, what="the clipboard"), expected)
+
+    def test_paste_with_empty_clipboard(self):
+        with HuevaneSession(tray=False) as h:
+            s = h.session
+            self.assertIsNone(s.clipboard())
+            s.click(*centre(TEXT_BOX, h.geometry()))
+            s.run(["xdotool", "key", "ctrl+v", "ctrl+a", "ctrl+c"])
+            self.assertTrue(wait_until(s.clipboard, what="the clipboard").startswith(b"Sample Text"))
+            self.assertIsNone(h.process.poll())
+
+    def test_typing_at_start_replaces_sample_text(self):
+        with HuevaneSession(tray=False) as h:
+            s = h.session
+            s.run(["xdotool", "key", "x", "ctrl+a", "ctrl+c"])
+            self.assertEqual(wait_until(s.clipboard, what="the clipboard"), b"x")
 
     def test_hover_look(self):
         with HuevaneSession(tray=False) as h:
@@ -140,6 +169,13 @@ class DesktopTest(unittest.TestCase):
             for i in range(gw):
                 for j in (0, gh // 2, gh - 1):
                     self.assertEqual(after.pixel(x + gx + i, y + gy + j), resting.pixel(x + gx + i, y + gy + j))
+
+    def test_right_and_middle_click_do_not_exit(self):
+        with HuevaneSession(tray=False) as h:
+            h.session.move_pointer(*centre(EXIT, h.geometry()))
+            h.session.run(["xdotool", "click", "3", "click", "2"])
+            time.sleep(0.5)
+            self.assertIsNone(h.process.poll())
 
     def test_close_area_ends_program(self):
         with HuevaneSession() as h:
