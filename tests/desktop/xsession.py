@@ -211,7 +211,11 @@ class XSession:
     # Input ------------------------------------------------------------------
 
     def move_pointer(self, x, y):
-        self.run(["xdotool", "mousemove", "--sync", str(x), str(y)])
+        # --sync waits for the pointer to move, so it would wait its whole time
+        # out when the pointer already stands there.
+        where = self.run(["xdotool", "getmouselocation", "--shell"])
+        if "X=%d\nY=%d\n" % (x, y) not in where:
+            self.run(["xdotool", "mousemove", "--sync", str(x), str(y)])
 
     def click(self, x, y, button=1):
         self.move_pointer(x, y)
