@@ -6,21 +6,6 @@
 
 namespace huevane {
 
-namespace {
-
-float component(const ColourTriplet &colour, int i)
-{
-    const float value = i == 0 ? colour.red : i == 1 ? colour.green : colour.blue;
-    return ClampComponent(value);
-}
-
-double dbl(float value)
-{
-    return static_cast<double>(value);
-}
-
-} // namespace
-
 ColourStepper::ColourStepper(const GradientSettings &settings)
     : m_settings(settings)
 {
@@ -28,8 +13,8 @@ ColourStepper::ColourStepper(const GradientSettings &settings)
     const ColourTriplet &from = reversed ? settings.endColour : settings.startColour;
     const ColourTriplet &to = reversed ? settings.startColour : settings.endColour;
     for (int c = 0; c < 3; ++c) {
-        m_from[c] = component(from, c);
-        m_to[c] = component(to, c);
+        m_from[c] = ClampComponent(Component(from, c));
+        m_to[c] = ClampComponent(Component(to, c));
         m_current[c] = m_from[c];
     }
 }
@@ -62,10 +47,10 @@ void ColourStepper::beginLine(qsizetype index, qsizetype characters)
         m_turn = m_settings.centre;
     }
 
-    const bool useNMinusOne = static_cast<float>(dbl(n) - 1.0) > 0.0f;
-    const double divisor = useNMinusOne ? dbl(n) - 1.0 : dbl(n);
+    const bool useNMinusOne = static_cast<float>(AsDouble(n) - 1.0) > 0.0f;
+    const double divisor = useNMinusOne ? AsDouble(n) - 1.0 : AsDouble(n);
     for (int c = 0; c < 3; ++c)
-        m_step[c] = StoredFloat((dbl(m_to[c]) - dbl(m_from[c])) / divisor);
+        m_step[c] = StoredFloat((AsDouble(m_to[c]) - AsDouble(m_from[c])) / divisor);
 
     if (perLine) {
         for (int c = 0; c < 3; ++c)
@@ -75,17 +60,17 @@ void ColourStepper::beginLine(qsizetype index, qsizetype characters)
     if (m_settings.gradientType != RiseAndFall)
         return;
 
-    const float up = StoredFloat(dbl(n) / (m_turn == 0 ? 1.0 : static_cast<double>(m_turn)));
-    const double d = dbl(n) - (static_cast<double>(m_turn) + 2.0);
-    const float down = StoredFloat(dbl(n) / (d == 0.0 ? 1.0 : d));
+    const float up = StoredFloat(AsDouble(n) / (m_turn == 0 ? 1.0 : static_cast<double>(m_turn)));
+    const double d = AsDouble(n) - (static_cast<double>(m_turn) + 2.0);
+    const float down = StoredFloat(AsDouble(n) / (d == 0.0 ? 1.0 : d));
     if (m_turn < 1 && (perLine || index == 0)) {
         for (int c = 0; c < 3; ++c)
             m_current[c] = m_to[c];
     }
     // The products of two floats are exact in double, so they are formed once.
     for (int c = 0; c < 3; ++c) {
-        m_rise[c] = dbl(up) * dbl(m_step[c]);
-        m_fall[c] = dbl(m_step[c]) * dbl(down);
+        m_rise[c] = AsDouble(up) * AsDouble(m_step[c]);
+        m_fall[c] = AsDouble(m_step[c]) * AsDouble(down);
     }
 }
 
@@ -114,7 +99,8 @@ void ColourStepper::colour(CharColour *entry, CharColour *const end)
         const double *change = m_coloured < m_turn ? m_rise : m_fall;
         const double sign = m_coloured < m_turn ? 1.0 : -1.0;
         for (int c = 0; c < 3; ++c)
-            m_current[c] = ClampComponent(static_cast<float>(dbl(m_current[c]) + sign * change[c]));
+            m_current[c] =
+                ClampComponent(static_cast<float>(AsDouble(m_current[c]) + sign * change[c]));
         ++m_coloured;
     }
 }

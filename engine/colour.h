@@ -15,6 +15,12 @@ struct ColourTriplet
     friend bool operator==(const ColourTriplet &, const ColourTriplet &) = default;
 };
 
+/// Component @p index of @p colour: 0 red, 1 green, 2 blue.
+inline float Component(const ColourTriplet &colour, int index)
+{
+    return index == 0 ? colour.red : index == 1 ? colour.green : colour.blue;
+}
+
 /// Packs three components into 0x00BBGGRR (red in the lowest byte, top byte 0),
 /// the form every drawing surface takes. Components are clamped to 0..255.
 quint32 PackColour(int red, int green, int blue);

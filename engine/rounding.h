@@ -23,6 +23,12 @@ inline qint32 RoundHalfEven(double value)
     return static_cast<qint32>(std::nearbyint(value));
 }
 
+/// A stored float as the double every expression is evaluated in; exact.
+inline double AsDouble(float value)
+{
+    return static_cast<double>(value);
+}
+
 /// @p value rounded to the nearest float, ties to even, as a float working value
 /// is stored. The float goes through a volatile object, which the compiler must
 /// write and read back, so what is used afterwards is the stored float whatever
