@@ -18,8 +18,18 @@ void SetText(GradientSettings &settings, const QString &text)
     // (huevane-html refuses inputs that large).
     settings.totalChars =
         static_cast<qint32>(qMin<qsizetype>(total, std::numeric_limits<qint32>::max()));
-    settings.centre = RoundHalfEven(settings.totalChars / 2.0);
+    settings.centre = Middle(settings.totalChars);
     settings.charColours.clear();
+}
+
+qint64 WholeTextLength(const GradientSettings &settings)
+{
+    return qint64(settings.totalChars) + LineBreak.size() * settings.text.count(LineBreak);
+}
+
+qint32 Middle(qint64 length)
+{
+    return RoundHalfEven(static_cast<double>(length) / 2.0);
 }
 
 bool IsBlankText(QStringView text)

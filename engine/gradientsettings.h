@@ -61,6 +61,13 @@ inline constexpr QStringView LineBreak = u"\r\n";
 /// An empty text gives one empty line and totalChars 0.
 void SetText(GradientSettings &settings, const QString &text);
 
+/// The length of the whole text of @p settings in characters with each line
+/// break counted as its two characters, CR and LF.
+qint64 WholeTextLength(const GradientSettings &settings);
+
+/// Half of @p length to the nearest whole number, ties to the even one.
+qint32 Middle(qint64 length);
+
 /// True when @p text holds nothing but spaces (U+0020), or nothing at all. Such a
 /// text gets no colours and no HTML; tabs and line breaks are not spaces.
 bool IsBlankText(QStringView text);

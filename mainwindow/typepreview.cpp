@@ -1,81 +1,11 @@
 #include "typepreview.h"
 
-#include "engine/rounding.h"
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
 
 #include <QPainter>
 
-#include <limits>
-
 namespace huevane {
-
-namespace {
-
-double dbl(float value)
-{
-    return static_cast<double>(value);
-}
-
-// ClampComponent, inline: it runs three times for each of up to millions of stripes.
-float Clamp(float value)
-{
-    if (!(value > 0.0f))
-        return 0.0f; // NaN too
-    return value > 255.0f ? 255.0f : value;
-}
-
-float component(const ColourTriplet &colour, int i)
-{
-    return i == 0 ? colour.red : i == 1 ? colour.green : colour.blue;
-}
-
-} // namespace
-
-StripeStepper::StripeStepper(const StripeSettings &settings)
-    : m_centre(settings.centre)
-{
-    const double n = settings.count;
-    const double divisor = n - 1.0 > 0.0 ? n - 1.0 : n;
-    const bool reversed = settings.kind == EndToStart;
-    const bool turns = settings.kind == RiseAndFall;
-    float rise = 1.0f;
-    float fall = 1.0f;
-    if (turns) {
-        const double up = settings.centre == 0 ? 1.0 : settings.centre;
-        double down = RoundHalfEven(n - (static_cast<double>(settings.centre) + 2.0));
-        if (down == 0.0)
-            down = 1.0;
-        rise = StoredFloat(n / up);
-        fall = StoredFloat(n / down);
-    }
-    for (int c = 0; c < 3; ++c) {
-        const float start = component(settings.start, c);
-        const float end = component(settings.end, c);
-        const double delta = reversed ? dbl(start) - dbl(end) : dbl(end) - dbl(start);
-        const float step = StoredFloat(delta / divisor);
-        const bool fromEnd = reversed || (turns && settings.centre <= 0);
-        m_current[c] = fromEnd ? end : start;
-        // The products are the same in every step, so they are taken once; adding
-        // the negated product is the same as subtracting it.
-        m_rising[c] = turns ? dbl(step) * dbl(rise) : dbl(step);
-        m_falling[c] = turns ? -(dbl(step) * dbl(fall)) : dbl(step);
-    }
-    if (!turns)
-        m_centre = std::numeric_limits<qint32>::max(); // always "rising": one fixed step
-}
-
-quint32 StripeStepper::colour() const
-{
-    return PackColour(ColourTriplet {m_current[0], m_current[1], m_current[2]});
-}
-
-void StripeStepper::advance(qint64 stripe)
-{
-    const double *step = m_centre >= stripe ? m_rising : m_falling;
-    for (int c = 0; c < 3; ++c)
-        m_current[c] = Clamp(static_cast<float>(dbl(m_current[c]) + step[c]));
-}
 
 QList<quint32> StripeColumns(const StripeSettings &settings, double widthTwips,
                              double twipsPerPixel, int columns)
@@ -142,26 +72,6 @@ void PaintTypePreview(DrawingSurface &preview, const StripeSettings &settings)
                          preview.resolve(columns[runStart]));
         runStart = column;
     }
-}
-
-std::optional<qint32> CentreFromDrag(double x, double widthTwips, qint32 count)
-{
-    if (x < 0.0 || x > widthTwips || count <= 0)
-        return std::nullopt;
-    const qint32 stripeWidth = RoundHalfEven(widthTwips / count);
-    if (stripeWidth == 0)
-        return std::nullopt;
-    return RoundHalfEven(x / stripeWidth);
-}
-
-qint64 WholeTextLength(const GradientSettings &settings)
-{
-    return qint64(settings.totalChars) + LineBreak.size() * settings.text.count(LineBreak);
-}
-
-qint32 Middle(qint64 length)
-{
-    return RoundHalfEven(static_cast<double>(length) / 2.0);
 }
 
 } // namespace huevane

@@ -45,6 +45,8 @@ private Q_SLOTS:
     void roundHalfEven_data();
     void roundHalfEven();
     void packColour();
+    void wholeTextLength_data();
+    void wholeTextLength();
     void blankText_data();
     void blankText();
 };
@@ -214,6 +216,27 @@ void tst_GradientSettings::packColour()
     // Out-of-range components never spill into a neighbour's byte.
     QCOMPARE(PackColour(300, -5, 256), 0x00FF00FFu);
     QCOMPARE(PackColour(ColourTriplet {127.5f, 2.5f, 999.0f}), 0x00FF0280u);
+}
+
+void tst_GradientSettings::wholeTextLength_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("length");
+
+    QTest::newRow("sample text") << sampleText << qint64(94);
+    QTest::newRow("empty") << QString() << qint64(0);
+    QTest::newRow("line break at the end counts") << QStringLiteral("ab\r\n") << qint64(4);
+    QTest::newRow("empty lines") << QStringLiteral("\r\n\r\nx") << qint64(5);
+    QTest::newRow("accent is part of its letter") << QStringLiteral("e\u0301\r\nab") << qint64(5);
+}
+
+void tst_GradientSettings::wholeTextLength()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, length);
+    GradientSettings settings;
+    SetText(settings, text);
+    QCOMPARE(WholeTextLength(settings), length);
 }
 
 void tst_GradientSettings::blankText_data()
