@@ -286,12 +286,10 @@ void MainWindow::RefreshAll(const ColourPanel &panel)
 {
     for (int i = 0; i < 3; ++i) {
         QLineEdit *field = panel.fields[i];
-        const double value = ValueOfText(field->text());
-        if (value > 255.0)
-            field->setText(QStringLiteral("255"));
-        else if (value < 0.0)
-            field->setText(QStringLiteral("0"));
-        panel.fields[i + 3]->setText(HexText(ValueOfText(field->text())));
+        const QString clamped = ClampedText(field->text());
+        if (clamped != field->text())
+            field->setText(clamped);
+        panel.fields[i + 3]->setText(HexText(ValueOfText(clamped)));
     }
 
     for (int row = 0; row < 3; ++row)
