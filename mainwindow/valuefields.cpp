@@ -26,16 +26,19 @@ bool PassesKeyFilter(ValueFieldKind kind, QChar c)
     return kind == ValueFieldKind::Hexadecimal && upper >= u'A' && upper <= u'F';
 }
 
-QString RangeCheckedText(const QString &text)
+QString ClampedText(const QString &text)
 {
-    if (text.isEmpty())
-        return QStringLiteral("0");
     const double value = ValueOfText(text);
     if (value > 255.0)
         return QStringLiteral("255");
     if (value < 0.0)
         return QStringLiteral("0");
     return text;
+}
+
+QString RangeCheckedText(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral("0") : ClampedText(text);
 }
 
 std::optional<quint32> HexValue(QStringView text)

@@ -20,9 +20,13 @@ enum class ValueFieldKind { Decimal, Hexadecimal };
 /// refused.
 bool PassesKeyFilter(ValueFieldKind kind, QChar c);
 
+/// @p text brought into the range of a colour component: a text read as a
+/// decimal number (ValueOfText) above 255 becomes "255", below 0 becomes "0";
+/// any other text, the empty one included, stays as it is.
+QString ClampedText(const QString &text);
+
 /// The text a value field holds after the range checks of its commit: an empty
-/// text becomes "0"; a text read as a decimal number (ValueOfText) above 255
-/// becomes "255", below 0 becomes "0"; any other text stays as it is.
+/// text becomes "0", any other is ClampedText().
 QString RangeCheckedText(const QString &text);
 
 /// The value of a hexadecimal field's text: one or more hexadecimal digits, in

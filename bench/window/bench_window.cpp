@@ -105,11 +105,11 @@ void Generate(MainWindow &window, const char *label, qsizetype characters, qsize
     // Each run starts from the placeholder, as after any change of the text.
     const Timing generate = Measure(
         [&] {
-            window.Generate();
+            window.generate();
             QApplication::processEvents();
         },
         [&] {
-            window.DrawTextPreview(window.settings().gradientType);
+            window.drawTextPreview(window.settings().gradientType);
             QApplication::processEvents();
         });
     std::printf("'Generate', %s: %8.2f ms (worst %.2f), %lld characters of HTML\n", label,

@@ -168,7 +168,7 @@ void tst_BadInput::unusualTextKeepsEveryCharacter()
     paste(txtString, text);
     QCOMPARE(lblChars->text(), QString::number(characters));
 
-    window.Generate();
+    window.generate();
     auto *txtHTML = window.findChild<QPlainTextEdit *>(QStringLiteral("txtHTML"));
     QString expected = text;
     expected.replace(u'\n', QStringLiteral("<br>\n"));

@@ -368,7 +368,7 @@ void TestMainWindow::placeholderComesBackWithEveryRedraw()
     w.typeSize("9");
     QVERIFY(w.showsPlaceholder());
     QVERIFY(generated());
-    w.window.RefreshAll(w.window.colourPanel(3));
+    w.window.refreshAll(w.window.colourPanel(3));
     QVERIFY(w.showsPlaceholder());
 
     // The two tag options change nothing until the next 'Generate'.
@@ -389,7 +389,7 @@ void TestMainWindow::blankTextKeepsTheOutput()
 
     // A redraw of a blank text only clears the preview, to the background it had.
     w.get<QLineEdit>("txtBkCol(0)")->setText(QStringLiteral("200"));
-    w.window.RefreshAll(w.window.colourPanel(3));
+    w.window.refreshAll(w.window.colourPanel(3));
     w.typeSize("10");
     QCOMPARE(w.htmlShown(), QString());
     QCOMPARE(w.preview()->grab().toImage().pixelColor(5, 5), QColor(0, 0, 0));
@@ -428,7 +428,7 @@ void TestMainWindow::typeOutsideOneToThreeShowsAMessage()
     w.get<QLineEdit>("txtBkCol(1)")->setText(QStringLiteral("60"));
     w.click("lblGenerate");
     QVERIFY(w.messages.isEmpty());
-    w.window.DrawTextPreview(quint8(type));
+    w.window.drawTextPreview(quint8(type));
     QCOMPARE(w.messages,
              QStringList {QStringLiteral("Error setting colors for gradient:%1").arg(type)});
 
@@ -558,7 +558,7 @@ void TestMainWindow::refreshAllBringsValuesIntoRange()
     w.click("lblGenerate");
     const ColourPanel &panel = w.window.colourPanel(1);
     panel.fields[1]->setText(text);
-    w.window.RefreshAll(panel);
+    w.window.refreshAll(panel);
 
     QCOMPARE(panel.fields[1]->text(), decimal);
     QCOMPARE(panel.fields[4]->text(), hex);
