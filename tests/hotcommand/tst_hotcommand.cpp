@@ -232,27 +232,19 @@ void tst_HotCommand::looks_data()
     QTest::addColumn<bool>("withPicture");
     QTest::addColumn<QString>("look");
 
-    QTest::newRow("rest") << "rest"
-                          << "Generate" << false << Rest;
-    QTest::newRow("hover") << "hover"
-                           << "Generate" << false << Hover;
-    QTest::newRow("pressed") << "pressed"
-                             << "Generate" << false << Pressed;
-    QTest::newRow("disabled") << "disabled"
-                              << "Generate" << false << Disabled;
-    QTest::newRow("rest, empty caption") << "rest"
-                                         << "" << false << "yellow flat none";
-    QTest::newRow("pressed, empty caption") << "pressed"
-                                            << "" << false << "white sunken none";
-    QTest::newRow("hover over a picture") << "hover"
-                                          << "Exit" << true << "grey raised red";
-    QTest::newRow("pressed over a picture") << "pressed"
-                                            << "Exit" << true << "grey sunken magenta";
+    // clang-format off
+    QTest::newRow("rest") << "rest" << "Generate" << false << Rest;
+    QTest::newRow("hover") << "hover" << "Generate" << false << Hover;
+    QTest::newRow("pressed") << "pressed" << "Generate" << false << Pressed;
+    QTest::newRow("disabled") << "disabled" << "Generate" << false << Disabled;
+    QTest::newRow("rest, empty caption") << "rest" << "" << false << "yellow flat none";
+    QTest::newRow("pressed, empty caption") << "pressed" << "" << false << "white sunken none";
+    QTest::newRow("hover over a picture") << "hover" << "Exit" << true << "grey raised red";
+    QTest::newRow("pressed over a picture") << "pressed" << "Exit" << true << "grey sunken magenta";
     // Back at rest the picture covers the outline drawn in the resting background.
-    QTest::newRow("left again over a picture") << "left"
-                                               << "Exit" << true << "grey flat blue";
-    QTest::newRow("disabled over a picture") << "disabled"
-                                             << "Exit" << true << "grey flat purple";
+    QTest::newRow("left again over a picture") << "left" << "Exit" << true << "grey flat blue";
+    QTest::newRow("disabled over a picture") << "disabled" << "Exit" << true << "grey flat purple";
+    // clang-format on
 }
 
 void tst_HotCommand::looks()
