@@ -10,6 +10,7 @@
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace huevane {
 
@@ -19,8 +20,20 @@ namespace {
 constexpr double PressedShiftX = 30.0;
 constexpr double PressedShiftY = 15.0;
 
-// What a key code of the hidden inner button reads as: the virtual-key numbers
-// hosts know (letters, digits and the common named keys), else the key's low 16 bits.
+// The virtual-key numbers hosts know for the named keys; letters and digits are
+// their own numbers, F1 to F24 are 112 to 135.
+// clang-format off
+constexpr std::pair<int, int> NamedKeyCodes[] = {
+    {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9}, {Qt::Key_Backtab, 9}, {Qt::Key_Return, 13},
+    {Qt::Key_Enter, 13}, {Qt::Key_Shift, 16}, {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},
+    {Qt::Key_Escape, 27}, {Qt::Key_Space, 32}, {Qt::Key_PageUp, 33}, {Qt::Key_PageDown, 34},
+    {Qt::Key_End, 35}, {Qt::Key_Home, 36}, {Qt::Key_Left, 37}, {Qt::Key_Up, 38},
+    {Qt::Key_Right, 39}, {Qt::Key_Down, 40}, {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46},
+};
+// clang-format on
+
+// What a key code of the hidden inner button reads as: the virtual-key number
+// hosts know, else the key's low 16 bits.
 int KeyCodeOf(const QKeyEvent &event)
 {
     const int key = event.key();
@@ -28,63 +41,10 @@ int KeyCodeOf(const QKeyEvent &event)
         return key;
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return 112 + (key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Alt:
-        return 18;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        return key & 0xFFFF;
-    }
-}
-
-int ShiftOf(const QKeyEvent &event)
-{
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
-int KeyAsciiOf(const QKeyEvent &event)
-{
-    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-        return 13;
-    const QString text = event.text();
-    return !text.isEmpty() && text.at(0).unicode() < 256 ? text.at(0).unicode() : 0;
+    for (const auto &[qtKey, code] : NamedKeyCodes)
+        if (key == qtKey)
+            return code;
+    return key & 0xFFFF;
 }
 
 // Stored values are checked: a value of the wrong type or range gives the key's
@@ -217,9 +177,12 @@ public:
     ColourValue backColorDown = SystemColour::ButtonFace;
     ColourValue foreColorDown = SystemColour::ButtonText;
     ColourValue normalBackColor = SystemColour::AppWorkspace;
-    // Set while the enabled state changes through setEnabled() or loading, which
-    // draw (or not) on their own; other changes (a disabled parent) draw in changeEvent.
-    bool changingEnabled = false;
+    // The button's own enabled state as last reported: a disabled container
+    // changes the look, but not the property.
+    bool ownEnabled = true;
+    // Set while loading, which applies the enabled state and the font quietly,
+    // then draws once and reports the font itself.
+    bool loading = false;
 };
 
 HotCommand::HotCommand(QWidget *parent)
@@ -244,36 +207,7 @@ HotCommand::HotCommand(QWidget *parent)
     d->cmdMapped->hide();
     d->cmdMapped->installEventFilter(this);
 
-    DrawingSurface *surface = d->picButton;
-    connect(surface, &DrawingSurface::mouseDown, this,
-            [this](int &button, int &shift, float &x, float &y) {
-                if (!isEnabled())
-                    return;
-                DrawState(x, y, button, d->backColorDown);
-                Q_EMIT MouseDown(button, shift, x, y);
-            });
-    connect(surface, &DrawingSurface::mouseMove, this,
-            [this](int &button, int &shift, float &x, float &y) {
-                DrawState(x, y, button, button != 0 ? d->backColorDown : d->backColorHi);
-                Q_EMIT MouseMove(button, shift, x, y);
-            });
-    connect(surface, &DrawingSurface::mouseUp, this,
-            [this](int &button, int &shift, float &x, float &y) {
-                d->picButton->releaseCapture();
-                Q_EMIT MouseUp(button, shift, x, y);
-            });
-    connect(surface, &DrawingSurface::click, this, [this] {
-        DrawState(-1, -1, 0, d->backColorDown);
-        Q_EMIT Click();
-    });
-    connect(surface, &DrawingSurface::dblClick, this, [this] { Q_EMIT DblClick(); });
-    connect(surface, &DrawingSurface::keyPress, this, [this](int &keyAscii) {
-        if (keyAscii == 13 || keyAscii == 32) {
-            DrawState(-1, -1, 0, d->backColorDown);
-            Q_EMIT Click();
-        }
-    });
-
+    connectSurface();
     d->normalBackColor = d->picButton->backColor();
 }
 
@@ -285,6 +219,38 @@ HotCommand::HotCommand(const PropertyStore &store, QWidget *parent)
 
 HotCommand::~HotCommand() = default;
 
+void HotCommand::connectSurface()
+{
+    DrawingSurface *surface = d->picButton;
+    connect(surface, &DrawingSurface::mouseDown, this,
+            [this](int &button, int &shift, float &x, float &y) {
+                if (!isEnabled())
+                    return;
+                drawState(x, y, button, d->backColorDown);
+                Q_EMIT MouseDown(button, shift, x, y);
+            });
+    connect(surface, &DrawingSurface::mouseMove, this,
+            [this](int &button, int &shift, float &x, float &y) {
+                drawState(x, y, button, button != 0 ? d->backColorDown : d->backColorHi);
+                Q_EMIT MouseMove(button, shift, x, y);
+            });
+    connect(surface, &DrawingSurface::mouseUp, this,
+            [this](int &button, int &shift, float &x, float &y) {
+                d->picButton->releaseCapture();
+                Q_EMIT MouseUp(button, shift, x, y);
+            });
+    const auto click = [this] {
+        drawState(-1, -1, 0, d->backColorDown);
+        Q_EMIT Click();
+    };
+    connect(surface, &DrawingSurface::click, this, click);
+    connect(surface, &DrawingSurface::dblClick, this, [this] { Q_EMIT DblClick(); });
+    connect(surface, &DrawingSurface::keyPress, this, [click](int &keyAscii) {
+        if (keyAscii == 13 || keyAscii == 32)
+            click();
+    });
+}
+
 void HotCommand::readProperties(const PropertyStore &store)
 {
     DrawingSurface *surface = d->picButton;
@@ -293,11 +259,13 @@ void HotCommand::readProperties(const PropertyStore &store)
     d->normalBackColor = surface->backColor();
     surface->setForeColor(ReadColour(store, QStringLiteral("ForeColor"), SystemColour::WindowText));
 
-    d->changingEnabled = true;
-    QWidget::setEnabled(ReadBool(store, QStringLiteral("Enabled"), true));
-    d->changingEnabled = false;
-
+    d->loading = true;
+    setEnabled(ReadBool(store, QStringLiteral("Enabled"), true));
+    d->ownEnabled = !testAttribute(Qt::WA_ForceDisabled);
     setFont(ReadFont(store, QStringLiteral("Font"), store.ambientFont()));
+    d->loading = false;
+    drawCaption();
+    Q_EMIT propertyChanged(QStringLiteral("Font"));
 
     const QVariant align = store.readProperty(QStringLiteral("Align"), 0);
     const std::optional<qint64> alignNumber = WholeNumberOf(align);
@@ -326,18 +294,18 @@ void HotCommand::writeProperties(PropertyStore &store) const
     // pointer is over the button must not store the hover background as its own.
     store.writeProperty(QStringLiteral("BackColor"), colour(d->normalBackColor),
                         colour(SystemColour::AppWorkspace));
-    store.writeProperty(QStringLiteral("ForeColor"), colour(d->picButton->foreColor()),
+    store.writeProperty(QStringLiteral("ForeColor"), colour(foreColor()),
                         colour(SystemColour::WindowText));
     // The control's own state, not one a disabled container imposes on it.
     store.writeProperty(QStringLiteral("Enabled"), !testAttribute(Qt::WA_ForceDisabled), true);
-    store.writeProperty(QStringLiteral("Font"), Font(), store.ambientFont());
-    store.writeProperty(QStringLiteral("Align"), int(Align()), 0);
+    store.writeProperty(QStringLiteral("Font"), font(), store.ambientFont());
+    store.writeProperty(QStringLiteral("Align"), int(align()), 0);
     store.writeProperty(QStringLiteral("Cancel"), d->cmdMapped->property("Cancel").toBool(), false);
     // Written with the default it is read with, so that every caption, "Command1"
     // included, comes back as it was saved.
-    store.writeProperty(QStringLiteral("Caption"), Caption(), QStringLiteral("HotCommand"));
-    store.writeProperty(QStringLiteral("ToolTipText"), ToolTipText(), QString());
-    store.writeProperty(QStringLiteral("Picture"), PictureValue(Picture()), QVariant());
+    store.writeProperty(QStringLiteral("Caption"), caption(), QStringLiteral("HotCommand"));
+    store.writeProperty(QStringLiteral("ToolTipText"), toolTipText(), QString());
+    store.writeProperty(QStringLiteral("Picture"), PictureValue(picture()), QVariant());
     store.writeProperty(QStringLiteral("BackColorHi"), colour(d->backColorHi),
                         colour(SystemColour::ButtonFace));
     store.writeProperty(QStringLiteral("ForeColorHi"), colour(d->foreColorHi),
@@ -348,160 +316,152 @@ void HotCommand::writeProperties(PropertyStore &store) const
                         colour(SystemColour::ButtonText));
 }
 
-ColourValue HotCommand::BackColor() const
+ColourValue HotCommand::backColor() const
 {
     return d->picButton->backColor();
 }
 
-void HotCommand::setBackColor(ColourValue New_BackColor)
+void HotCommand::setBackColor(ColourValue colour)
 {
-    d->picButton->setBackColor(New_BackColor);
-    d->normalBackColor = New_BackColor;
-    DrawCaption();
+    d->picButton->setBackColor(colour);
+    d->normalBackColor = colour;
+    drawCaption();
     Q_EMIT propertyChanged(QStringLiteral("BackColor"));
+    Q_EMIT backColorChanged(colour);
 }
 
-ColourValue HotCommand::ForeColor() const
+ColourValue HotCommand::foreColor() const
 {
     return d->picButton->foreColor();
 }
 
-void HotCommand::setForeColor(ColourValue New_ForeColor)
+void HotCommand::setForeColor(ColourValue colour)
 {
-    d->picButton->setForeColor(New_ForeColor);
-    DrawCaption();
+    d->picButton->setForeColor(colour);
+    drawCaption();
     Q_EMIT propertyChanged(QStringLiteral("ForeColor"));
+    Q_EMIT foreColorChanged(colour);
 }
 
-bool HotCommand::Enabled() const
-{
-    return isEnabled();
-}
-
-void HotCommand::setEnabled(bool New_Enabled)
-{
-    d->changingEnabled = true;
-    QWidget::setEnabled(New_Enabled);
-    d->changingEnabled = false;
-    Q_EMIT propertyChanged(QStringLiteral("Enabled"));
-    if (!New_Enabled)
-        DrawState(-1, -1, 0, d->backColorDown);
-    DrawCaption();
-}
-
-QFont HotCommand::Font() const
-{
-    return d->picButton->font();
-}
-
-void HotCommand::setFont(const QFont &New_Font)
-{
-    d->picButton->setFont(New_Font);
-    DrawCaption();
-    Q_EMIT propertyChanged(QStringLiteral("Font"));
-}
-
-qint16 HotCommand::Align() const
+qint16 HotCommand::align() const
 {
     return qint16(d->picButton->align());
 }
 
-void HotCommand::setAlign(qint16 New_Align)
+void HotCommand::setAlign(qint16 align)
 {
-    if (!d->picButton->setAlign(New_Align)) {
-        qWarning("HotCommand: alignment %d refused; it must be 0 to 4", int(New_Align));
+    if (!d->picButton->setAlign(align)) {
+        qWarning("HotCommand: alignment %d refused; it must be 0 to 4", int(align));
         return;
     }
     Q_EMIT propertyChanged(QStringLiteral("Align"));
+    Q_EMIT alignChanged(align);
 }
 
-QString HotCommand::Caption() const
+QString HotCommand::caption() const
 {
     return d->cmdMapped->text();
 }
 
-void HotCommand::setCaption(const QString &New_Caption)
+void HotCommand::setCaption(const QString &caption)
 {
-    d->cmdMapped->setText(New_Caption);
+    d->cmdMapped->setText(caption);
+    updateGeometry();
     Q_EMIT propertyChanged(QStringLiteral("Caption"));
-    DrawCaption();
+    Q_EMIT captionChanged(caption);
+    drawCaption();
 }
 
-QString HotCommand::ToolTipText() const
+QString HotCommand::toolTipText() const
 {
     return d->picButton->toolTip();
 }
 
-void HotCommand::setToolTipText(const QString &New_ToolTipText)
+void HotCommand::setToolTipText(const QString &text)
 {
-    d->picButton->setToolTip(New_ToolTipText);
+    d->picButton->setToolTip(text);
     Q_EMIT propertyChanged(QStringLiteral("ToolTipText"));
+    Q_EMIT toolTipTextChanged(text);
 }
 
-QPixmap HotCommand::Picture() const
+QPixmap HotCommand::picture() const
 {
     return d->picButton->picture();
 }
 
-void HotCommand::setPicture(const QPixmap &New_Picture)
+void HotCommand::setPicture(const QPixmap &picture)
 {
-    d->picButton->setPicture(New_Picture);
-    DrawCaption();
+    d->picButton->setPicture(picture);
+    updateGeometry();
+    drawCaption();
     Q_EMIT propertyChanged(QStringLiteral("Picture"));
+    Q_EMIT pictureChanged(picture);
 }
 
-ColourValue HotCommand::BackColorHi() const
+ColourValue HotCommand::backColorHi() const
 {
     return d->backColorHi;
 }
 
-void HotCommand::setBackColorHi(ColourValue New_BackColorHi)
+void HotCommand::setBackColorHi(ColourValue colour)
 {
-    d->backColorHi = New_BackColorHi;
+    d->backColorHi = colour;
     Q_EMIT propertyChanged(QStringLiteral("BackColorHi"));
+    Q_EMIT backColorHiChanged(colour);
 }
 
-ColourValue HotCommand::ForeColorHi() const
+ColourValue HotCommand::foreColorHi() const
 {
     return d->foreColorHi;
 }
 
-void HotCommand::setForeColorHi(ColourValue New_ForeColorHi)
+void HotCommand::setForeColorHi(ColourValue colour)
 {
-    d->foreColorHi = New_ForeColorHi;
+    d->foreColorHi = colour;
     Q_EMIT propertyChanged(QStringLiteral("ForeColorHi"));
+    Q_EMIT foreColorHiChanged(colour);
 }
 
-ColourValue HotCommand::BackColorDown() const
+ColourValue HotCommand::backColorDown() const
 {
     return d->backColorDown;
 }
 
-void HotCommand::setBackColorDown(ColourValue New_BackColorDown)
+void HotCommand::setBackColorDown(ColourValue colour)
 {
-    d->backColorDown = New_BackColorDown;
+    d->backColorDown = colour;
     Q_EMIT propertyChanged(QStringLiteral("BackColorDown"));
+    Q_EMIT backColorDownChanged(colour);
 }
 
-ColourValue HotCommand::ForeColorDown() const
+ColourValue HotCommand::foreColorDown() const
 {
     return d->foreColorDown;
 }
 
-void HotCommand::setForeColorDown(ColourValue New_ForeColorDown)
+void HotCommand::setForeColorDown(ColourValue colour)
 {
-    d->foreColorDown = New_ForeColorDown;
+    d->foreColorDown = colour;
     Q_EMIT propertyChanged(QStringLiteral("ForeColorDown"));
+    Q_EMIT foreColorDownChanged(colour);
 }
 
-ColourValue HotCommand::NormalBackColor() const
+ColourValue HotCommand::normalBackColor() const
 {
     return d->normalBackColor;
 }
 
-void HotCommand::Refresh()
+void HotCommand::refresh()
 {
     d->picButton->repaint();
+}
+
+QSize HotCommand::sizeHint() const
+{
+    // The hidden inner button holds the caption in the button's font, so it
+    // knows what a push button with this caption needs.
+    const QSize pictureSize = picture().deviceIndependentSize().toSize();
+    return d->cmdMapped->sizeHint().expandedTo(pictureSize);
 }
 
 DrawingSurface *HotCommand::picButton() const
@@ -518,16 +478,27 @@ void HotCommand::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     d->picButton->setGeometry(0, 0, width(), height());
-    DrawCaption();
+    drawCaption();
 }
 
 void HotCommand::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange && !d->changingEnabled) {
+    if (d->loading)
+        return;
+    if (event->type() == QEvent::EnabledChange) {
+        const bool ownEnabled = !testAttribute(Qt::WA_ForceDisabled);
+        if (ownEnabled != d->ownEnabled) {
+            d->ownEnabled = ownEnabled;
+            Q_EMIT propertyChanged(QStringLiteral("Enabled"));
+        }
         if (!isEnabled())
-            DrawState(-1, -1, 0, d->backColorDown);
-        DrawCaption();
+            drawState(-1, -1, 0, d->backColorDown);
+        drawCaption();
+    } else if (event->type() == QEvent::FontChange) {
+        // The surface has taken the new font already.
+        drawCaption();
+        Q_EMIT propertyChanged(QStringLiteral("Font"));
     }
 }
 
@@ -538,11 +509,11 @@ bool HotCommand::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
         int keyCode = KeyCodeOf(keyEvent);
-        int shift = ShiftOf(keyEvent);
+        int shift = ShiftBits(keyEvent.modifiers());
         Q_EMIT KeyDown(keyCode, shift);
         if (keyCode == 0)
             return true;
-        int keyAscii = KeyAsciiOf(keyEvent);
+        int keyAscii = KeyAscii(keyEvent);
         if (keyAscii != 0) {
             Q_EMIT KeyPress(keyAscii);
             if (keyAscii == 0)
@@ -551,7 +522,7 @@ bool HotCommand::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::KeyRelease) {
         const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
         int keyCode = KeyCodeOf(keyEvent);
-        int shift = ShiftOf(keyEvent);
+        int shift = ShiftBits(keyEvent.modifiers());
         Q_EMIT KeyUp(keyCode, shift);
         if (keyCode == 0)
             return true;
@@ -571,7 +542,9 @@ static QPointF CentredCaption(const DrawingSurface &surface, const QString &capt
                    PixelsToTwips(TwipsToPixels(y, tppY), tppY));
 }
 
-void HotCommand::DrawState(float X, float Y, int Button, ColourValue HotBackColor)
+// Draws the resting look for a position outside the surface, else the hover look
+// (no button held) or the pressed look on @p hotBackColor; x and y in twips.
+void HotCommand::drawState(float x, float y, int buttons, ColourValue hotBackColor)
 {
     DrawingSurface &surface = *d->picButton;
     const ColourValue savedForeColor = surface.foreColor();
@@ -580,11 +553,11 @@ void HotCommand::DrawState(float X, float Y, int Button, ColourValue HotBackColo
     // The border runs along the outermost pixel row and column.
     const double right = width - TwipsPerPixelX();
     const double bottom = height - TwipsPerPixelY();
-    const QString caption = Caption();
+    const QString text = caption();
 
-    QPointF at = CentredCaption(surface, caption);
+    QPointF at = CentredCaption(surface, text);
     ColourValue textColour = savedForeColor;
-    const bool outside = X < 0 || Y < 0 || X > width || Y > height;
+    const bool outside = x < 0 || y < 0 || x > width || y > height;
     if (outside) {
         surface.releaseCapture();
         surface.setBackColor(d->normalBackColor);
@@ -592,13 +565,13 @@ void HotCommand::DrawState(float X, float Y, int Button, ColourValue HotBackColo
         // The picture goes over the outline: a button with a texture rests flat on it.
         surface.showPicture();
     } else {
-        const bool pressed = Button != 0;
+        const bool pressed = buttons != 0;
         const ColourValue outline =
             pressed ? SystemColour::ButtonHighlight : SystemColour::ButtonShadow;
         const ColourValue topLeft =
             pressed ? SystemColour::ButtonShadow : SystemColour::ButtonHighlight;
         surface.setCapture();
-        surface.setBackColor(HotBackColor);
+        surface.setBackColor(hotBackColor);
         surface.showPicture();
         surface.rectangle(0, 0, right, bottom, outline);
         surface.line(0, 0, right, 0, topLeft);
@@ -607,27 +580,29 @@ void HotCommand::DrawState(float X, float Y, int Button, ColourValue HotBackColo
             at += QPointF(PressedShiftX, PressedShiftY);
         textColour = pressed ? d->foreColorDown : d->foreColorHi;
     }
-    if (!caption.isEmpty()) {
+    if (!text.isEmpty()) {
         surface.setCurrentX(at.x());
         surface.setCurrentY(at.y());
         surface.setForeColor(textColour);
-        surface.print(caption);
+        surface.print(text);
     }
     surface.setForeColor(savedForeColor);
 }
 
-void HotCommand::DrawCaption()
+// Clears what is drawn and prints the caption centred in the resting colour, or
+// in button shadow while disabled; the background stays whatever look it is.
+void HotCommand::drawCaption()
 {
     DrawingSurface &surface = *d->picButton;
-    const QString caption = Caption();
-    const QPointF at = CentredCaption(surface, caption);
+    const QString text = caption();
+    const QPointF at = CentredCaption(surface, text);
     const ColourValue savedForeColor = surface.foreColor();
     surface.clear();
     surface.setCurrentX(at.x());
     surface.setCurrentY(at.y());
     if (!isEnabled())
         surface.setForeColor(SystemColour::ButtonShadow);
-    surface.print(caption);
+    surface.print(text);
     surface.setForeColor(savedForeColor);
 }
 

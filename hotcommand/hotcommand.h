@@ -2,7 +2,6 @@
 
 #include "platform/colourvalue.h"
 
-#include <QFont>
 #include <QPixmap>
 #include <QWidget>
 
@@ -24,32 +23,40 @@ class PropertyStore;
 /// Everything is drawn on the inner surface picButton(), which fills the button
 /// and holds the mouse capture while the pointer is over it. The hidden inner
 /// button cmdMapped() only holds the caption. Events are raised synchronously,
-/// with arguments by reference.
+/// with arguments by reference, under the names hosts know them by.
 ///
 /// Every property setter reports the change through propertyChanged() with the
-/// property's name; BackColor, ForeColor, Enabled, Font, Caption and Picture also
-/// redraw the caption on the current background.
+/// property's stored key and emits the property's own change signal; backColor,
+/// foreColor, caption and picture also redraw the caption on the current
+/// background. QWidget's enabled state and font serve as the button's own, by
+/// whatever route they change: a change of either redraws the caption, and a
+/// change of the button's own enabled state or of its font reports "Enabled" or
+/// "Font" (a disabled container changes the look only).
 class HotCommand : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(ColourValue BackColor READ BackColor WRITE setBackColor)
-    Q_PROPERTY(ColourValue ForeColor READ ForeColor WRITE setForeColor)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-    Q_PROPERTY(QFont Font READ Font WRITE setFont)
-    Q_PROPERTY(qint16 Align READ Align WRITE setAlign)
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText)
-    Q_PROPERTY(QPixmap Picture READ Picture WRITE setPicture)
-    Q_PROPERTY(ColourValue BackColorHi READ BackColorHi WRITE setBackColorHi)
-    Q_PROPERTY(ColourValue ForeColorHi READ ForeColorHi WRITE setForeColorHi)
-    Q_PROPERTY(ColourValue BackColorDown READ BackColorDown WRITE setBackColorDown)
-    Q_PROPERTY(ColourValue ForeColorDown READ ForeColorDown WRITE setForeColorDown)
+    Q_PROPERTY(
+        huevane::ColourValue backColor READ backColor WRITE setBackColor NOTIFY backColorChanged)
+    Q_PROPERTY(
+        huevane::ColourValue foreColor READ foreColor WRITE setForeColor NOTIFY foreColorChanged)
+    Q_PROPERTY(qint16 align READ align WRITE setAlign NOTIFY alignChanged)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(QString toolTipText READ toolTipText WRITE setToolTipText NOTIFY toolTipTextChanged)
+    Q_PROPERTY(QPixmap picture READ picture WRITE setPicture NOTIFY pictureChanged)
+    Q_PROPERTY(huevane::ColourValue backColorHi READ backColorHi WRITE setBackColorHi NOTIFY
+                   backColorHiChanged)
+    Q_PROPERTY(huevane::ColourValue foreColorHi READ foreColorHi WRITE setForeColorHi NOTIFY
+                   foreColorHiChanged)
+    Q_PROPERTY(huevane::ColourValue backColorDown READ backColorDown WRITE setBackColorDown NOTIFY
+                   backColorDownChanged)
+    Q_PROPERTY(huevane::ColourValue foreColorDown READ foreColorDown WRITE setForeColorDown NOTIFY
+                   foreColorDownChanged)
 
 public:
     /// A new button: caption "Command1", background application workspace
     /// (0x8000000C), caption window text (0x80000008), hover and pressed
     /// backgrounds button face (0x8000000F), their captions button text
-    /// (0x80000012), enabled, no picture.
+    /// (0x80000012), enabled, the parent's font, no picture.
     explicit HotCommand(QWidget *parent = nullptr);
     /// A button created from stored properties (see readProperties()).
     explicit HotCommand(const PropertyStore &store, QWidget *parent = nullptr);
@@ -57,10 +64,10 @@ public:
 
     /// Loads the thirteen stored keys in their order: "BackColor", "ForeColor",
     /// "Enabled", "Font", "Align", "Cancel", "Caption", "ToolTipText", "Picture",
-    /// "BackColorHi", "ForeColorHi", "BackColorDown", "ForeColorDown". Font and
-    /// Picture go through their setters (they redraw and report); the rest are
-    /// applied without drawing or reporting. A value of the wrong type falls back
-    /// to the key's default with a warning.
+    /// "BackColorHi", "ForeColorHi", "BackColorDown", "ForeColorDown". The font
+    /// and the picture redraw and report; the rest are applied without drawing
+    /// or reporting. A value of the wrong type falls back to the key's default
+    /// (for "Font" the store's ambient font) with a warning.
     void readProperties(const PropertyStore &store);
     /// Saves the thirteen keys in the same order, each left out when it holds its
     /// default.
@@ -69,66 +76,72 @@ public:
     /// The background picButton shows: the resting background, or the hover or
     /// pressed background while that look shows. Setting it sets the resting
     /// background and shows it at once.
-    ColourValue BackColor() const;
-    void setBackColor(ColourValue New_BackColor);
+    ColourValue backColor() const;
+    void setBackColor(ColourValue colour);
 
     /// Caption colour of the resting look.
-    ColourValue ForeColor() const;
-    void setForeColor(ColourValue New_ForeColor);
-
-    /// Whether the button responds to the mouse. Disabling it returns it to rest,
-    /// releases the mouse capture and prints the caption in button shadow.
-    bool Enabled() const;
-    void setEnabled(bool New_Enabled);
-
-    /// Caption font. Default: the container's ambient font.
-    QFont Font() const;
-    void setFont(const QFont &New_Font);
+    ColourValue foreColor() const;
+    void setForeColor(ColourValue colour);
 
     /// Docking alignment of picButton, 0 to 4, passed on unchanged; the button
     /// keeps picButton at its full size whatever the value. Default 0. A value
     /// outside 0 to 4 is refused with a warning and not reported.
-    qint16 Align() const;
-    void setAlign(qint16 New_Align);
+    qint16 align() const;
+    void setAlign(qint16 align);
 
     /// The caption, held by cmdMapped. Printed centred; empty prints nothing.
-    QString Caption() const;
-    void setCaption(const QString &New_Caption);
+    QString caption() const;
+    void setCaption(const QString &caption);
 
     /// Tooltip of picButton. Default empty.
-    QString ToolTipText() const;
-    void setToolTipText(const QString &New_ToolTipText);
+    QString toolTipText() const;
+    void setToolTipText(const QString &text);
 
     /// Picture shown at the top-left corner under every look. Default none.
-    QPixmap Picture() const;
-    void setPicture(const QPixmap &New_Picture);
+    QPixmap picture() const;
+    void setPicture(const QPixmap &picture);
 
     /// Hover look: background (default button face) and caption colour (default
     /// button text). Nothing changes on screen until the next look is drawn.
-    ColourValue BackColorHi() const;
-    void setBackColorHi(ColourValue New_BackColorHi);
-    ColourValue ForeColorHi() const;
-    void setForeColorHi(ColourValue New_ForeColorHi);
+    ColourValue backColorHi() const;
+    void setBackColorHi(ColourValue colour);
+    ColourValue foreColorHi() const;
+    void setForeColorHi(ColourValue colour);
 
     /// Pressed look: background (default button face) and caption colour
     /// (default button text). Nothing changes on screen until the next look.
-    ColourValue BackColorDown() const;
-    void setBackColorDown(ColourValue New_BackColorDown);
-    ColourValue ForeColorDown() const;
-    void setForeColorDown(ColourValue New_ForeColorDown);
+    ColourValue backColorDown() const;
+    void setBackColorDown(ColourValue colour);
+    ColourValue foreColorDown() const;
+    void setForeColorDown(ColourValue colour);
 
     /// The background of the resting look.
-    ColourValue NormalBackColor() const;
+    ColourValue normalBackColor() const;
 
     /// Repaints picButton at once.
-    void Refresh();
+    void refresh();
+
+    /// The size of a push button with the same caption and font, and at least
+    /// the picture's size.
+    QSize sizeHint() const override;
 
     DrawingSurface *picButton() const;
     QPushButton *cmdMapped() const;
 
 Q_SIGNALS:
-    /// A property changed; @p name is the property's name, e.g. "BackColor".
-    void propertyChanged(const QString &name);
+    /// A property changed; @p key is its stored key, e.g. "BackColor".
+    void propertyChanged(const QString &key);
+
+    void backColorChanged(huevane::ColourValue colour);
+    void foreColorChanged(huevane::ColourValue colour);
+    void alignChanged(qint16 align);
+    void captionChanged(const QString &caption);
+    void toolTipTextChanged(const QString &text);
+    void pictureChanged(const QPixmap &picture);
+    void backColorHiChanged(huevane::ColourValue colour);
+    void foreColorHiChanged(huevane::ColourValue colour);
+    void backColorDownChanged(huevane::ColourValue colour);
+    void foreColorDownChanged(huevane::ColourValue colour);
 
     /// picButton was clicked with the left mouse button, or Enter or Space was
     /// pressed on it; the resting look is already drawn and the capture released.
@@ -151,8 +164,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void DrawState(float X, float Y, int Button, ColourValue HotBackColor);
-    void DrawCaption();
+    void connectSurface();
+    void drawState(float x, float y, int buttons, ColourValue hotBackColor);
+    void drawCaption();
 
     class Private;
     std::unique_ptr<Private> const d;

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace huevane {
@@ -20,12 +21,6 @@ int ButtonBits(Qt::MouseButtons buttons)
         | (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
-int ShiftBits(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
 QStringList TextLines(const QString &text)
 {
     QString unified = text;
@@ -33,12 +28,46 @@ QStringList TextLines(const QString &text)
     return unified.split(QLatin1Char('\n'));
 }
 
+using MouseSignal = void (DrawingSurface::*)(int &, int &, float &, float &);
+
+// Raises @p signal for @p event with the position in twips.
+void EmitMouse(DrawingSurface &surface, MouseSignal signal, int button, const QMouseEvent &event)
+{
+    int shift = ShiftBits(event.modifiers());
+    float x = float(PixelsToTwips(event.position().x(), TwipsPerPixelX()));
+    float y = float(PixelsToTwips(event.position().y(), TwipsPerPixelY()));
+    Q_EMIT std::invoke(signal, surface, button, shift, x, y);
+}
+
 } // namespace
+
+int KeyAscii(const QKeyEvent &event)
+{
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        return 13;
+    const QString text = event.text();
+    return !text.isEmpty() && text.at(0).unicode() < 256 ? text.at(0).unicode() : 0;
+}
+
+int ShiftBits(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
 
 class DrawingSurface::Private
 {
 public:
-    QImage image;
+    // The kept picture at the surface's size. It follows the size on every use,
+    // not only in resizeEvent: a hidden widget gets its resize event only when it
+    // is shown, and drawing in between must already land on a picture of the
+    // right size. While the bulk painter is active the picture keeps its size.
+    QImage &canvas(const DrawingSurface &surface);
+    // Runs @p draw with a painter on the kept picture (the bulk painter, in its
+    // plain state, while it is active), then schedules a repaint.
+    template <typename Draw>
+    void paint(DrawingSurface &surface, Draw draw);
+
     ColourValue backColor = SystemColour::WindowBackground;
     ColourValue foreColor = SystemColour::WindowText;
     QPixmap picture;
@@ -48,7 +77,49 @@ public:
     QPainter *bulkPainter = nullptr;
     bool pressed = false;
     bool doubleClicked = false;
+
+private:
+    QImage image;
 };
+
+QImage &DrawingSurface::Private::canvas(const DrawingSurface &surface)
+{
+    const QSize size = surface.size();
+    if (image.size() == size || bulkPainter)
+        return image;
+    QImage grown(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32);
+    if (grown.isNull()) {
+        image = QImage();
+        return image;
+    }
+    grown.setDotsPerMeterX(qRound(surface.logicalDpiX() / 0.0254));
+    grown.setDotsPerMeterY(qRound(surface.logicalDpiY() / 0.0254));
+    grown.fill(surface.resolve(backColor));
+    if (!image.isNull()) {
+        QPainter painter(&grown);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, image);
+    }
+    image = std::move(grown);
+    return image;
+}
+
+template <typename Draw>
+void DrawingSurface::Private::paint(DrawingSurface &surface, Draw draw)
+{
+    if (bulkPainter) {
+        bulkPainter->save();
+        bulkPainter->resetTransform();
+        bulkPainter->setRenderHint(QPainter::Antialiasing, false);
+        bulkPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        draw(*bulkPainter);
+        bulkPainter->restore();
+    } else if (QImage &target = canvas(surface); !target.isNull()) {
+        QPainter painter(&target);
+        draw(painter);
+    }
+    surface.update();
+}
 
 DrawingSurface::DrawingSurface(QWidget *parent)
     : QWidget(parent)
@@ -68,48 +139,6 @@ DrawingSurface::~DrawingSurface()
 QColor DrawingSurface::resolve(ColourValue colour) const
 {
     return ResolveColour(colour, palette());
-}
-
-// The kept picture follows the widget's size on every use rather than only in
-// resizeEvent: a hidden widget learns of its new size only when it is shown, and
-// drawing in between must already land on a picture of the right size.
-static void EnsureImage(QImage &image, QSize size, const QColor &background, int dpiX, int dpiY,
-                        QPainter *activePainter)
-{
-    if (image.size() == size || activePainter)
-        return;
-    QImage grown(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32);
-    if (grown.isNull()) {
-        image = QImage();
-        return;
-    }
-    grown.setDotsPerMeterX(qRound(dpiX / 0.0254));
-    grown.setDotsPerMeterY(qRound(dpiY / 0.0254));
-    grown.fill(background);
-    if (!image.isNull()) {
-        QPainter painter(&grown);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, image);
-    }
-    image = std::move(grown);
-}
-
-template <typename Draw>
-static void WithPainter(QImage &image, QPainter *bulkPainter, Draw draw)
-{
-    if (bulkPainter) {
-        bulkPainter->save();
-        bulkPainter->resetTransform();
-        bulkPainter->setRenderHint(QPainter::Antialiasing, false);
-        bulkPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        draw(*bulkPainter);
-        bulkPainter->restore();
-        return;
-    }
-    if (image.isNull())
-        return;
-    QPainter painter(&image);
-    draw(painter);
 }
 
 ColourValue DrawingSurface::backColor() const
@@ -189,45 +218,36 @@ double DrawingSurface::scaleHeight() const
 
 void DrawingSurface::clear()
 {
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
-                d->bulkPainter);
     const QColor background = resolve(d->backColor);
     const QPixmap picture = d->picture;
-    WithPainter(d->image, d->bulkPainter, [&](QPainter &painter) {
+    d->paint(*this, [&](QPainter &painter) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(QRect(QPoint(0, 0), size()), background);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         if (!picture.isNull())
             painter.drawPixmap(0, 0, picture);
     });
-    update();
 }
 
 void DrawingSurface::showPicture()
 {
     if (d->picture.isNull())
         return;
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
-                d->bulkPainter);
     const QPixmap picture = d->picture;
-    WithPainter(d->image, d->bulkPainter,
-                [&](QPainter &painter) { painter.drawPixmap(0, 0, picture); });
-    update();
+    d->paint(*this, [&](QPainter &painter) { painter.drawPixmap(0, 0, picture); });
 }
 
 void DrawingSurface::print(const QString &text)
 {
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
-                d->bulkPainter);
     const double tppX = TwipsPerPixelX();
     const double tppY = TwipsPerPixelY();
     const QStringList lines = TextLines(text);
-    const QFontMetrics metrics(font(), &d->image);
+    const QFontMetrics metrics(font(), &d->canvas(*this));
     const int left = TwipsToPixels(d->currentX, tppX);
     const int top = TwipsToPixels(d->currentY, tppY);
     const QColor colour = resolve(d->foreColor);
     const QFont drawingFont = font();
-    WithPainter(d->image, d->bulkPainter, [&](QPainter &painter) {
+    d->paint(*this, [&](QPainter &painter) {
         painter.setFont(drawingFont);
         painter.setPen(colour);
         for (qsizetype i = 0; i < lines.size(); ++i)
@@ -236,7 +256,6 @@ void DrawingSurface::print(const QString &text)
     if (lines.size() > 1)
         d->currentY += PixelsToTwips(double(lines.size() - 1) * metrics.height(), tppY);
     d->currentX = PixelsToTwips(left + metrics.horizontalAdvance(lines.last()), tppX);
-    update();
 }
 
 double DrawingSurface::textWidth(const QString &text) const
@@ -256,18 +275,15 @@ double DrawingSurface::textHeight(const QString &text) const
 
 void DrawingSurface::line(double x1, double y1, double x2, double y2, ColourValue colour)
 {
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
-                d->bulkPainter);
     const double tppX = TwipsPerPixelX();
     const double tppY = TwipsPerPixelY();
     const QPoint from(TwipsToPixels(x1, tppX), TwipsToPixels(y1, tppY));
     const QPoint to(TwipsToPixels(x2, tppX), TwipsToPixels(y2, tppY));
     const QColor penColour = resolve(colour);
-    WithPainter(d->image, d->bulkPainter, [&](QPainter &painter) {
+    d->paint(*this, [&](QPainter &painter) {
         painter.setPen(QPen(penColour, 0, Qt::SolidLine, Qt::SquareCap));
         painter.drawLine(from, to);
     });
-    update();
 }
 
 static QRect PixelRect(double x1, double y1, double x2, double y2)
@@ -286,38 +302,31 @@ static QRect PixelRect(double x1, double y1, double x2, double y2)
 
 void DrawingSurface::rectangle(double x1, double y1, double x2, double y2, ColourValue colour)
 {
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
-                d->bulkPainter);
     const QRect corners = PixelRect(x1, y1, x2, y2);
     const QColor penColour = resolve(colour);
-    WithPainter(d->image, d->bulkPainter, [&](QPainter &painter) {
+    d->paint(*this, [&](QPainter &painter) {
         painter.setPen(QPen(penColour, 0));
         painter.setBrush(Qt::NoBrush);
         // A one-pixel pen outlines width + 1 pixels, so both corners are included.
         painter.drawRect(corners.adjusted(0, 0, -1, -1));
     });
-    update();
 }
 
 void DrawingSurface::fillRectangle(double x1, double y1, double x2, double y2, ColourValue colour)
 {
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
-                d->bulkPainter);
     const QRect corners = PixelRect(x1, y1, x2, y2);
     const QColor fill = resolve(colour);
-    WithPainter(d->image, d->bulkPainter,
-                [&](QPainter &painter) { painter.fillRect(corners, fill); });
-    update();
+    d->paint(*this, [&](QPainter &painter) { painter.fillRect(corners, fill); });
 }
 
 QPainter *DrawingSurface::beginPaint()
 {
     if (d->bulkPainter)
         return d->bulkPainter;
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(), nullptr);
-    if (d->image.isNull())
+    QImage &canvas = d->canvas(*this);
+    if (canvas.isNull())
         return nullptr;
-    d->bulkPainter = new QPainter(&d->image);
+    d->bulkPainter = new QPainter(&canvas);
     return d->bulkPainter;
 }
 
@@ -333,9 +342,7 @@ void DrawingSurface::endPaint()
 
 QImage DrawingSurface::image() const
 {
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
-                d->bulkPainter);
-    return d->image;
+    return d->canvas(*this);
 }
 
 void DrawingSurface::setCapture()
@@ -357,16 +364,15 @@ bool DrawingSurface::hasCapture() const
 
 void DrawingSurface::paintEvent(QPaintEvent *event)
 {
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
-                d->bulkPainter);
     QPainter painter(this);
-    painter.drawImage(event->rect(), d->image, event->rect());
+    painter.drawImage(event->rect(), d->canvas(*this), event->rect());
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent *event)
 {
-    EnsureImage(d->image, size(), resolve(d->backColor), logicalDpiX(), logicalDpiY(),
-                d->bulkPainter);
+    // Cut at once on a shrink, so that growing back shows background, not what
+    // was cut off.
+    d->canvas(*this);
     QWidget::resizeEvent(event);
 }
 
@@ -380,20 +386,12 @@ void DrawingSurface::mousePressEvent(QMouseEvent *event)
 {
     d->pressed = true;
     d->doubleClicked = false;
-    int button = ButtonBits(event->button());
-    int shift = ShiftBits(event->modifiers());
-    float x = float(PixelsToTwips(event->position().x(), TwipsPerPixelX()));
-    float y = float(PixelsToTwips(event->position().y(), TwipsPerPixelY()));
-    Q_EMIT mouseDown(button, shift, x, y);
+    EmitMouse(*this, &DrawingSurface::mouseDown, ButtonBits(event->button()), *event);
 }
 
 void DrawingSurface::mouseMoveEvent(QMouseEvent *event)
 {
-    int button = ButtonBits(event->buttons());
-    int shift = ShiftBits(event->modifiers());
-    float x = float(PixelsToTwips(event->position().x(), TwipsPerPixelX()));
-    float y = float(PixelsToTwips(event->position().y(), TwipsPerPixelY()));
-    Q_EMIT mouseMove(button, shift, x, y);
+    EmitMouse(*this, &DrawingSurface::mouseMove, ButtonBits(event->buttons()), *event);
 }
 
 void DrawingSurface::mouseReleaseEvent(QMouseEvent *event)
@@ -405,11 +403,7 @@ void DrawingSurface::mouseReleaseEvent(QMouseEvent *event)
         d->pressed = false;
         d->doubleClicked = false;
     }
-    int button = ButtonBits(event->button());
-    int shift = ShiftBits(event->modifiers());
-    float x = float(PixelsToTwips(event->position().x(), TwipsPerPixelX()));
-    float y = float(PixelsToTwips(event->position().y(), TwipsPerPixelY()));
-    Q_EMIT mouseUp(button, shift, x, y);
+    EmitMouse(*this, &DrawingSurface::mouseUp, ButtonBits(event->button()), *event);
     if (clicked)
         Q_EMIT click();
 }
@@ -423,11 +417,7 @@ void DrawingSurface::mouseDoubleClickEvent(QMouseEvent *)
 
 void DrawingSurface::keyPressEvent(QKeyEvent *event)
 {
-    int keyAscii = 0;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        keyAscii = 13;
-    else if (!event->text().isEmpty() && event->text().at(0).unicode() < 256)
-        keyAscii = event->text().at(0).unicode();
+    int keyAscii = KeyAscii(*event);
     if (keyAscii == 0) {
         event->ignore();
         return;

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QKeyEvent;
 class QPainter;
 
 namespace huevane {
@@ -22,11 +23,11 @@ namespace huevane {
 class DrawingSurface : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(ColourValue BackColor READ backColor WRITE setBackColor)
-    Q_PROPERTY(ColourValue ForeColor READ foreColor WRITE setForeColor)
-    Q_PROPERTY(QPixmap Picture READ picture WRITE setPicture)
-    Q_PROPERTY(double CurrentX READ currentX WRITE setCurrentX)
-    Q_PROPERTY(double CurrentY READ currentY WRITE setCurrentY)
+    Q_PROPERTY(huevane::ColourValue backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(huevane::ColourValue foreColor READ foreColor WRITE setForeColor)
+    Q_PROPERTY(QPixmap picture READ picture WRITE setPicture)
+    Q_PROPERTY(double currentX READ currentX WRITE setCurrentX)
+    Q_PROPERTY(double currentY READ currentY WRITE setCurrentY)
 
 public:
     explicit DrawingSurface(QWidget *parent = nullptr);
@@ -143,6 +144,13 @@ private:
     class Private;
     std::unique_ptr<Private> const d;
 };
+
+/// The character a key types, as key events carry it to hosts: 0 to 255, Enter
+/// 13 (either Enter key), Space 32; 0 for a key without one or beyond 255.
+int KeyAscii(const QKeyEvent &event);
+
+/// The modifier keys held, as bits: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftBits(Qt::KeyboardModifiers modifiers);
 
 /// Paints straight onto a surface's kept picture for as long as it lives, in
 /// pixels; the surface shows the result when it ends. On a surface without

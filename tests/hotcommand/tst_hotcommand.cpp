@@ -232,27 +232,19 @@ void tst_HotCommand::looks_data()
     QTest::addColumn<bool>("withPicture");
     QTest::addColumn<QString>("look");
 
-    QTest::newRow("rest") << "rest"
-                          << "Generate" << false << Rest;
-    QTest::newRow("hover") << "hover"
-                           << "Generate" << false << Hover;
-    QTest::newRow("pressed") << "pressed"
-                             << "Generate" << false << Pressed;
-    QTest::newRow("disabled") << "disabled"
-                              << "Generate" << false << Disabled;
-    QTest::newRow("rest, empty caption") << "rest"
-                                         << "" << false << "yellow flat none";
-    QTest::newRow("pressed, empty caption") << "pressed"
-                                            << "" << false << "white sunken none";
-    QTest::newRow("hover over a picture") << "hover"
-                                          << "Exit" << true << "grey raised red";
-    QTest::newRow("pressed over a picture") << "pressed"
-                                            << "Exit" << true << "grey sunken magenta";
+    // clang-format off
+    QTest::newRow("rest") << "rest" << "Generate" << false << Rest;
+    QTest::newRow("hover") << "hover" << "Generate" << false << Hover;
+    QTest::newRow("pressed") << "pressed" << "Generate" << false << Pressed;
+    QTest::newRow("disabled") << "disabled" << "Generate" << false << Disabled;
+    QTest::newRow("rest, empty caption") << "rest" << "" << false << "yellow flat none";
+    QTest::newRow("pressed, empty caption") << "pressed" << "" << false << "white sunken none";
+    QTest::newRow("hover over a picture") << "hover" << "Exit" << true << "grey raised red";
+    QTest::newRow("pressed over a picture") << "pressed" << "Exit" << true << "grey sunken magenta";
     // Back at rest the picture covers the outline drawn in the resting background.
-    QTest::newRow("left again over a picture") << "left"
-                                               << "Exit" << true << "grey flat blue";
-    QTest::newRow("disabled over a picture") << "disabled"
-                                             << "Exit" << true << "grey flat purple";
+    QTest::newRow("left again over a picture") << "left" << "Exit" << true << "grey flat blue";
+    QTest::newRow("disabled over a picture") << "disabled" << "Exit" << true << "grey flat purple";
+    // clang-format on
 }
 
 void tst_HotCommand::looks()
@@ -290,7 +282,7 @@ void tst_HotCommand::looks()
         fixture.button->setEnabled(false);
     QCOMPARE(fixture.look(), look);
     // The text colour is only lent to a look, whatever the look.
-    QCOMPARE(fixture.button->ForeColor(), RestFore);
+    QCOMPARE(fixture.button->foreColor(), RestFore);
     // Pressed, the caption sits two pixels right and one down.
     const QPoint shift = how == QLatin1String("pressed") ? QPoint(2, 1) : QPoint();
     if (!caption.isEmpty())
@@ -329,7 +321,7 @@ void tst_HotCommand::sequences_data()
     // Steps: "move x y", "press x y [bit]", "release x y [bit]" (button pixels, the
     // button is 110 x 20; left button unless a bit 2 or 4 says otherwise),
     // "set <property>" (assigns the property the value it has, the resting
-    // background to BackColor, false to Enabled), "enable", "disable the window".
+    // background to backColor, false to enabled), "enable", "disable the window".
     // Events as the recorder writes them, "; " between them, with "hover",
     // "pressed", "rest", "disabled" for those looks with the capture they go with
     // and "up" for the pressed look just released.
@@ -354,18 +346,18 @@ void tst_HotCommand::sequences_data()
         "MouseMove 0: hover; MouseDown 1: pressed; MouseMove 1: rest; MouseUp 1: rest");
     row("hover and leave", "move 10 10, move 150 10, move 160 10",
         "MouseMove 0: hover; MouseMove 0: rest");
-    row("disabled press", "set Enabled, move 10 10, press 10 10, release 10 10",
+    row("disabled press", "set enabled, move 10 10, press 10 10, release 10 10",
         "reports Enabled: rest; = disabled");
-    row("disabled, then enabled again", "set Enabled, enable, move 10 10",
+    row("disabled, then enabled again", "set enabled, enable, move 10 10",
         "reports Enabled: rest; = disabled; reports Enabled: disabled; = rest; MouseMove 0: hover");
-    row("hover, then disabled", "move 10 10, set Enabled, move 11 10",
+    row("hover, then disabled", "move 10 10, set enabled, move 11 10",
         "MouseMove 0: hover; reports Enabled: hover; = disabled");
     row("pressed, then the window disabled", "move 10 10, press 10 10, disable the window",
         "MouseMove 0: hover; MouseDown 1: pressed; = disabled");
-    row("hover, then ForeColor", "move 10 10, set ForeColor, move 11 10",
+    row("hover, then ForeColor", "move 10 10, set foreColor, move 11 10",
         "MouseMove 0: hover; reports ForeColor: green flat blue, captured; "
         "= green flat blue, captured; MouseMove 0: hover");
-    row("pressed, then BackColor", "move 10 10, press 10 10, set BackColor, release 10 10",
+    row("pressed, then BackColor", "move 10 10, press 10 10, set backColor, release 10 10",
         "MouseMove 0: hover; MouseDown 1: pressed; reports BackColor: yellow flat blue, captured; "
         "= yellow flat blue, captured; MouseUp 1: rest; Click: rest");
 }
@@ -379,6 +371,9 @@ void tst_HotCommand::sequences()
     QVERIFY(fixture.ready());
     Recorder recorder(fixture);
     HotCommand *button = fixture.button;
+    // Fault: the button hid QWidget::setEnabled, so a container disabling it
+    // through a QWidget pointer skipped its handling.
+    QWidget *widget = button;
     for (const QString &step : steps) {
         const QStringList parts = step.split(' ');
         const QPoint at = parts.size() >= 3 ? QPoint(parts[1].toInt(), parts[2].toInt()) : QPoint();
@@ -393,13 +388,13 @@ void tst_HotCommand::sequences()
             fixture.release(at, which);
             continue;
         } else if (step == QLatin1String("enable")) {
-            button->setEnabled(true);
+            widget->setEnabled(true);
         } else if (step == QLatin1String("disable the window")) {
             fixture.host.setEnabled(false);
-        } else if (parts[1] == QLatin1String("Enabled")) {
-            button->setEnabled(false);
-        } else if (parts[1] == QLatin1String("BackColor")) {
-            button->setBackColor(button->NormalBackColor());
+        } else if (parts[1] == QLatin1String("enabled")) {
+            widget->setEnabled(false);
+        } else if (parts[1] == QLatin1String("backColor")) {
+            button->setBackColor(button->normalBackColor());
         } else {
             const QByteArray name = parts[1].toLatin1();
             QVERIFY(button->setProperty(name.constData(), button->property(name.constData())));
@@ -423,27 +418,27 @@ void tst_HotCommand::backColorReadsTheShownBackground()
     QVERIFY(fixture.ready());
     HotCommand *button = fixture.button;
     fixture.move({10, 10});
-    QCOMPARE(button->BackColor(), HoverBack);
+    QCOMPARE(button->backColor(), HoverBack);
     // Fault: BackColor was saved from what the surface shows, so saving while the
     // pointer was over the button stored the hover background as the resting one.
     VariantMapPropertyStore store;
     button->writeProperties(store);
     QCOMPARE(store.readProperty(QStringLiteral("BackColor"), QVariant()).toUInt(), RestBack);
     fixture.press({10, 10});
-    QCOMPARE(button->BackColor(), DownBack);
-    QCOMPARE(button->NormalBackColor(), RestBack);
+    QCOMPARE(button->backColor(), DownBack);
+    QCOMPARE(button->normalBackColor(), RestBack);
 
     // Assigned while pressed: the new resting background shows at once and stays.
     button->setBackColor(0x808080);
-    QCOMPARE(button->BackColor(), 0x808080u);
-    QCOMPARE(button->NormalBackColor(), 0x808080u);
+    QCOMPARE(button->backColor(), 0x808080u);
+    QCOMPARE(button->normalBackColor(), 0x808080u);
     QCOMPARE(fixture.shown().pixelColor(1, 10), PictureGrey);
     fixture.release({10, 10});
     QCOMPARE(fixture.shown().pixelColor(1, 10), PictureGrey);
     fixture.move({11, 10});
-    QCOMPARE(button->BackColor(), HoverBack);
+    QCOMPARE(button->backColor(), HoverBack);
     fixture.move({150, 10});
-    QCOMPARE(button->BackColor(), 0x808080u);
+    QCOMPARE(button->backColor(), 0x808080u);
 }
 
 void tst_HotCommand::settersRedrawAndReport_data()
@@ -460,18 +455,17 @@ void tst_HotCommand::settersRedrawAndReport_data()
     const auto row = [](const char *name, const QVariant &value, bool redraws, bool first) {
         QTest::newRow(name) << QString(name) << value << redraws << first;
     };
-    row("BackColor", C(0x808080), true, false);
-    row("ForeColor", C(0), true, false);
-    row("Enabled", true, true, true);
-    row("Font", bold, true, false);
-    row("Align", QVariant::fromValue(qint16(1)), false, true);
-    row("Caption", QStringLiteral("Exit"), true, true);
-    row("ToolTipText", QStringLiteral("Tip"), false, true);
-    row("Picture", picture, true, false);
-    row("BackColorHi", C(0x808080), false, true);
-    row("ForeColorHi", C(0), false, true);
-    row("BackColorDown", C(0x808080), false, true);
-    row("ForeColorDown", C(0), false, true);
+    row("backColor", C(0x808080), true, false);
+    row("foreColor", C(0), true, false);
+    row("font", bold, true, false); // QWidget's property: the button must not hide setFont
+    row("align", QVariant::fromValue(qint16(1)), false, true);
+    row("caption", QStringLiteral("Exit"), true, true);
+    row("toolTipText", QStringLiteral("Tip"), false, true);
+    row("picture", picture, true, false);
+    row("backColorHi", C(0x808080), false, true);
+    row("foreColorHi", C(0), false, true);
+    row("backColorDown", C(0x808080), false, true);
+    row("foreColorDown", C(0), false, true);
 }
 
 void tst_HotCommand::settersRedrawAndReport()
@@ -495,7 +489,8 @@ void tst_HotCommand::settersRedrawAndReport()
         borderAtReport = fixture.look().contains(QLatin1String("raised"));
     });
     QVERIFY(button->setProperty(qPrintable(property), value));
-    QCOMPARE(reports, QStringList {property});
+    // Reported under its stored key: the name, capitalised.
+    QCOMPARE(reports, QStringList {property.left(1).toUpper() + property.mid(1)});
     QCOMPARE(borderAtReport, !redraws || reportsFirst);
     QCOMPARE(fixture.look().contains(QLatin1String("raised")), !redraws);
     QCOMPARE(button->property(qPrintable(property)).typeId(), value.typeId());
@@ -632,7 +627,7 @@ void tst_HotCommand::defaultsAndEmptySaves()
 {
     // A new control saves its caption and nothing else.
     HotCommand fresh;
-    QCOMPARE(fresh.NormalBackColor(), fresh.BackColor());
+    QCOMPARE(fresh.normalBackColor(), fresh.backColor());
     VariantMapPropertyStore store;
     fresh.writeProperties(store);
     QCOMPARE(store.values(), (QVariantMap {{"Caption", QStringLiteral("Command1")}}));
@@ -642,23 +637,23 @@ void tst_HotCommand::defaultsAndEmptySaves()
     const QFont ambient(QStringLiteral("DejaVu Serif"), 11);
     empty.setAmbientFont(ambient);
     HotCommand button(empty);
-    const QVariantMap expected {{"BackColor", C(0x8000000C)},
-                                {"ForeColor", C(0x80000008)},
-                                {"Enabled", true},
-                                {"Font", QVariant(ambient)},
-                                {"Align", QVariant::fromValue(qint16(0))},
-                                {"Caption", QStringLiteral("HotCommand")},
-                                {"ToolTipText", QString()},
-                                {"Picture", QVariant(QPixmap())},
-                                {"BackColorHi", C(0x8000000F)},
-                                {"ForeColorHi", C(0x80000012)},
-                                {"BackColorDown", C(0x8000000F)},
-                                {"ForeColorDown", C(0x80000012)}};
+    const QVariantMap expected {{"backColor", C(0x8000000C)},
+                                {"foreColor", C(0x80000008)},
+                                {"enabled", true},
+                                {"font", QVariant(ambient)},
+                                {"align", QVariant::fromValue(qint16(0))},
+                                {"caption", QStringLiteral("HotCommand")},
+                                {"toolTipText", QString()},
+                                {"picture", QVariant(QPixmap())},
+                                {"backColorHi", C(0x8000000F)},
+                                {"foreColorHi", C(0x80000012)},
+                                {"backColorDown", C(0x8000000F)},
+                                {"foreColorDown", C(0x80000012)}};
     QVariantMap actual;
     for (auto it = expected.begin(); it != expected.end(); ++it)
         actual[it.key()] = button.property(qPrintable(it.key()));
     QCOMPARE(Comparable(actual), Comparable(expected));
-    QCOMPARE(button.NormalBackColor(), 0x8000000Cu);
+    QCOMPARE(button.normalBackColor(), 0x8000000Cu);
     button.writeProperties(empty);
     QCOMPARE(empty.values(), QVariantMap());
 }
@@ -684,8 +679,8 @@ void tst_HotCommand::fullStoreRoundTrip()
                             {"ForeColorDown", C(0xC0C0C0)}};
 
     HotCommand button {VariantMapPropertyStore(full)};
-    QCOMPARE(button.NormalBackColor(), 0x80FFFFu);
-    QVERIFY(!button.Enabled());
+    QCOMPARE(button.normalBackColor(), 0x80FFFFu);
+    QVERIFY(!button.isEnabled());
     VariantMapPropertyStore saved;
     button.writeProperties(saved);
     QCOMPARE(Comparable(saved.values()), Comparable(full));
@@ -726,7 +721,7 @@ void tst_HotCommand::captionCommand1SurvivesSaving()
     button.setCaption(caption);
     VariantMapPropertyStore store;
     button.writeProperties(store);
-    QCOMPARE(HotCommand(store).Caption(), caption);
+    QCOMPARE(HotCommand(store).caption(), caption);
     QCOMPARE(store.values().contains(QStringLiteral("Caption")),
              caption != QLatin1String("HotCommand"));
 }
@@ -768,7 +763,7 @@ void tst_HotCommand::storedValuesAreChecked()
             QtWarningMsg,
             QRegularExpression(QStringLiteral("stored \"%1\" holds an unusable value").arg(key)));
     HotCommand button {VariantMapPropertyStore(QVariantMap {{key, stored}})};
-    QCOMPARE(button.property(qPrintable(key)), loaded);
+    QCOMPARE(button.property(qPrintable(key.left(1).toLower() + key.mid(1))), loaded);
 }
 
 QTEST_MAIN(tst_HotCommand)

@@ -262,15 +262,15 @@ void TestLayout::buttonsFromStoredProperties()
     QFETCH(QString, caption);
     auto *button = qobject_cast<HotCommand *>(control(name));
     QVERIFY(button);
-    const QList<quint32> actual {button->BackColor(),     button->ForeColor(),
-                                 button->BackColorHi(),   button->ForeColorHi(),
-                                 button->BackColorDown(), button->ForeColorDown()};
+    const QList<quint32> actual {button->backColor(),     button->foreColor(),
+                                 button->backColorHi(),   button->foreColorHi(),
+                                 button->backColorDown(), button->foreColorDown()};
     QCOMPARE(actual, colours);
-    QCOMPARE(button->Picture().size(), picture);
-    QCOMPARE(button->Caption(), caption);
-    QCOMPARE(QFontInfo(button->Font()).family(), QStringLiteral("Liberation Sans"));
-    QCOMPARE(button->Font().pointSizeF(), 8.25);
-    QVERIFY(!button->Font().bold());
+    QCOMPARE(button->picture().size(), picture);
+    QCOMPARE(button->caption(), caption);
+    QCOMPARE(QFontInfo(button->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(button->font().pointSizeF(), 8.25);
+    QVERIFY(!button->font().bold());
 }
 
 void TestLayout::tabOrder()
