@@ -46,7 +46,7 @@ private:
     float m_from[3];
     float m_to[3];
     float m_current[3];
-    qint64 m_coloured = 0; // k: characters coloured so far in the current run
+    qint64 m_coloured = 0; // characters coloured so far in the current run
     // Working values of the line begun.
     float m_step[3] = {};
     double m_rise[3] = {};
