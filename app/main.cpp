@@ -1,5 +1,6 @@
 #include "mainwindow/mainwindow.h"
 #include "shell/windowshell.h"
+#include "windowlayout/art.h"
 
 #include <QApplication>
 
@@ -21,7 +22,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.huevane.Huevane"));
 
-    huevane::WindowShell shell(QIcon(QStringLiteral(":/images/tray-icon-16.png")));
+    huevane::WindowShell shell(QIcon(QString::fromLatin1(huevane::TrayIcon16)));
     huevane::MainWindow window(&shell);
     window.show();
     return app.exec();

@@ -137,7 +137,8 @@ QWidget *CreateControl(const LayoutEntry &entry, QWidget *parent)
         widget->setToolTip(entry.toolTip);
     if (entry.flags & SizeHorCursor)
         widget->setCursor(Qt::SizeHorCursor);
-    widget->setGeometry(TwipsRect(entry.left, entry.top, entry.width, entry.height));
+    widget->setGeometry(TwipsRect(entry.twips.left(), entry.twips.top(), entry.twips.width(),
+                                  entry.twips.height()));
     widget->setVisible(!(entry.flags & Hidden));
     return widget;
 }

@@ -11,11 +11,11 @@ void InstallFontSubstitutions()
 
 QFont MakeFont(const DesignedFont &design)
 {
-    QFont font(design.face);
+    QFont font(QString::fromLatin1(design.face));
     font.setPointSizeF(design.pointSize);
     // MS Sans Serif sets its characters closer than Liberation Sans of the same
     // height: narrowed a little, captions keep the width they were laid out for.
-    if (design.face == QLatin1String("MS Sans Serif"))
+    if (qstrcmp(design.face, "MS Sans Serif") == 0)
         font.setStretch(MsSansSerifStretch);
     font.setBold(design.bold);
     font.setItalic(design.italic);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/layout.h"
+#include "windowlayout/controls.h"
 
 #include <QFont>
 
