@@ -1,6 +1,9 @@
 // The art as the program loads it: every image reachable under :/images/, and each
 // piece of the skin under the control it belongs to.
 
+#include "windowlayout/art.h"
+#include "windowlayout/controls.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPixmap>
@@ -12,11 +15,15 @@
 
 namespace {
 
-// Window positions are given in twips; the art is drawn for 15 twips a pixel.
-QRect twips(int left, int top, int width, int height)
+using namespace huevane;
+
+// Where the controls @p names stand together, in the pixels the art is drawn for.
+QRect pixelsOf(const QStringList &names)
 {
-    return QRect(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0),
-                 qRound(height / 15.0));
+    QRect united;
+    for (const QString &name : names)
+        united |= DesignPixels(FindControl(name)->twips);
+    return united;
 }
 
 int grey(QColor colour)
@@ -39,7 +46,7 @@ bool isBodyMetal(QColor colour)
 
 QImage skin()
 {
-    return QImage(QStringLiteral(":/images/skin.png"));
+    return QImage(QString::fromLatin1(SkinImage));
 }
 
 QString describe(QPoint point, QColor colour)
@@ -155,11 +162,11 @@ void TstResources::imagesLoadFromResources_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("alpha");
-    QTest::newRow("skin") << ":/images/skin.png" << QSize(632, 452) << false;
-    QTest::newRow("Generate texture") << ":/images/button-generate.png" << QSize(110, 20) << false;
-    QTest::newRow("Send to Clipboard texture")
-        << ":/images/button-clipboard.png" << QSize(110, 20) << false;
-    QTest::newRow("Exit texture") << ":/images/button-exit.png" << QSize(87, 20) << false;
+    QTest::newRow("skin") << SkinImage << SkinSize << false;
+    for (const char *button : {"lblGenerate", "lblClipboard", "cmdExit"}) {
+        QTest::addRow("%s texture", button)
+            << FindButtonLooks(button)->picture << pixelsOf({button}).size() << false;
+    }
     // The icons are checked with their designs.
 }
 
@@ -223,25 +230,12 @@ void TstResources::presetSquaresUnderPresetSwatches_data()
 {
     QTest::addColumn<QRect>("swatch");
     QTest::addColumn<Swatch>("look");
-    const struct
-    {
-        const char *panel;
-        int left;
-        int top;
-    } panels[] = {{"start", 345, 2625}, {"end", 3480, 2610}, {"background", 6375, 2610}};
-    const struct
-    {
-        const char *name;
-        Swatch look;
-    } squares[] = {{"dark grey", Swatch::DarkGrey},
-                   {"red", Swatch::Red},
-                   {"green", Swatch::Green},
-                   {"blue", Swatch::Blue},
-                   {"white", Swatch::White}};
-    for (const auto &panel : panels) {
+    const Swatch looks[] = {Swatch::DarkGrey, Swatch::Red, Swatch::Green, Swatch::Blue,
+                            Swatch::White};
+    for (int panel = 1; panel <= 3; ++panel) {
         for (int index = 0; index < 5; ++index) {
-            QTest::addRow("%s panel, %s", panel.panel, squares[index].name)
-                << twips(panel.left + 180 * index, panel.top, 150, 135) << squares[index].look;
+            const QString name = ArrayElement(PanelNames(panel).presets, index);
+            QTest::newRow(qPrintable(name)) << pixelsOf({name}) << looks[index];
         }
     }
 }
@@ -272,7 +266,7 @@ void TstResources::presetSquaresUnderPresetSwatches()
 
 void TstResources::swapBarUnderSwapLabel()
 {
-    const QRect swap = twips(3135, 1140, 240, 1650);
+    const QRect swap = pixelsOf({"lblSwap"});
     const QImage image = skin();
     // The dark bar fills the click area: every row of it is dark at its edges'
     // inner side, with white (the arrows and the word) somewhere inside. Outside
@@ -300,23 +294,13 @@ void TstResources::captionsOfControlsStandOnBareMetal_data()
     // Labels draw their own captions over the skin, and the option buttons and
     // check boxes fill their square with grey: the skin must draw nothing there.
     QTest::addColumn<QRect>("area");
-    QTest::newRow("Text to colorize:") << twips(315, 622, 1470, 210);
-    QTest::newRow("Characters:") << twips(7800, 600, 1005, 240);
-    QTest::newRow("character count") << twips(8835, 600, 180, 240);
-    QTest::newRow("start Red Value") << twips(390, 1350, 1155, 210);
-    QTest::newRow("start Blue Value") << twips(390, 2010, 1155, 210);
-    QTest::newRow("end Green Value") << twips(3510, 1680, 1155, 210);
-    QTest::newRow("background Red Value") << twips(6390, 1350, 1155, 210);
-    QTest::newRow("background Blue Value") << twips(6390, 2010, 1155, 210);
-    QTest::newRow("Option1(0)") << twips(600, 3195, 210, 210);
-    QTest::newRow("Option1(1)") << twips(3345, 3195, 210, 210);
-    QTest::newRow("Option1(2)") << twips(6120, 3180, 210, 210);
-    QTest::newRow("Resulting Gradient") << twips(300, 3690, 1635, 195);
-    QTest::newRow("Text Size") << twips(6900, 3675, 840, 210);
-    QTest::newRow("(preview only)") << twips(7740, 3675, 1020, 210);
-    QTest::newRow("chkUpTags and its caption") << twips(2145, 5895, 1545, 240);
-    QTest::newRow("chkPerLine and its caption") << twips(3825, 5895, 1485, 240);
-    QTest::newRow("chkJSQuote and its caption") << twips(5400, 5895, 3540, 240);
+    for (const char *name :
+         {"Label2", "Label4", "lblChars", "Label6", "Label8", "Label11", "Label12", "Label13",
+          "Option1(0)", "Option1(1)", "Option1(2)", "Label15", "Label5", "Label16"})
+        QTest::newRow(name) << pixelsOf({name});
+    QTest::newRow("chkUpTags and its caption") << pixelsOf({"chkUpTags", "lblUpTags"});
+    QTest::newRow("chkPerLine and its caption") << pixelsOf({"chkPerLine", "lblPerLine"});
+    QTest::newRow("chkJSQuote and its caption") << pixelsOf({"chkJSQuote", "lblJSQuote"});
 }
 
 void TstResources::captionsOfControlsStandOnBareMetal()
@@ -331,7 +315,7 @@ void TstResources::titleTabs()
     // The light tab carries the product name in dark red, the dark tab to its
     // right the maker's name in white; both lie in the title strip (Label3).
     const QImage image = skin();
-    const QRect strip = twips(15, 0, 5085, 345);
+    const QRect strip = pixelsOf({"Label3"});
     const QRect lightTab(2, 2, 145, 18);
     const QRect darkTab(156, 6, 180, 14);
     QVERIFY(strip.contains(lightTab) && strip.contains(darkTab));
@@ -350,8 +334,8 @@ void TstResources::titleTabs()
 
 void TstResources::recessUnderBottomButtons()
 {
-    const QRect clipboard = twips(5970, 6315, 1650, 300);
-    const QRect exit = twips(7725, 6315, 1305, 300);
+    const QRect clipboard = pixelsOf({"lblClipboard"});
+    const QRect exit = pixelsOf({"cmdExit"});
     const QImage image = skin();
     // Dark all around and between the two buttons...
     QList<QPoint> around;
@@ -363,7 +347,7 @@ void TstResources::recessUnderBottomButtons()
     for (int x = clipboard.left(); x <= exit.right(); ++x)
         around << QPoint(x, clipboard.top() - 2) << QPoint(x, clipboard.bottom() + 2);
     // ...and the recess ends before the check box captions above it.
-    const QPoint above(clipboard.left(), twips(5625, 5910, 3315, 210).bottom() + 2);
+    const QPoint above(clipboard.left(), pixelsOf({"lblJSQuote"}).bottom() + 2);
     const QString bad = Failing(image, around, [](QColor c) { return grey(c) < 90; })
         + Failing(image, {above}, isBodyMetal);
     QVERIFY2(bad.isEmpty(), qPrintable(bad));
@@ -373,9 +357,9 @@ void TstResources::buttonTexturesAreBrushedMetal_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("light");
-    QTest::newRow("Generate") << ":/images/button-generate.png" << true;
-    QTest::newRow("Send to Clipboard") << ":/images/button-clipboard.png" << false;
-    QTest::newRow("Exit") << ":/images/button-exit.png" << false;
+    QTest::newRow("Generate") << GenerateTexture << true;
+    QTest::newRow("Send to Clipboard") << ClipboardTexture << false;
+    QTest::newRow("Exit") << ExitTexture << false;
 }
 
 void TstResources::buttonTexturesAreBrushedMetal()
@@ -412,8 +396,8 @@ void TstResources::windowIconDesign_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("size");
-    QTest::newRow("window icon 16") << ":/images/window-icon-16.png" << 16;
-    QTest::newRow("window icon 32") << ":/images/window-icon-32.png" << 32;
+    QTest::newRow("window icon 16") << WindowIcon16 << 16;
+    QTest::newRow("window icon 32") << WindowIcon32 << 32;
     for (int size : {16, 32, 48, 64, 128, 256}) {
         QTest::addRow("application icon %d", size)
             << QStringLiteral(HUEVANE_ICON_DIR "/hicolor/%1x%1/apps/io.github.huevane.Huevane.png")
@@ -467,10 +451,9 @@ void TstResources::windowIconDesign()
 
 void TstResources::trayIconDesign()
 {
-    const QImage image =
-        QImage(QStringLiteral(":/images/tray-icon-16.png")).convertToFormat(QImage::Format_ARGB32);
+    const QImage image = QImage(TrayIcon16).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(image.size(), QSize(16, 16));
-    QVERIFY(QImage(QStringLiteral(":/images/tray-icon-16.png")).hasAlphaChannel());
+    QVERIFY(QImage(TrayIcon16).hasAlphaChannel());
     // Transparent around the letter and in the gaps between its stems.
     const QString bad = Failing(image, {{0, 0}, {15, 0}, {0, 15}, {15, 15}, {7, 4}, {8, 11}},
                                 [](QColor c) { return c.alpha() == 0; });

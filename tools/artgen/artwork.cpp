@@ -3,6 +3,7 @@
 #include "buttontextures.h"
 #include "icons.h"
 #include "skin.h"
+#include "windowlayout/art.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,13 +13,13 @@ namespace huevane::artgen {
 QList<Artwork> AllArtwork()
 {
     QList<Artwork> art {
-        {QStringLiteral("images/skin.png"), DrawSkin()},
-        {QStringLiteral("images/button-generate.png"), GenerateButtonTexture()},
-        {QStringLiteral("images/button-clipboard.png"), ClipboardButtonTexture()},
-        {QStringLiteral("images/button-exit.png"), ExitButtonTexture()},
-        {QStringLiteral("images/window-icon-16.png"), WindowIcon(16)},
-        {QStringLiteral("images/window-icon-32.png"), WindowIcon(32)},
-        {QStringLiteral("images/tray-icon-16.png"), TrayIcon()},
+        {ArtFile(SkinImage), DrawSkin()},
+        {ArtFile(GenerateTexture), GenerateButtonTexture()},
+        {ArtFile(ClipboardTexture), ClipboardButtonTexture()},
+        {ArtFile(ExitTexture), ExitButtonTexture()},
+        {ArtFile(WindowIcon16), WindowIcon(16)},
+        {ArtFile(WindowIcon32), WindowIcon(32)},
+        {ArtFile(TrayIcon16), TrayIcon()},
     };
     for (int size : AppIconSizes) {
         art.append(

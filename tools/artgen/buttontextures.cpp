@@ -1,6 +1,7 @@
 #include "buttontextures.h"
 
 #include "brushedmetal.h"
+#include "windowlayout/controls.h"
 
 #include <QPainter>
 
@@ -38,21 +39,27 @@ QImage plate(QSize size, const MetalTone &tone, std::uint32_t seed)
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
+// A texture is the size of its button's control.
+QSize buttonSize(const char *name)
+{
+    return DesignPixels(FindControl(QString::fromLatin1(name))->twips).size();
+}
+
 } // namespace
 
 QImage GenerateButtonTexture()
 {
-    return plate(QSize(110, 20), MetalTone {218, 6.0, 1}, 0x67656e31);
+    return plate(buttonSize("lblGenerate"), MetalTone {218, 6.0, 1}, 0x67656e31);
 }
 
 QImage ClipboardButtonTexture()
 {
-    return plate(QSize(110, 20), MetalTone {78, 6.0, 3}, 0x636c6970);
+    return plate(buttonSize("lblClipboard"), MetalTone {78, 6.0, 3}, 0x636c6970);
 }
 
 QImage ExitButtonTexture()
 {
-    return plate(QSize(87, 20), MetalTone {78, 6.0, 3}, 0x65786974);
+    return plate(buttonSize("cmdExit"), MetalTone {78, 6.0, 3}, 0x65786974);
 }
 
 } // namespace huevane::artgen

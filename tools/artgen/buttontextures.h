@@ -4,13 +4,13 @@
 
 namespace huevane::artgen {
 
-/// 'Generate': 110 x 20 pixels of light brushed metal, no alpha.
+/// 'Generate': light brushed metal the size of its button, no alpha.
 QImage GenerateButtonTexture();
 
-/// 'Send to Clipboard': 110 x 20 pixels of dark brushed metal, no alpha.
+/// 'Send to Clipboard': dark brushed metal the size of its button, no alpha.
 QImage ClipboardButtonTexture();
 
-/// 'Exit': 87 x 20 pixels of dark brushed metal, no alpha.
+/// 'Exit': dark brushed metal the size of its button, no alpha.
 QImage ExitButtonTexture();
 
 } // namespace huevane::artgen

@@ -2,7 +2,9 @@
 
 #include "brushedmetal.h"
 #include "buttontextures.h"
-#include "skinlayout.h"
+#include "windowlayout/art.h"
+#include "windowlayout/controls.h"
+#include "windowlayout/outline.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -18,15 +20,44 @@ namespace huevane::artgen {
 
 namespace {
 
-// The title tabs fill the rows above the strip that runs along the top right of
-// the outline; the light tab ends where the outline starts to slope down.
-constexpr int TabBottom = 21;
-constexpr int LightTabRight = 150;
+constexpr int SkinWidth = SkinSize.width();
+constexpr int SkinHeight = SkinSize.height();
 
 constexpr QRgb Rim = qRgb(34, 36, 40);
 constexpr QRgb HeaderText = qRgb(255, 255, 255);
 
 enum class Zone : quint8 { Outside, Body, LightTab, DarkTab };
+
+QPolygon outlinePixels()
+{
+    QPolygon outline;
+    for (const QPoint &vertex : WindowOutlineTwips())
+        outline << QPoint(DesignPixels(vertex.x()), DesignPixels(vertex.y()));
+    return outline;
+}
+
+QRect pixelsOf(const QString &name)
+{
+    return DesignPixels(FindControl(name)->twips);
+}
+
+// Every control but the hidden ones.
+QList<LayoutEntry> shownControls()
+{
+    QList<LayoutEntry> shown;
+    for (const LayoutEntry &control : WindowLayout()) {
+        if (!(control.flags & Hidden))
+            shown << control;
+    }
+    return shown;
+}
+
+// Text boxes, picture boxes and opaque labels hide the skin under them.
+bool isOpaque(const LayoutEntry &control)
+{
+    return control.kind == ControlKind::TextBox || control.kind == ControlKind::PictureBox
+        || (control.kind == ControlKind::Label && (control.flags & Opaque));
+}
 
 class ZoneMap
 {
@@ -39,14 +70,14 @@ public:
         QPainter painter(&mask);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::white);
-        painter.drawPolygon(WindowOutline(), Qt::OddEvenFill);
+        painter.drawPolygon(outlinePixels(), Qt::OddEvenFill);
         painter.end();
         for (int y = 0; y < SkinHeight; ++y) {
             for (int x = 0; x < SkinWidth; ++x) {
                 if (qAlpha(mask.pixel(x, y)) < 128)
                     continue;
                 Zone zone = Zone::Body;
-                if (y <= TabBottom)
+                if (y <= TitleTabBottom)
                     zone = x <= LightTabRight ? Zone::LightTab : Zone::DarkTab;
                 m_zones[std::size_t(y * SkinWidth + x)] = zone;
             }
@@ -99,7 +130,7 @@ void fillZones(QImage &skin, const ZoneMap &zones)
     const QImage darkTab = BrushedMetal(size, MetalTone {66, 6.0, 4}, 0x6b697421);
     for (int y = 0; y < SkinHeight; ++y) {
         const double bodyLight = 6.0 - 12.0 * y / SkinHeight;
-        const double tabLight = 14.0 - 28.0 * y / TabBottom;
+        const double tabLight = 14.0 - 28.0 * y / TitleTabBottom;
         auto *line = reinterpret_cast<QRgb *>(skin.scanLine(y));
         for (int x = 0; x < SkinWidth; ++x) {
             QRgb pixel = Rim;
@@ -213,7 +244,7 @@ void drawTitles(QPainter &painter)
     const QFontMetricsF maker(makerFont);
     const QString makerName = QStringLiteral("Caldrin's Brightkit");
     const double tabLeft = LightTabRight + 4;
-    const double tabRight = 337;
+    const double tabRight = DarkTabRight;
     const double makerX = tabLeft + (tabRight - tabLeft - maker.horizontalAdvance(makerName)) / 2.0;
     drawEngraved(painter, QPointF(makerX, 16.0), makerName, makerFont, QColor(HeaderText),
                  QColor(0, 0, 0, 170), QPointF(1.0, 1.0));
@@ -271,21 +302,22 @@ QRect unitedRects(const QStringList &names)
 {
     QRect united;
     for (const QString &name : names)
-        united = united.united(FindControl(name).rect);
+        united = united.united(pixelsOf(name));
     return united;
 }
 
-QStringList panelControlNames(Panel panel)
+// The controls of colour panel @p number (1 to 3).
+QStringList panelControlNames(int number)
 {
-    const PanelNames names = NamesOf(panel);
+    const ColourPanelNames names = PanelNames(number);
     QStringList list = names.rowLabels;
     list << names.swatch;
     for (int index = 0; index < 6; ++index)
-        list << QStringLiteral("%1(%2)").arg(names.values).arg(index);
+        list << ArrayElement(names.fields, index);
     for (int index = 0; index < 3; ++index)
-        list << QStringLiteral("%1(%2)").arg(names.strips).arg(index);
+        list << ArrayElement(names.strips, index);
     for (int index = 0; index < 5; ++index)
-        list << QStringLiteral("%1(%2)").arg(names.presets).arg(index);
+        list << ArrayElement(names.presets, index);
     return list;
 }
 
@@ -293,20 +325,20 @@ QStringList panelControlNames(Panel panel)
 // top and bottom, and keep clear of the swap bar between the first two.
 std::array<QRect, 3> colourPanelFrames()
 {
-    const QRect swap = FindControl(QStringLiteral("lblSwap")).rect;
+    const QRect swap = pixelsOf(QStringLiteral("lblSwap"));
     std::array<QRect, 3> frames;
     int bottom = 0;
-    for (Panel panel : {Panel::Start, Panel::End, Panel::Background})
-        bottom = std::max(bottom, unitedRects(panelControlNames(panel)).bottom());
-    for (Panel panel : {Panel::Start, Panel::End, Panel::Background}) {
-        const QRect content = unitedRects(panelControlNames(panel));
+    for (int number = 1; number <= 3; ++number)
+        bottom = std::max(bottom, unitedRects(panelControlNames(number)).bottom());
+    for (int number = 1; number <= 3; ++number) {
+        const QRect content = unitedRects(panelControlNames(number));
         int left = content.left() - 5;
         int right = content.right() + 5;
-        if (panel == Panel::Start)
+        if (number == 1)
             right = std::min(right, swap.left() - 3);
-        if (panel == Panel::End)
+        if (number == 2)
             left = std::max(left, swap.right() + 3);
-        frames[std::size_t(panel)] =
+        frames[std::size_t(number - 1)] =
             QRect(QPoint(left, content.top() - 21), QPoint(right, bottom + 5));
     }
     return frames;
@@ -330,10 +362,10 @@ void drawPresetSquares(QPainter &painter)
         QColor(70, 72, 76),  QColor(222, 28, 28),   QColor(32, 176, 48),
         QColor(36, 72, 220), QColor(252, 252, 252),
     };
-    for (Panel panel : {Panel::Start, Panel::End, Panel::Background}) {
-        const QString presets = NamesOf(panel).presets;
+    for (int number = 1; number <= 3; ++number) {
+        const QString presets = PanelNames(number).presets;
         for (int index = 0; index < 5; ++index) {
-            const QRect square = FindControl(QStringLiteral("%1(%2)").arg(presets).arg(index)).rect;
+            const QRect square = pixelsOf(ArrayElement(presets, index));
             painter.fillRect(square.translated(1, 1), QColor(0, 0, 0, 70));
             painter.fillRect(square, colours[std::size_t(index)]);
             painter.fillRect(QRect(square.left(), square.top(), square.width(), 1),
@@ -369,29 +401,46 @@ void drawArrow(QPainter &painter, QPointF tip, double direction)
     painter.drawPolygon(arrow);
 }
 
+// A rounded plate of metal set into the skin.
+struct Plate
+{
+    double radius;
+    int edgeAlpha; // of the light edge below and right of it
+    MetalTone tone;
+    std::uint32_t seed;
+    int outlineAlpha; // of its dark outline
+};
+
+// @p plate filling @p area: its light edge, the metal, @p shading over the metal
+// and the outline.
+void drawPlate(QPainter &painter, QRect area, const Plate &plate, const QGradient &shading)
+{
+    const QRectF shape = QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, plate.edgeAlpha));
+    painter.drawRoundedRect(shape.translated(1, 1), plate.radius, plate.radius);
+    painter.setBrush(metalBrush(area, plate.tone, plate.seed));
+    painter.drawRoundedRect(shape, plate.radius, plate.radius);
+    painter.setBrush(shading);
+    painter.drawRoundedRect(shape, plate.radius, plate.radius);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0, 0, 0, plate.outlineAlpha), 1.0));
+    painter.drawRoundedRect(shape, plate.radius, plate.radius);
+}
+
 // The swap bar fills exactly the click area of lblSwap: a raised rod of dark
 // metal with an arrow towards each panel and the word Swap between them.
 void drawSwapBar(QPainter &painter)
 {
-    const QRect bar = FindControl(QStringLiteral("lblSwap")).rect;
+    const QRect bar = pixelsOf(QStringLiteral("lblSwap"));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF shape = QRectF(bar).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 255, 255, 120));
-    painter.drawRoundedRect(shape.translated(1, 1), 3, 3);
-    painter.setBrush(metalBrush(bar, MetalTone {72, 6.0, 4}, 0x73776170));
-    painter.drawRoundedRect(shape, 3, 3);
     QLinearGradient rod(bar.left(), 0, bar.right() + 1, 0);
     rod.setColorAt(0.0, QColor(0, 0, 0, 40));
     rod.setColorAt(0.3, QColor(255, 255, 255, 60));
     rod.setColorAt(0.55, QColor(255, 255, 255, 10));
     rod.setColorAt(1.0, QColor(0, 0, 0, 70));
-    painter.setBrush(rod);
-    painter.drawRoundedRect(shape, 3, 3);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(0, 0, 0, 140), 1.0));
-    painter.drawRoundedRect(shape, 3, 3);
+    drawPlate(painter, bar, Plate {3, 120, MetalTone {72, 6.0, 4}, 0x73776170, 140}, rod);
 
     const double middle = bar.left() + bar.width() / 2.0;
     drawArrow(painter, QPointF(middle + 5.0, bar.top() + 12.5), 1.0);
@@ -415,7 +464,7 @@ void drawSwapBar(QPainter &painter)
 // small dark-red button with a cross.
 void drawCloseMark(QPainter &painter)
 {
-    const QRect area = FindControl(QStringLiteral("Label1")).rect;
+    const QRect area = pixelsOf(QStringLiteral("Label1"));
     const QPointF centre(area.left() + area.width() / 2.0, 26.5);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -438,27 +487,17 @@ void drawCloseMark(QPainter &painter)
 // A dark well sunk into the metal under the two buttons at the bottom right.
 void drawRecess(QPainter &painter)
 {
-    const QRect clipboard = FindControl(QStringLiteral("lblClipboard")).rect;
-    const QRect exit = FindControl(QStringLiteral("cmdExit")).rect;
+    const QRect clipboard = pixelsOf(QStringLiteral("lblClipboard"));
+    const QRect exit = pixelsOf(QStringLiteral("cmdExit"));
     const QRect buttons = clipboard.united(exit);
     const QRect well = buttons.adjusted(-7, -6, 7, 4);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF shape = QRectF(well).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 255, 255, 170));
-    painter.drawRoundedRect(shape.translated(1, 1), 5, 5);
-    painter.setBrush(metalBrush(well, MetalTone {50, 5.0, 4}, 0x77656c6c));
-    painter.drawRoundedRect(shape, 5, 5);
     QLinearGradient shade(0, well.top(), 0, well.bottom() + 1);
     shade.setColorAt(0.0, QColor(0, 0, 0, 120));
     shade.setColorAt(0.25, QColor(0, 0, 0, 20));
     shade.setColorAt(1.0, QColor(255, 255, 255, 12));
-    painter.setBrush(shade);
-    painter.drawRoundedRect(shape, 5, 5);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(0, 0, 0, 150), 1.0));
-    painter.drawRoundedRect(shape, 5, 5);
+    drawPlate(painter, well, Plate {5, 170, MetalTone {50, 5.0, 4}, 0x77656c6c, 150}, shade);
     painter.restore();
 }
 
@@ -476,13 +515,9 @@ void drawSeat(QPainter &painter, QRect control)
 
 void drawSeats(QPainter &painter)
 {
-    const QList<Control> controls = WindowControls();
-    for (const Control &control : controls) {
-        const bool opaque = control.kind == ControlKind::TextBox
-            || control.kind == ControlKind::Picture
-            || control.name == QStringLiteral("lblGenerate");
-        if (opaque)
-            drawSeat(painter, control.rect);
+    for (const LayoutEntry &control : shownControls()) {
+        if (isOpaque(control) || control.name == QStringLiteral("lblGenerate"))
+            drawSeat(painter, DesignPixels(control.twips));
     }
 }
 
@@ -495,12 +530,13 @@ QImage textureOf(const QString &button)
     return ExitButtonTexture();
 }
 
-void drawMockControl(QPainter &painter, const Control &control)
+void drawMockControl(QPainter &painter, const LayoutEntry &control)
 {
-    const QRect r = control.rect;
-    QFont font = pixelFont(11, control.bold);
-    painter.setFont(font);
-    switch (control.kind) {
+    const QRect r = DesignPixels(control.twips);
+    painter.setFont(pixelFont(11, control.font && control.font->bold));
+    // Opaque labels (the component strips) look like picture boxes.
+    const bool strip = control.kind == ControlKind::Label && isOpaque(control);
+    switch (strip ? ControlKind::PictureBox : control.kind) {
     case ControlKind::TextBox:
         painter.fillRect(r,
                          control.name == QStringLiteral("txtString") ? QColor(Qt::white)
@@ -508,7 +544,7 @@ void drawMockControl(QPainter &painter, const Control &control)
         painter.setPen(QColor(0x80, 0x80, 0x80));
         painter.drawRect(r.adjusted(0, 0, -1, -1));
         break;
-    case ControlKind::Picture:
+    case ControlKind::PictureBox:
         if (control.name.startsWith(QStringLiteral("Picture4"))
             || control.name == QStringLiteral("picGradText")) {
             QLinearGradient gradient(r.left(), 0, r.right(), 0);
@@ -523,28 +559,32 @@ void drawMockControl(QPainter &painter, const Control &control)
         painter.setPen(QColor(0x40, 0x40, 0x40));
         painter.drawRect(r.adjusted(0, 0, -1, -1));
         break;
-    case ControlKind::Option:
-    case ControlKind::Check:
+    case ControlKind::OptionButton:
+    case ControlKind::CheckBox:
         painter.fillRect(r, QColor(0xc0, 0xc0, 0xc0));
         painter.setPen(QColor(0x40, 0x40, 0x40));
         painter.setBrush(Qt::white);
-        if (control.kind == ControlKind::Option)
+        if (control.kind == ControlKind::OptionButton)
             painter.drawEllipse(QRect(r.left() + 1, r.top() + 1, 11, 11));
         else
             painter.drawRect(QRect(r.left(), r.top() + 2, 12, 12));
         painter.setBrush(Qt::NoBrush);
         break;
-    case ControlKind::Button:
+    case ControlKind::HotCommand:
         painter.drawImage(r.topLeft(), textureOf(control.name));
         painter.setPen(control.name == QStringLiteral("lblGenerate") ? QColor(0x40, 0x40, 0x40)
                                                                      : QColor(Qt::white));
-        painter.drawText(r, Qt::AlignCenter, control.caption);
+        painter.drawText(r, Qt::AlignCenter,
+                         QString::fromLatin1(FindButtonLooks(control.name)->caption));
         break;
-    case ControlKind::Label:
-        painter.setPen(control.name == QStringLiteral("lblChars") ? QColor(0x20, 0x20, 0x20)
-                                                                  : QColor(Qt::black));
-        painter.drawText(r, int(control.alignment | Qt::AlignTop), control.caption);
+    case ControlKind::Label: {
+        // The window writes the character count; the mock-up shows a sample one.
+        const bool count = control.name == QStringLiteral("lblChars");
+        painter.setPen(count ? QColor(0x20, 0x20, 0x20) : QColor(Qt::black));
+        painter.drawText(r, int(control.alignment | Qt::AlignTop),
+                         count ? QStringLiteral("90") : control.caption);
         break;
+    }
     }
 }
 
@@ -563,10 +603,12 @@ QImage DrawSkin()
 
     const std::array<QRect, 3> frames = colourPanelFrames();
     const std::array<std::uint32_t, 3> seeds {0x73746172, 0x656e6420, 0x626b6772};
-    for (Panel panel : {Panel::Start, Panel::End, Panel::Background})
-        drawPanel(painter, frames[std::size_t(panel)], NamesOf(panel).title,
-                  seeds[std::size_t(panel)]);
-    drawPanel(painter, gradientPanelFrame(frames), QStringLiteral("Gradient Type"), 0x74797065);
+    for (int number = 1; number <= 3; ++number) {
+        const std::size_t index = std::size_t(number - 1);
+        drawPanel(painter, frames[index], PanelNames(number).title, seeds[index]);
+    }
+    drawPanel(painter, gradientPanelFrame(frames), QString::fromLatin1(GradientPanelTitle),
+              0x74797065);
 
     drawSeats(painter);
     drawPresetSquares(painter);
@@ -581,14 +623,14 @@ QImage DrawSkinPreview(bool outlines)
 {
     QImage preview = DrawSkin().convertToFormat(QImage::Format_RGB32);
     QPainter painter(&preview);
-    const QList<Control> controls = WindowControls();
-    for (const Control &control : controls)
+    const QList<LayoutEntry> controls = shownControls();
+    for (const LayoutEntry &control : controls)
         drawMockControl(painter, control);
     if (outlines) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QColor(255, 0, 255, 170));
-        for (const Control &control : controls)
-            painter.drawRect(control.rect.adjusted(0, 0, -1, -1));
+        for (const LayoutEntry &control : controls)
+            painter.drawRect(DesignPixels(control.twips).adjusted(0, 0, -1, -1));
     }
     painter.end();
     return preview;

@@ -4,7 +4,7 @@
 
 namespace huevane::artgen {
 
-/// The main window's skin: SkinWidth x SkinHeight pixels of brushed metal without
+/// The main window's skin: SkinSize pixels of brushed metal without
 /// alpha, with the title tabs, the framed panels, the preset squares, the swap bar,
 /// the close mark and the recess for the bottom-right buttons, each under its controls.
 QImage DrawSkin();
