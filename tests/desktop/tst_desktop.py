@@ -1,10 +1,12 @@
 """Huevane in a real X session: the window's shape, its notification-area icon,
 dragging, the clipboard, the buttons' hover look and closing.
 
-Run as: tst_desktop.py --huevane PATH --huevane-html PATH [TestCase.test_name ...]
+Run as: tst_desktop.py --huevane PATH --huevane-html PATH --layout PATH [TestCase.test_name ...]
+where --layout names huevane-layout, which prints the window's layout.
 """
 
 import argparse
+import json
 import subprocess
 import sys
 import time
@@ -17,14 +19,14 @@ PROGRAMS = {}
 SAMPLE_TEXT = (b"Sample Text For Gradient Demo\r\nThis time it's multiline!!!\r\n"
                b"Try it out - it's even more fun!!!")
 
-# Control rectangles in the window, in pixels (x, y, width, height).
-TITLE_STRIP = (1, 0, 339, 23)
-CLOSE_AREA = (593, 14, 19, 17)
-GENERATE = (19, 390, 110, 20)
-CLIPBOARD = (398, 421, 110, 20)
-EXIT = (515, 421, 87, 20)
-TEXT_BOX = (136, 33, 377, 31)
+# The window's client size and its controls' rectangles in pixels (x, y, width,
+# height), by name, from huevane-layout.
+LAYOUT = {}
 ROOT_COLOUR = (0x20, 0x30, 0x40)
+
+
+def control(name):
+    return tuple(LAYOUT["controls"][name])
 
 
 def centre(rect, window):
@@ -45,7 +47,8 @@ class HuevaneSession:
         try:
             self.process = self.session.start_program([PROGRAMS["huevane"]])
             self.window = self.session.find_window("Huevane")
-            wait_until(lambda: self.session.geometry(self.window)[2:] == (632, 450), what="the window's size")
+            wait_until(lambda: self.session.geometry(self.window)[2:] == tuple(LAYOUT["client"]),
+                       what="the window's size")
             time.sleep(0.3)  # let the first paint land
         except BaseException:
             self.session.__exit__(None, None, None)
@@ -123,18 +126,18 @@ class DesktopTest(unittest.TestCase):
             s = h.session
             window = h.geometry()
             # Before 'Generate' the button leaves the clipboard as it is.
-            s.click(*centre(CLIPBOARD, window))
+            s.click(*centre(control("lblClipboard"), window))
             time.sleep(0.3)
             self.assertFalse(s.clipboard())
-            s.click(*centre(GENERATE, window))
-            s.click(*centre(CLIPBOARD, window))
+            s.click(*centre(control("lblGenerate"), window))
+            s.click(*centre(control("lblClipboard"), window))
             self.assertEqual(wait_until(s.clipboard, what="the clipboard"), expected)
 
     def test_paste_with_empty_clipboard(self):
         with HuevaneSession(tray=False) as h:
             s = h.session
             self.assertIsNone(s.clipboard())
-            s.click(*centre(TEXT_BOX, h.geometry()))
+            s.click(*centre(control("txtString"), h.geometry()))
             s.run(["xdotool", "key", "ctrl+v", "ctrl+a", "ctrl+c"])
             self.assertTrue(wait_until(s.clipboard, what="the clipboard").startswith(b"Sample Text"))
             self.assertIsNone(h.process.poll())
@@ -149,7 +152,7 @@ class DesktopTest(unittest.TestCase):
         with HuevaneSession(tray=False) as h:
             s = h.session
             x, y, _, _ = h.geometry()
-            gx, gy, gw, gh = GENERATE
+            gx, gy, gw, gh = control("lblGenerate")
             s.move_pointer(x + 300, y + 300)
             time.sleep(0.2)
             resting = s.screenshot()
@@ -172,7 +175,7 @@ class DesktopTest(unittest.TestCase):
 
     def test_right_and_middle_click_do_not_exit(self):
         with HuevaneSession(tray=False) as h:
-            h.session.move_pointer(*centre(EXIT, h.geometry()))
+            h.session.move_pointer(*centre(control("cmdExit"), h.geometry()))
             h.session.run(["xdotool", "click", "3", "click", "2"])
             time.sleep(0.5)
             self.assertIsNone(h.process.poll())
@@ -181,7 +184,7 @@ class DesktopTest(unittest.TestCase):
         with HuevaneSession() as h:
             s = h.session
             wait_until(lambda: s.tray_icons("huevane"), what="the tray icon")
-            s.click(*centre(CLOSE_AREA, h.geometry()))
+            s.click(*centre(control("Label1"), h.geometry()))
             self.assertEqual(h.process.wait(timeout=10), 0)
             wait_until(lambda: not s.tray_icons("huevane"), what="the tray icon to leave")
 
@@ -190,9 +193,12 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--huevane", required=True)
     parser.add_argument("--huevane-html", required=True)
+    parser.add_argument("--layout", required=True)
     options, rest = parser.parse_known_args()
     PROGRAMS["huevane"] = options.huevane
     PROGRAMS["huevane-html"] = options.huevane_html
+    LAYOUT.update(json.loads(subprocess.run([options.layout], stdout=subprocess.PIPE, check=True,
+                                            timeout=30).stdout))
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
 
 

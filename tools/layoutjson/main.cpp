@@ -1,0 +1,30 @@
+// huevane-layout: prints the window's layout at 96 DPI as JSON, for scripts that
+// drive the window from outside (tests/desktop): the client area's size and each
+// control's place, in pixels from the window's top-left corner.
+//   {"client": [632, 450], "controls": {"Label1": [x, y, width, height], ...}}
+
+#include "windowlayout/controls.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+using namespace huevane;
+
+int main()
+{
+    QJsonObject controls;
+    for (const LayoutEntry &entry : WindowLayout()) {
+        const QRect pixels = DesignPixels(entry.twips);
+        controls.insert(entry.name,
+                        QJsonArray {pixels.x(), pixels.y(), pixels.width(), pixels.height()});
+    }
+    const QJsonObject layout {
+        {"client", QJsonArray {DesignPixels(ClientWidthTwips), DesignPixels(ClientHeightTwips)}},
+        {"controls", controls},
+    };
+    std::fputs(QJsonDocument(layout).toJson(QJsonDocument::Compact).constData(), stdout);
+    return 0;
+}
