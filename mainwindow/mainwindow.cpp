@@ -171,7 +171,7 @@ void MainWindow::connectEvents()
     connect(d->control<HotCommand>("cmdExit"), &HotCommand::Click, this, &QWidget::close);
     connect(d->control<ClickLabel>("Label1"), &ClickLabel::clicked, this, &QWidget::close);
     if (d->shell)
-        d->shell->MakeDragHandle(d->control<ClickLabel>("Label3"));
+        d->shell->makeDragHandle(d->control<ClickLabel>("Label3"));
 }
 
 void MainWindow::connectTypeSelector()
@@ -360,19 +360,19 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::applyWindowOutline()
 {
     if (d->shell)
-        setMask(d->shell->BuildWindowOutline());
+        setMask(d->shell->buildWindowOutline());
 }
 
 void MainWindow::createIcon()
 {
     if (d->shell)
-        d->shell->CreateIcon(this);
+        d->shell->createIcon(this);
 }
 
 void MainWindow::deleteIcon()
 {
     if (d->shell)
-        d->shell->DeleteIcon();
+        d->shell->deleteIcon();
 }
 
 } // namespace huevane

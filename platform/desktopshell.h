@@ -16,16 +16,16 @@ public:
     virtual ~DesktopShell();
 
     /// The window's outline as a region in pixels, for QWidget::setMask.
-    virtual QRegion BuildWindowOutline() const = 0;
+    virtual QRegion buildWindowOutline() const = 0;
 
     /// Adds @p window's icon to the notification area, where there is one.
-    virtual void CreateIcon(QWidget *window) = 0;
+    virtual void createIcon(QWidget *window) = 0;
 
     /// Removes the icon again; nothing happens when there is none.
-    virtual void DeleteIcon() = 0;
+    virtual void deleteIcon() = 0;
 
     /// Makes a press of any mouse button on @p handle move its window.
-    virtual void MakeDragHandle(QWidget *handle) = 0;
+    virtual void makeDragHandle(QWidget *handle) = 0;
 };
 
 } // namespace huevane

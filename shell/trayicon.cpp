@@ -18,7 +18,7 @@ QString TrayIcon::tipText()
     return QStringLiteral("Caldrin's Brightkit: Huevane");
 }
 
-void TrayIcon::CreateIcon()
+void TrayIcon::createIcon()
 {
     if (m_icon || !QSystemTrayIcon::isSystemTrayAvailable())
         return;
@@ -28,7 +28,7 @@ void TrayIcon::CreateIcon()
     m_icon->show();
 }
 
-void TrayIcon::DeleteIcon()
+void TrayIcon::deleteIcon()
 {
     if (!m_icon)
         return;

@@ -18,7 +18,7 @@ class TrayIcon : public QObject
     Q_OBJECT
 
 public:
-    /// The icon of @p window, showing @p image; nothing is shown until CreateIcon.
+    /// The icon of @p window, showing @p image; nothing is shown until createIcon.
     TrayIcon(QWidget *window, const QIcon &image, QObject *parent = nullptr);
     ~TrayIcon() override;
 
@@ -26,10 +26,10 @@ public:
     static QString tipText();
 
     /// Adds the icon to the notification area, if there is one.
-    void CreateIcon();
+    void createIcon();
 
     /// Removes the icon from the notification area.
-    void DeleteIcon();
+    void deleteIcon();
 
     /// True while the icon is in the notification area.
     bool isShown() const;

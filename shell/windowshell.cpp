@@ -12,24 +12,24 @@ WindowShell::WindowShell(const QIcon &trayImage)
 
 WindowShell::~WindowShell() = default;
 
-QRegion WindowShell::BuildWindowOutline() const
+QRegion WindowShell::buildWindowOutline() const
 {
     return huevane::BuildWindowOutline();
 }
 
-void WindowShell::CreateIcon(QWidget *window)
+void WindowShell::createIcon(QWidget *window)
 {
     m_icon = std::make_unique<TrayIcon>(window, m_trayImage);
-    m_icon->CreateIcon();
+    m_icon->createIcon();
 }
 
-void WindowShell::DeleteIcon()
+void WindowShell::deleteIcon()
 {
     if (m_icon)
-        m_icon->DeleteIcon();
+        m_icon->deleteIcon();
 }
 
-void WindowShell::MakeDragHandle(QWidget *handle)
+void WindowShell::makeDragHandle(QWidget *handle)
 {
     new WindowDrag(handle);
 }

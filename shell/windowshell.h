@@ -19,10 +19,10 @@ public:
     explicit WindowShell(const QIcon &trayImage);
     ~WindowShell() override;
 
-    QRegion BuildWindowOutline() const override;
-    void CreateIcon(QWidget *window) override;
-    void DeleteIcon() override;
-    void MakeDragHandle(QWidget *handle) override;
+    QRegion buildWindowOutline() const override;
+    void createIcon(QWidget *window) override;
+    void deleteIcon() override;
+    void makeDragHandle(QWidget *handle) override;
 
 private:
     QIcon m_trayImage;

@@ -16,17 +16,17 @@ public:
     QStringList calls;
     QWidget *dragHandle = nullptr;
 
-    QRegion BuildWindowOutline() const override
+    QRegion buildWindowOutline() const override
     {
         const_cast<RecordingShell *>(this)->calls << QStringLiteral("outline");
         return QRegion(0, 0, 100, 50);
     }
-    void CreateIcon(QWidget *window) override
+    void createIcon(QWidget *window) override
     {
         calls << QStringLiteral("icon for %1").arg(window->objectName());
     }
-    void DeleteIcon() override { calls << QStringLiteral("delete icon"); }
-    void MakeDragHandle(QWidget *handle) override
+    void deleteIcon() override { calls << QStringLiteral("delete icon"); }
+    void makeDragHandle(QWidget *handle) override
     {
         dragHandle = handle;
         calls << QStringLiteral("drag by %1").arg(handle->objectName());
