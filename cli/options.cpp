@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace huevane::cli {
@@ -85,7 +87,10 @@ const QList<OptionRow> &optionRows()
         {{"type"}, "1|2|3", "1 start to end (default), 2 end to start,\n3 start to end at the centre and back", "a value: 1, 2 or 3"},
         {{"centre"}, "N", "turning point of type 3, in characters (any 32-bit\nwhole number; default: half the character count)", "a whole number"},
         {{"per-line"}, "", "restart the gradient on every line"},
-        {{"upper-case-tags"}, "", "write FONT and COLOR in upper case"},
+        {{"format"}, "FORMAT", "font (default), span, bbcode or ansi: see Formats", "a format: font, span, bbcode or ansi"},
+        {{"merge"}, "", "one tag for a run of one colour on a line\n(font, span, bbcode; ansi always does so)"},
+        {{"escape"}, "", "write &, < and > as &amp;, &lt; and &gt; (font, span)"},
+        {{"upper-case-tags"}, "", "write tag names (FONT COLOR, SPAN STYLE, COLOR)\nin upper case"},
         {{"no-quotes"}, "", "write the colour attribute without quotes"},
         {{"h", "help"}, "", "show this help and exit"},
         {{"version"}, "", "show the version and exit"},
@@ -133,6 +138,10 @@ QString parseFailure(const QStringList &arguments, const QCommandLineParser &par
     return parser.errorText();
 }
 
+// The names of OutputFormat's values, in order.
+const QLatin1StringView formatNames[] {QLatin1StringView("font"), QLatin1StringView("span"),
+                                       QLatin1StringView("bbcode"), QLatin1StringView("ansi")};
+
 // Reads the values of the options that take one into @p o; returns the
 // problem with the first bad one, or an empty string.
 QString readValues(const QCommandLineParser &parser, Options &o)
@@ -155,6 +164,16 @@ QString readValues(const QCommandLineParser &parser, Options &o)
             return QStringLiteral("--type: '%1' is not a gradient type: give 1, 2 or 3").arg(text);
         o.type = static_cast<quint8>(text.toInt());
     }
+    if (parser.isSet("format")) {
+        const QString text = parser.value("format");
+        const auto format = std::find(std::begin(formatNames), std::end(formatNames), text);
+        if (format == std::end(formatNames))
+            return QStringLiteral("--format: '%1' is not a format: give font, span, bbcode or ansi")
+                .arg(text);
+        o.format = OutputFormat(format - std::begin(formatNames));
+    }
+    if (o.escape && (o.format == OutputFormat::BBCode || o.format == OutputFormat::Ansi))
+        return QStringLiteral("--escape is for --format font and span only");
     if (parser.isSet("centre")) {
         const QString text = parser.value("centre");
         o.centre = wholeNumber(text);
@@ -192,6 +211,8 @@ ParsedOptions ParseArguments(const QStringList &arguments)
     o.perLine = parser.isSet("per-line");
     o.upperCaseTags = parser.isSet("upper-case-tags");
     o.noQuotes = parser.isSet("no-quotes");
+    o.merge = parser.isSet("merge");
+    o.escape = parser.isSet("escape");
     result.error = readValues(parser, o);
     return result;
 }
@@ -210,18 +231,26 @@ QString HelpText()
     }
     return QStringLiteral(
                "Usage: huevane-html [OPTION]... [FILE|-]\n"
-               "Writes a text as HTML with every character in its own colour: one font tag\n"
-               "per character, \"<br>\" and CR LF at the end of every line.\n"
+               "Writes a text with every character in its own colour: by default as HTML,\n"
+               "one font tag per character, \"<br>\" and CR LF at the end of every line.\n"
                "\n"
                "Reads UTF-8 text from FILE, or from standard input when FILE is absent or '-'.\n"
-               "CR LF, LF and a lone CR end a line. Writes UTF-8 with CR LF line ends to\n"
-               "standard output; nothing for a text of nothing but spaces.\n"
+               "CR LF, LF and a lone CR end a line. Writes UTF-8 to standard output;\n"
+               "nothing for a text of nothing but spaces.\n"
                "\n"
                "Options:\n")
         + list
-        + QStringLiteral("\n"
-                         "Exit status: 0 on success, 1 when the input cannot be read or is not\n"
-                         "valid UTF-8, 2 on bad usage.\n");
+        + QStringLiteral(
+               "\n"
+               "Formats (RRGGBB a colour in hexadecimal, R;G;B in decimal):\n"
+               "  font     <font color=\"#RRGGBB\">c</font>, lines end in <br> and CR LF\n"
+               "  span     <span style=\"color:#RRGGBB\">c</span>, lines end as for font\n"
+               "  bbcode   [color=#RRGGBB]c[/color], lines end in CR LF\n"
+               "  ansi     terminal colours: ESC[38;2;R;G;Bm where the colour changes,\n"
+               "           ESC[0m and LF at the end of a line\n"
+               "\n"
+               "Exit status: 0 on success, 1 when the input cannot be read or is not\n"
+               "valid UTF-8, 2 on bad usage.\n");
 }
 
 } // namespace huevane::cli
