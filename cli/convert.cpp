@@ -24,7 +24,9 @@ int Convert(const Options &options, const InputText &input, std::FILE *out, std:
         std::fprintf(err, "huevane-html: %s\n", qUtf8Printable(input.error));
         return InputError;
     }
-    if (!WriteHtml(SettingsFor(options, input.text), out, batch)) {
+    const OutputOptions output {options.upperCaseTags, options.noQuotes, options.format,
+                                options.merge, options.escape};
+    if (!WriteColouredText(SettingsFor(options, input.text), output, out, batch)) {
         std::fprintf(err, "huevane-html: cannot write to standard output\n");
         return InputError;
     }

@@ -10,7 +10,7 @@ namespace huevane::cli {
 
 /// Exit statuses of huevane-html.
 enum ExitStatus {
-    Success = 0,    ///< the HTML is written
+    Success = 0,    ///< the output is written
     InputError = 1, ///< the input cannot be read or is not UTF-8, or the output cannot be written
     UsageError = 2, ///< a malformed command line
 };
@@ -19,10 +19,10 @@ enum ExitStatus {
 /// @p options, its centre the one SetText sets unless the options give one.
 GradientSettings SettingsFor(const Options &options, const QString &text);
 
-/// Writes the HTML of @p input for @p options to @p out, or its error to @p err
-/// as one line, with nothing on @p out. Returns the exit status: Success, or
-/// InputError when the input had an error or writing failed. @p batch is
-/// WriteHtml's.
+/// Writes @p input coloured for @p options, in their format, to @p out, or its
+/// error to @p err as one line, with nothing on @p out. Returns the exit status:
+/// Success, or InputError when the input had an error or writing failed.
+/// @p batch is WriteColouredText's.
 int Convert(const Options &options, const InputText &input, std::FILE *out, std::FILE *err,
             qsizetype batch = HtmlStreamBatch);
 

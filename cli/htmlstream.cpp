@@ -1,9 +1,7 @@
 #include "htmlstream.h"
 
 #include "engine/charcolours.h"
-#include "engine/htmlwriter.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace huevane::cli {
@@ -53,24 +51,24 @@ private:
 
 } // namespace
 
-bool WriteHtml(const GradientSettings &settings, std::FILE *out, qsizetype batch)
+bool WriteColouredText(const GradientSettings &settings, const OutputOptions &options,
+                       std::FILE *out, qsizetype batch)
 {
     if (IsBlankText(settings.text))
         return true;
 
-    const HtmlOptions options {settings.upperCaseTags, settings.noQuotes};
     ChunkedOutput output(out);
+    ColouredTextWriter writer(options);
     ColourStepper stepper(settings);
     for (qsizetype i = 0; i < settings.lines.size(); ++i) {
         stepper.colourLineInBatches(i, batch, [&](const CharColour *first, const CharColour *last) {
             qsizetype units = 0;
             for (const CharColour *c = first; c != last; ++c)
                 units += c->length;
-            char16_t *at = output.reserve(HtmlTagsSize(options, last - first, units));
-            output.commit(WriteHtmlTags(at, options, settings.text, first, last));
+            char16_t *at = output.reserve(writer.maxSize(last - first, units));
+            output.commit(writer.write(at, settings.text, first, last));
         });
-        char16_t *at = output.reserve(HtmlLineEnd.size());
-        output.commit(std::copy(HtmlLineEnd.utf16(), HtmlLineEnd.utf16() + HtmlLineEnd.size(), at));
+        output.commit(writer.endLine(output.reserve(writer.maxLineEndSize())));
     }
     return output.flush() && std::fflush(out) == 0;
 }

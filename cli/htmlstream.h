@@ -1,19 +1,22 @@
 #pragma once
 
 #include "engine/gradientsettings.h"
+#include "engine/htmlwriter.h"
 
 #include <cstdio>
 
 namespace huevane::cli {
 
-/// Entries of character colours that WriteHtml keeps at a time, by default.
+/// Entries of character colours that WriteColouredText keeps at a time, by default.
 inline constexpr qsizetype HtmlStreamBatch = 4096;
 
-/// Writes what GenerateHtml gives for @p settings, after colouring them for their
-/// gradient type, to @p out as UTF-8, line by line, without holding the whole HTML
-/// or all character colours in memory: a line of any length is coloured and
-/// written @p batch characters at a time. Writes nothing for a blank text.
-/// Returns false when writing failed.
-bool WriteHtml(const GradientSettings &settings, std::FILE *out, qsizetype batch = HtmlStreamBatch);
+/// Colours the text of @p settings for their gradient and writes it as
+/// ColouredTextWriter does for @p options (for the default options, what
+/// GenerateHtml gives) to @p out as UTF-8, line by line, without holding the
+/// whole output or all character colours in memory: a line of any length is
+/// coloured and written @p batch characters at a time. Writes nothing for a
+/// blank text. Returns false when writing failed.
+bool WriteColouredText(const GradientSettings &settings, const OutputOptions &options,
+                       std::FILE *out, qsizetype batch = HtmlStreamBatch);
 
 } // namespace huevane::cli

@@ -106,33 +106,34 @@ bool Utf8Decoder::feed(QByteArrayView bytes)
 {
     if (m_error >= 0)
         return false;
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
-    const qsizetype size = bytes.size();
-
     // Every byte gives at most two code units: an LF becomes CR LF, and a
     // character of four bytes is a surrogate pair.
-    m_text.resize(m_used + 2 * size + 2);
+    m_text.resize(m_used + 2 * bytes.size() + 2);
     char16_t *const base = reinterpret_cast<char16_t *>(m_text.data());
-    char16_t *out = base + m_used;
-    const auto stop = [&](qint64 offset) {
-        m_error = offset;
-        m_used = out - base;
-        m_text.resize(m_used);
+    const char16_t *const end =
+        decode(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), base + m_used);
+    m_used = end - base;
+    m_text.resize(m_used);
+    if (m_error >= 0)
         return false;
-    };
+    m_read += bytes.size();
+    return true;
+}
 
+char16_t *Utf8Decoder::decode(const unsigned char *data, qsizetype size, char16_t *out)
+{
     qsizetype i = 0;
     // First the rest of a character that the previous piece cut.
     while (m_heldSize > 0 && i < size) {
         m_held[m_heldSize++] = data[i++];
         char32_t codePoint;
         const int length = sequenceAt(m_held, m_heldSize, 0, codePoint);
-        if (length == 0)
-            return stop(m_heldOffset);
+        if (length == 0) {
+            m_error = m_heldOffset;
+            return out;
+        }
         if (length > 0) {
-            if (!(m_heldOffset == 0 && codePoint == 0xFEFF))
-                out = putCodePoint(out, codePoint);
-            m_afterCr = false;
+            out = append(out, codePoint, m_heldOffset);
             m_heldSize = 0;
         }
     }
@@ -159,25 +160,29 @@ bool Utf8Decoder::feed(QByteArrayView bytes)
         }
         char32_t codePoint;
         const int length = sequenceAt(data, size, i, codePoint);
-        if (length == 0)
-            return stop(m_read + i);
+        if (length == 0) {
+            m_error = m_read + i;
+            return out;
+        }
         if (length < 0) {
             m_heldSize = static_cast<int>(size - i);
             std::memcpy(m_held, data + i, static_cast<size_t>(m_heldSize));
             m_heldOffset = m_read + i;
             break;
         }
-        // A byte-order mark at the very start says only that the text is UTF-8.
-        if (!(m_read + i == 0 && codePoint == 0xFEFF))
-            out = putCodePoint(out, codePoint);
-        m_afterCr = false;
+        out = append(out, codePoint, m_read + i);
         i += length;
     }
+    return out;
+}
 
-    m_read += size;
-    m_used = out - base;
-    m_text.resize(m_used);
-    return true;
+char16_t *Utf8Decoder::append(char16_t *out, char32_t codePoint, qint64 offset)
+{
+    m_afterCr = false;
+    // A byte-order mark at the very start says only that the text is UTF-8.
+    if (offset == 0 && codePoint == 0xFEFF)
+        return out;
+    return putCodePoint(out, codePoint);
 }
 
 bool Utf8Decoder::finish()

@@ -46,7 +46,13 @@ public:
     QString takeText() { return std::move(m_text); }
 
 private:
-    void append(char32_t codePoint, qint64 offset);
+    // Decodes @p size bytes at @p data, the next piece, to @p out, first
+    // completing a character that the previous piece cut; returns the end of
+    // what it wrote. Stops at the first invalid byte, setting m_error.
+    char16_t *decode(const unsigned char *data, qsizetype size, char16_t *out);
+    // Writes @p codePoint, the character at byte @p offset, to @p out unless it
+    // is a byte-order mark at the very start; returns the end of what it wrote.
+    char16_t *append(char16_t *out, char32_t codePoint, qint64 offset);
 
     QString m_text;
     qsizetype m_used = 0;    // code units of m_text written

@@ -1,4 +1,5 @@
-// huevane-html: writes a text as gradient-coloured HTML, as Huevane's 'Generate' does.
+// huevane-html: writes a text in gradient colours: HTML as Huevane's 'Generate'
+// writes it, or span tags, BBCode or terminal colours.
 
 #include "convert.h"
 

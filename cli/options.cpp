@@ -1,6 +1,11 @@
 #include "options.h"
 
+#include <QCommandLineParser>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace huevane::cli {
 
@@ -53,129 +58,199 @@ std::optional<ColourTriplet> ParseColourArgument(const QString &text)
     return ColourTriplet {static_cast<float>(*r), static_cast<float>(*g), static_cast<float>(*b)};
 }
 
-ParsedOptions ParseArguments(const QStringList &arguments)
+namespace {
+
+// Every option huevane-html takes, as --help lists them. The last column says
+// what an option that takes a value needs when it is given none.
+struct OptionRow
 {
-    ParsedOptions result;
-    Options &o = result.options;
-    const auto fail = [&](const QString &message) {
-        result.error = message;
-        return result;
+    QStringList names;
+    const char *valueName; // empty for an option that takes no value
+    const char *description;
+    const char *missing = nullptr;
+
+    QCommandLineOption option() const { return {names, description, valueName}; }
+};
+
+// An option's name as it is typed: "-h", "--help".
+QString dashed(const QString &name)
+{
+    return QString(name.size() == 1 ? "-" : "--") + name;
+}
+
+const QList<OptionRow> &optionRows()
+{
+    // clang-format off
+    static const QList<OptionRow> rows {
+        {{"start"}, "R,G,B", "start colour (default 255,70,30); also #RRGGBB", "a colour, R,G,B or #RRGGBB"},
+        {{"end"}, "R,G,B", "end colour (default 255,255,0); also #RRGGBB", "a colour, R,G,B or #RRGGBB"},
+        {{"type"}, "1|2|3", "1 start to end (default), 2 end to start,\n3 start to end at the centre and back", "a value: 1, 2 or 3"},
+        {{"centre"}, "N", "turning point of type 3, in characters (any 32-bit\nwhole number; default: half the character count)", "a whole number"},
+        {{"per-line"}, "", "restart the gradient on every line"},
+        {{"format"}, "FORMAT", "font (default), span, bbcode or ansi: see Formats", "a format: font, span, bbcode or ansi"},
+        {{"merge"}, "", "one tag for a run of one colour on a line\n(font, span, bbcode; ansi always does so)"},
+        {{"escape"}, "", "write &, < and > as &amp;, &lt; and &gt; (font, span)"},
+        {{"upper-case-tags"}, "", "write tag names (FONT COLOR, SPAN STYLE, COLOR)\nin upper case"},
+        {{"no-quotes"}, "", "write the colour attribute without quotes"},
+        {{"h", "help"}, "", "show this help and exit"},
+        {{"version"}, "", "show the version and exit"},
     };
+    // clang-format on
+    return rows;
+}
 
-    bool inputGiven = false;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        QString argument = arguments[i];
-        if (optionsEnded || argument == u"-" || !argument.startsWith(u'-')) {
-            if (inputGiven)
-                return fail(QStringLiteral("more than one input file given: '%1'").arg(argument));
-            o.input = argument;
-            inputGiven = true;
-            continue;
-        }
-        if (argument == u"--") {
-            optionsEnded = true;
-            continue;
-        }
-
-        QString value;
-        bool hasInlineValue = false;
-        if (const qsizetype equals = argument.indexOf(u'=');
-            argument.startsWith(u"--") && equals > 0) {
-            value = argument.mid(equals + 1);
-            argument.truncate(equals);
-            hasInlineValue = true;
-        }
-        const auto takeValue = [&]() -> std::optional<QString> {
-            if (hasInlineValue)
-                return value;
-            if (i + 1 >= arguments.size())
-                return std::nullopt;
-            return arguments[++i];
-        };
-        const auto noValue = [&]() { return !hasInlineValue; };
-
-        if (argument == u"--help" || argument == u"-h") {
-            if (!noValue())
-                return fail(QStringLiteral("option %1 takes no value").arg(argument));
-            o.help = true;
-        } else if (argument == u"--version") {
-            if (!noValue())
-                return fail(QStringLiteral("option %1 takes no value").arg(argument));
-            o.version = true;
-        } else if (argument == u"--per-line" || argument == u"--upper-case-tags"
-                   || argument == u"--no-quotes") {
-            if (!noValue())
-                return fail(QStringLiteral("option %1 takes no value").arg(argument));
-            if (argument == u"--per-line")
-                o.perLine = true;
-            else if (argument == u"--upper-case-tags")
-                o.upperCaseTags = true;
-            else
-                o.noQuotes = true;
-        } else if (argument == u"--start" || argument == u"--end") {
-            const auto text = takeValue();
-            if (!text)
-                return fail(
-                    QStringLiteral("option %1 needs a colour, R,G,B or #RRGGBB").arg(argument));
-            const auto colour = ParseColourArgument(*text);
-            if (!colour)
-                return fail(QStringLiteral("%1: '%2' is not a colour: give R,G,B with each a whole "
-                                           "number 0 to 255, or #RRGGBB")
-                                .arg(argument, *text));
-            (argument == u"--start" ? o.start : o.end) = *colour;
-        } else if (argument == u"--type") {
-            const auto text = takeValue();
-            if (!text)
-                return fail(QStringLiteral("option --type needs a value: 1, 2 or 3"));
-            if (*text != u"1" && *text != u"2" && *text != u"3")
-                return fail(QStringLiteral("--type: '%1' is not a gradient type: give 1, 2 or 3")
-                                .arg(*text));
-            o.type = static_cast<quint8>(text->toInt());
-        } else if (argument == u"--centre") {
-            const auto text = takeValue();
-            if (!text)
-                return fail(QStringLiteral("option --centre needs a whole number"));
-            const auto centre = wholeNumber(*text);
-            if (!centre)
-                return fail(
-                    QStringLiteral(
-                        "--centre: '%1' is not a whole number from -2147483648 to 2147483647")
-                        .arg(*text));
-            o.centre = *centre;
-        } else {
-            return fail(QStringLiteral("unknown option '%1' (see --help)").arg(argument));
+// The row of an option as typed, "--start" or "-h"; null for an unknown one.
+const OptionRow *findOption(QStringView typed)
+{
+    const bool isLong = typed.startsWith(u"--");
+    const QStringView name = typed.sliced(isLong ? 2 : 1);
+    for (const OptionRow &row : optionRows()) {
+        for (const QString &known : row.names) {
+            if (known == name && (known.size() == 1) != isLong)
+                return &row;
         }
     }
+    return nullptr;
+}
+
+// QCommandLineParser names a bad option without its dashes, or by one letter of
+// a group of short options, and in words of its own; huevane-html's messages
+// name the argument as it was typed. Finds the first argument the parser
+// could not take, and says why.
+QString parseFailure(const QStringList &arguments, const QCommandLineParser &parser)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == u"--")
+            break;
+        if (argument.size() < 2 || !argument.startsWith(u'-'))
+            continue;
+        const QString typed = argument.section(u'=', 0, 0);
+        const OptionRow *row = findOption(typed);
+        if (!row)
+            return QStringLiteral("unknown option '%1' (see --help)").arg(typed);
+        const bool takesValue = *row->valueName != '\0';
+        if (!takesValue && typed != argument)
+            return QStringLiteral("option %1 takes no value").arg(typed);
+        if (takesValue && typed == argument && ++i == arguments.size())
+            return QStringLiteral("option %1 needs %2").arg(typed, QLatin1StringView(row->missing));
+    }
+    return parser.errorText();
+}
+
+// The names of OutputFormat's values, in order.
+const QLatin1StringView formatNames[] {QLatin1StringView("font"), QLatin1StringView("span"),
+                                       QLatin1StringView("bbcode"), QLatin1StringView("ansi")};
+
+// Reads the values of the options that take one into @p o; returns the
+// problem with the first bad one, or an empty string.
+QString readValues(const QCommandLineParser &parser, Options &o)
+{
+    const std::pair<const char *, ColourTriplet *> colours[] {{"start", &o.start}, {"end", &o.end}};
+    for (const auto &[name, colour] : colours) {
+        if (!parser.isSet(name))
+            continue;
+        const QString text = parser.value(name);
+        const auto parsed = ParseColourArgument(text);
+        if (!parsed)
+            return QStringLiteral("--%1: '%2' is not a colour: give R,G,B with each a whole "
+                                  "number 0 to 255, or #RRGGBB")
+                .arg(QLatin1StringView(name), text);
+        *colour = *parsed;
+    }
+    if (parser.isSet("type")) {
+        const QString text = parser.value("type");
+        if (text != u"1" && text != u"2" && text != u"3")
+            return QStringLiteral("--type: '%1' is not a gradient type: give 1, 2 or 3").arg(text);
+        o.type = static_cast<quint8>(text.toInt());
+    }
+    if (parser.isSet("format")) {
+        const QString text = parser.value("format");
+        const auto format = std::find(std::begin(formatNames), std::end(formatNames), text);
+        if (format == std::end(formatNames))
+            return QStringLiteral("--format: '%1' is not a format: give font, span, bbcode or ansi")
+                .arg(text);
+        o.format = OutputFormat(format - std::begin(formatNames));
+    }
+    if (o.escape && (o.format == OutputFormat::BBCode || o.format == OutputFormat::Ansi))
+        return QStringLiteral("--escape is for --format font and span only");
+    if (parser.isSet("centre")) {
+        const QString text = parser.value("centre");
+        o.centre = wholeNumber(text);
+        if (!o.centre)
+            return QStringLiteral(
+                       "--centre: '%1' is not a whole number from -2147483648 to 2147483647")
+                .arg(text);
+    }
+    return {};
+}
+
+} // namespace
+
+ParsedOptions ParseArguments(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    for (const OptionRow &row : optionRows())
+        parser.addOption(row.option());
+
+    ParsedOptions result;
+    if (!parser.parse(QStringList {QString()} + arguments)) {
+        result.error = parseFailure(arguments, parser);
+        return result;
+    }
+    Options &o = result.options;
+    const QStringList inputs = parser.positionalArguments();
+    if (inputs.size() > 1) {
+        result.error = QStringLiteral("more than one input file given: '%1'").arg(inputs[1]);
+        return result;
+    }
+    if (!inputs.isEmpty())
+        o.input = inputs.first();
+    o.help = parser.isSet("help");
+    o.version = parser.isSet("version");
+    o.perLine = parser.isSet("per-line");
+    o.upperCaseTags = parser.isSet("upper-case-tags");
+    o.noQuotes = parser.isSet("no-quotes");
+    o.merge = parser.isSet("merge");
+    o.escape = parser.isSet("escape");
+    result.error = readValues(parser, o);
     return result;
 }
 
 QString HelpText()
 {
+    QString list;
+    for (const OptionRow &row : optionRows()) {
+        QStringList names;
+        for (const QString &name : row.names)
+            names.append(dashed(name));
+        const QString left = (names.join(u", ") + u' ' + row.valueName).trimmed();
+        const QString description =
+            QString(row.description).replace(u'\n', u'\n' + QString(22, u' '));
+        list += QStringLiteral("  ") + left.leftJustified(20) + description + u'\n';
+    }
     return QStringLiteral(
-        "Usage: huevane-html [OPTION]... [FILE|-]\n"
-        "Writes a text as HTML with every character in its own colour: one font tag\n"
-        "per character, \"<br>\" and CR LF at the end of every line.\n"
-        "\n"
-        "Reads UTF-8 text from FILE, or from standard input when FILE is absent or '-'.\n"
-        "CR LF, LF and a lone CR end a line. Writes UTF-8 with CR LF line ends to\n"
-        "standard output; nothing for a text of nothing but spaces.\n"
-        "\n"
-        "Options:\n"
-        "  --start R,G,B       start colour (default 255,70,30); also #RRGGBB\n"
-        "  --end R,G,B         end colour (default 255,255,0); also #RRGGBB\n"
-        "  --type 1|2|3        1 start to end (default), 2 end to start,\n"
-        "                      3 start to end at the centre and back\n"
-        "  --centre N          turning point of type 3, in characters (any 32-bit\n"
-        "                      whole number; default: half the character count)\n"
-        "  --per-line          restart the gradient on every line\n"
-        "  --upper-case-tags   write FONT and COLOR in upper case\n"
-        "  --no-quotes         write the colour attribute without quotes\n"
-        "  -h, --help          show this help and exit\n"
-        "  --version           show the version and exit\n"
-        "\n"
-        "Exit status: 0 on success, 1 when the input cannot be read or is not\n"
-        "valid UTF-8, 2 on bad usage.\n");
+               "Usage: huevane-html [OPTION]... [FILE|-]\n"
+               "Writes a text with every character in its own colour: by default as HTML,\n"
+               "one font tag per character, \"<br>\" and CR LF at the end of every line.\n"
+               "\n"
+               "Reads UTF-8 text from FILE, or from standard input when FILE is absent or '-'.\n"
+               "CR LF, LF and a lone CR end a line. Writes UTF-8 to standard output;\n"
+               "nothing for a text of nothing but spaces.\n"
+               "\n"
+               "Options:\n")
+        + list
+        + QStringLiteral(
+               "\n"
+               "Formats (RRGGBB a colour in hexadecimal, R;G;B in decimal):\n"
+               "  font     <font color=\"#RRGGBB\">c</font>, lines end in <br> and CR LF\n"
+               "  span     <span style=\"color:#RRGGBB\">c</span>, lines end as for font\n"
+               "  bbcode   [color=#RRGGBB]c[/color], lines end in CR LF\n"
+               "  ansi     terminal colours: ESC[38;2;R;G;Bm where the colour changes,\n"
+               "           ESC[0m and LF at the end of a line\n"
+               "\n"
+               "Exit status: 0 on success, 1 when the input cannot be read or is not\n"
+               "valid UTF-8, 2 on bad usage.\n");
 }
 
 } // namespace huevane::cli

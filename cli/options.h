@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/colour.h"
+#include "engine/htmlwriter.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,9 @@ struct Options
     bool perLine = false;
     bool upperCaseTags = false;
     bool noQuotes = false;
+    OutputFormat format = OutputFormat::Font;
+    bool merge = false;                  ///< neighbours of one colour share a tag
+    bool escape = false;                 ///< &, < and > as entities; font and span only
     QString input = QStringLiteral("-"); ///< a file path, or "-" for standard input
     bool help = false;
     bool version = false;

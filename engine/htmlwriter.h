@@ -6,42 +6,65 @@
 
 namespace huevane {
 
-/// How the HTML of a text is written.
-struct HtmlOptions
-{
-    bool upperCaseTags = false; ///< <FONT COLOR=...>...</FONT> instead of lower case
-    bool noQuotes = false;      ///< the colour attribute without quotes
+/// The ways a coloured text can be written. RRGGBB is a colour in upper-case
+/// hexadecimal; R, G and B are its components in decimal.
+enum class OutputFormat : quint8 {
+    Font,   ///< <font color="#RRGGBB">c</font>; a line ends in "<br>" and CR LF
+    Span,   ///< <span style="color:#RRGGBB">c</span>; a line ends in "<br>" and CR LF
+    BBCode, ///< [color=#RRGGBB]c[/color]; a line ends in CR LF
+    Ansi,   ///< ESC[38;2;R;G;Bm where the colour changes, ESC[0m and LF at a line's end
 };
 
-/// UTF-16 code units that WriteHtmlTags writes for @p characters characters
-/// taking @p units code units.
-qsizetype HtmlTagsSize(HtmlOptions options, qsizetype characters, qsizetype units);
+/// How a coloured text is written. The defaults are what 'Generate' writes.
+struct OutputOptions
+{
+    bool upperCaseTags = false; ///< tag names (for font, attribute names too) in upper case
+    bool noQuotes = false;      ///< the colour attribute without quotes (font, span)
+    OutputFormat format = OutputFormat::Font;
+    /// Characters next to each other on a line in one colour share one tag;
+    /// ansi always writes a colour only where it changes.
+    bool merge = false;
+    bool escape = false; ///< &, < and > written as &amp;, &lt; and &gt; (for font and span)
+};
 
-/// UTF-16 code units that WriteHtmlLine writes for a line of @p characters
-/// characters taking @p units code units: the tags and the line end.
-qsizetype HtmlLineSize(HtmlOptions options, qsizetype characters, qsizetype units);
+/// Writes a coloured text line by line, the entries of a line in one piece or in
+/// several: a run of one colour that a piece leaves open goes on in the next.
+class ColouredTextWriter
+{
+public:
+    explicit ColouredTextWriter(const OutputOptions &options);
 
-/// The end of every line of HTML: "<br>" (always lower case) and CR LF.
-inline constexpr QStringView HtmlLineEnd = u"<br>\r\n";
+    /// The most UTF-16 code units that write() writes for @p characters entries
+    /// taking @p units code units of the text.
+    qsizetype maxSize(qsizetype characters, qsizetype units) const;
 
-/// Writes every entry of [@p first, @p last) at @p out as its character of
-/// @p text in a font tag of its own, <font color="#RRGGBB">c</font> (the bytes as
-/// upper-case hexadecimal digits; the character unchanged, nothing escaped), and
-/// returns the end of what it wrote. @p out must have room for HtmlTagsSize code
-/// units.
-char16_t *WriteHtmlTags(char16_t *out, HtmlOptions options, QStringView text,
-                        const CharColour *first, const CharColour *last);
+    /// The most UTF-16 code units that endLine() writes.
+    qsizetype maxLineEndSize() const;
 
-/// Writes one line of HTML at @p out and returns the end of what it wrote: the
-/// tags of WriteHtmlTags, then HtmlLineEnd. @p out must have room for
-/// HtmlLineSize code units.
-char16_t *WriteHtmlLine(char16_t *out, HtmlOptions options, QStringView text,
-                        const CharColour *first, const CharColour *last);
+    /// Writes the entries [@p first, @p last), the next characters of the line,
+    /// with their characters of @p text at @p out, and returns the end of what it
+    /// wrote. @p out must have room for maxSize() code units.
+    char16_t *write(char16_t *out, QStringView text, const CharColour *first,
+                    const CharColour *last);
 
-/// The text of @p settings written as HTML with the colours of charColours, line
-/// by line as WriteHtmlLine writes them; every line (the last included, an empty
-/// one too) ends in "<br>" and CR LF. Reads only. A blank text (IsBlankText), or
-/// colours that were not computed for the current text, give the empty string.
+    /// Closes the line's last run and writes the line end at @p out, which must
+    /// have room for maxLineEndSize() code units; returns the end of what it wrote.
+    char16_t *endLine(char16_t *out);
+
+    struct Format; // the words of one format, and its writing loop
+
+private:
+    const Format *m_format;
+    bool m_merge;
+    bool m_escape;
+    quint32 m_open; // colour of the run still open on the line, as 0xRRGGBB, or NoRun
+};
+
+/// The text of @p settings as 'Generate' writes it: every character in a font tag
+/// of its own, in its colour of charColours, and every line (the last included,
+/// an empty one too) ending in "<br>" and CR LF; upperCaseTags and noQuotes as the
+/// settings say. Reads only. A blank text (IsBlankText), or colours that were not
+/// computed for the current text, give the empty string.
 QString GenerateHtml(const GradientSettings &settings);
 
 } // namespace huevane

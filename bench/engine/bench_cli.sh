@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # huevane-html end to end, output to a file: characters per second and peak
 # resident memory (GNU time) on
-#   - a 10,000,000-character file in lines of 100 (best of three rounds),
+#   - a 10,000,000-character file in lines of 100 (best of three rounds), as font
+#     tags, and as span tags and terminal colours,
 #   - a single line of 10 MB, plain and with emoji and accented letters,
 #   - 100 MB of text in lines of 100.
 set -euo pipefail
@@ -26,13 +27,14 @@ with open(folder + "/input-100mb.txt", "w", newline="") as f:
         f.write(line[:99] + "\n")
 PY
 
-# measure NAME FILE ROUNDS: prints every round and the best one.
+# measure NAME FILE ROUNDS [OPTION]...: prints the best round.
 measure() {
     local name=$1 file=$2 rounds=$3 best= best_kb=
+    shift 3
     local characters
     characters=$(python3 -c 'import sys; t = open(sys.argv[1], encoding="utf-8", newline="").read(); print(len(t) - t.count("\n") - t.count("\r"))' "$file")
     for round in $(seq 1 "$rounds"); do
-        /usr/bin/time -f "%e %M" -o "$work/time" "$binary" "$file" >"$work/out.html"
+        /usr/bin/time -f "%e %M" -o "$work/time" "$binary" "$@" "$file" >"$work/out.html"
         read -r seconds kilobytes <"$work/time"
         if [ -z "$best" ] || awk "BEGIN{exit !($seconds < $best)}"; then
             best=$seconds
@@ -47,6 +49,8 @@ measure() {
 }
 
 measure "10,000,000 characters, lines of 100" "$work/lines.txt" 3
+measure "the same, --format span" "$work/lines.txt" 3 --format span
+measure "the same, --format ansi" "$work/lines.txt" 3 --format ansi
 measure "one 10 MB line, ASCII" "$work/line-ascii.txt" 2
 measure "one 10 MB line, accents and emoji" "$work/line-mixed.txt" 2
 measure "100 MB in lines of 100" "$work/input-100mb.txt" 1

@@ -97,8 +97,9 @@ void tst_HuevaneHtml::sameAsGenerate_data()
     QTest::newRow("sample, start-up colours") << QStringList {} << sample << defaultStart
                                               << defaultEnd << 1 << -1 << false << false << false;
     QTest::newRow("type 2, per line, options")
-        << QStringList {"--type", "2", "--per-line", "--upper-case-tags", "--no-quotes"} << sample
-        << defaultStart << defaultEnd << 2 << -1 << true << true << true;
+        << QStringList {"--type",      "2",        "--per-line", "--upper-case-tags",
+                        "--no-quotes", "--format", "font"}
+        << sample << defaultStart << defaultEnd << 2 << -1 << true << true << true;
     QTest::newRow("type 3, negative centre")
         << QStringList {"--type", "3", "--centre", "-7", "--start", "#0A1B2C"} << sample
         << ColourTriplet {10, 27, 44} << defaultEnd << 3 << -7 << false << false << false;
@@ -197,6 +198,20 @@ void tst_HuevaneHtml::exactOutput_data()
         << QByteArray("<font color=#000000>\0</font><br>\r\n"
                       "<font color=#000000>\0</font><font color=#000000>\0</font><br>\r\n",
                       96);
+    // Blue 0, 0, 1, 2, 2: neighbours of one colour on both lines that have characters.
+    const QStringList twoBlues {"--start", "255,0,0", "--end", "255,0,2", "--format"};
+    const QByteArray mixed = "a<\n\n&\t\xF0\x9F\x98\x80";
+    // clang-format off
+    QTest::newRow("font, merge, escape") << twoBlues + QStringList {"font", "--merge", "--escape"} << mixed << QByteArray("<font color=\"#FF0000\">a&lt;</font><br>\r\n<br>\r\n<font color=\"#FF0001\">&amp;</font><font color=\"#FF0002\">\t\xF0\x9F\x98\x80</font><br>\r\n");
+    QTest::newRow("span") << twoBlues + QStringList {"span"} << mixed << QByteArray("<span style=\"color:#FF0000\">a</span><span style=\"color:#FF0000\"><</span><br>\r\n<br>\r\n<span style=\"color:#FF0001\">&</span><span style=\"color:#FF0002\">\t</span><span style=\"color:#FF0002\">\xF0\x9F\x98\x80</span><br>\r\n");
+    QTest::newRow("span, merge") << twoBlues + QStringList {"span", "--merge"} << mixed << QByteArray("<span style=\"color:#FF0000\">a<</span><br>\r\n<br>\r\n<span style=\"color:#FF0001\">&</span><span style=\"color:#FF0002\">\t\xF0\x9F\x98\x80</span><br>\r\n");
+    QTest::newRow("span, escape, upper case, no quotes") << twoBlues + QStringList {"span", "--escape", "--upper-case-tags", "--no-quotes"} << mixed << QByteArray("<SPAN STYLE=color:#FF0000>a</SPAN><SPAN STYLE=color:#FF0000>&lt;</SPAN><br>\r\n<br>\r\n<SPAN STYLE=color:#FF0001>&amp;</SPAN><SPAN STYLE=color:#FF0002>\t</SPAN><SPAN STYLE=color:#FF0002>\xF0\x9F\x98\x80</SPAN><br>\r\n");
+    QTest::newRow("bbcode") << twoBlues + QStringList {"bbcode"} << mixed << QByteArray("[color=#FF0000]a[/color][color=#FF0000]<[/color]\r\n\r\n[color=#FF0001]&[/color][color=#FF0002]\t[/color][color=#FF0002]\xF0\x9F\x98\x80[/color]\r\n");
+    QTest::newRow("bbcode, merge, upper case, no quotes") << twoBlues + QStringList {"bbcode", "--merge", "--upper-case-tags", "--no-quotes"} << mixed << QByteArray("[COLOR=#FF0000]a<[/COLOR]\r\n\r\n[COLOR=#FF0001]&[/COLOR][COLOR=#FF0002]\t\xF0\x9F\x98\x80[/COLOR]\r\n");
+    QTest::newRow("ansi") << twoBlues + QStringList {"ansi"} << mixed << QByteArray("\x1b[38;2;255;0;0ma<\x1b[0m\n\n\x1b[38;2;255;0;1m&\x1b[38;2;255;0;2m\t\xF0\x9F\x98\x80\x1b[0m\n");
+    QTest::newRow("ansi, tag options change nothing") << twoBlues + QStringList {"ansi", "--merge", "--upper-case-tags", "--no-quotes"} << mixed << QByteArray("\x1b[38;2;255;0;0ma<\x1b[0m\n\n\x1b[38;2;255;0;1m&\x1b[38;2;255;0;2m\t\xF0\x9F\x98\x80\x1b[0m\n");
+    QTest::newRow("ansi, blank text writes nothing") << twoBlues + QStringList {"ansi"} << QByteArray("  ") << QByteArray();
+    // clang-format on
     QTest::newRow("dash is standard input") << QStringList {"--no-quotes", "-"} << QByteArray("q")
                                             << QByteArray("<font color=#FF461E>q</font><br>\r\n");
 }
@@ -271,6 +286,10 @@ void tst_HuevaneHtml::badUsage_data()
         << QStringList {"--", "a.txt", "--per-line"} << "--per-line";
     QTest::newRow("three dashes") << QStringList {"---per-line"} << "---per-line";
     QTest::newRow("single-dash long option") << QStringList {"-per-line"} << "-per-line";
+    QTest::newRow("unknown format") << QStringList {"--format", "html"} << "html";
+    QTest::newRow("escape with bbcode")
+        << QStringList {"--format", "bbcode", "--escape"} << "--escape";
+    QTest::newRow("escape with ansi") << QStringList {"--escape", "--format=ansi"} << "--escape";
 }
 
 void tst_HuevaneHtml::badUsage()

@@ -2,7 +2,8 @@
 // as huevane-html reads them, then converted with the options the input asks for.
 // Invalid UTF-8 must be reported at the offset of its first bad byte, with exit
 // status 1 and nothing written; valid UTF-8 must give exit status 0 and the HTML
-// of GenerateHtml, whose tags and line ends taken away give back the text's lines.
+// of GenerateHtml, and in every format, with and without merged runs and escapes,
+// an output that gives back the text's lines, every character in its colour.
 //
 // Input: a flags byte (bit 0 per line, bit 1 upper-case tags, bit 2 no quotes,
 // bit 3 centre from the input, bits 4 and 5 the type, 0 to 2 for 1 to 3), the
@@ -84,6 +85,16 @@ private:
     std::FILE *m_file;
 };
 
+// huevane-html's output for @p options and @p input, which must convert.
+QByteArray convert(const cli::Options &options, const cli::InputText &input, qsizetype batch)
+{
+    MemoryFile out;
+    MemoryFile err;
+    const int status = cli::Convert(options, input, out.file(), err.file(), batch);
+    Check(status == cli::Success && err.close().isEmpty(), "every format converts");
+    return out.close();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -156,7 +167,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     ComputeCharColours(settings);
     const QString html = GenerateHtml(settings);
     Check(written == html.toUtf8(), "huevane-html writes what GenerateHtml gives");
-    if (!IsBlankText(settings.text))
-        CheckHtmlGivesBackText(settings, QString::fromUtf8(written));
+    for (const OutputFormat format :
+         {OutputFormat::Font, OutputFormat::Span, OutputFormat::BBCode, OutputFormat::Ansi}) {
+        for (const int variant : {0, 1, 2, 3}) {
+            options.merge = variant & 1;
+            options.escape = variant & 2;
+            if (options.escape && (format == OutputFormat::BBCode || format == OutputFormat::Ansi))
+                continue;
+            options.format = format;
+            const QByteArray output = convert(options, input, batch);
+            if (IsBlankText(settings.text))
+                Check(output.isEmpty(), "a blank text writes nothing in every format");
+            else
+                CheckOutputGivesBackText(settings,
+                                         {options.upperCaseTags, options.noQuotes, format,
+                                          options.merge, options.escape},
+                                         QString::fromUtf8(output));
+        }
+    }
     return 0;
 }

@@ -156,6 +156,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         Check(html.isEmpty(), "a blank text gives no HTML");
         return 0;
     }
-    CheckHtmlGivesBackText(settings, html);
+    CheckOutputGivesBackText(settings, {settings.upperCaseTags, settings.noQuotes}, html);
     return 0;
 }

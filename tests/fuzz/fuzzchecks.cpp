@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace huevane::fuzz {
 
@@ -36,57 +37,131 @@ void CheckEntriesCoverLines(const GradientSettings &settings)
     Check(next == entries.size(), "every entry belongs to a line");
 }
 
-void CheckHtmlGivesBackText(const GradientSettings &settings, QStringView html)
+namespace {
+
+// The pieces of a format: a run of one colour is opening, the colour, middle,
+// its characters, then closing, or lineClosing at the end of its line.
+struct FormatWords
 {
-    const QStringView opening = settings.upperCaseTags
-        ? (settings.noQuotes ? u"<FONT COLOR=#" : u"<FONT COLOR=\"#")
-        : (settings.noQuotes ? u"<font color=#" : u"<font color=\"#");
-    const QStringView middle = settings.noQuotes ? u">" : u"\">";
-    const QStringView closing = settings.upperCaseTags ? u"</FONT>" : u"</font>";
-    constexpr QStringView hex = u"0123456789ABCDEF";
+    QString opening;
+    QString middle;
+    QString closing;
+    QString lineClosing;
+    QString lineEnd;
+};
 
-    QStringList lines;
-    QString line;
-    qsizetype entry = 0;
-    qsizetype at = 0;
-    while (at < html.size()) {
-        const QStringView rest = html.sliced(at);
-        if (rest.startsWith(HtmlLineEnd)) {
-            lines.append(line);
-            line.clear();
-            at += HtmlLineEnd.size();
-            continue;
-        }
-        Check(rest.startsWith(opening), "a character starts with its font tag");
-        Check(rest.size() > opening.size() + 6 + middle.size(), "the font tag is complete");
-        quint32 rgb = 0;
-        for (qsizetype i = 0; i < 6; ++i) {
-            const qsizetype digit = hex.indexOf(rest[opening.size() + i]);
-            Check(digit >= 0, "the colour is six upper-case hexadecimal digits");
-            rgb = rgb << 4 | quint32(digit);
-        }
-        Check(rest.sliced(opening.size() + 6).startsWith(middle), "the font tag closes");
-        const qsizetype character = opening.size() + 6 + middle.size();
-        // The character is not empty, and no character holds a closing tag.
-        const qsizetype close = rest.indexOf(closing, character + 1);
-        Check(close > character, "the character is followed by its closing tag");
-        line += rest.sliced(character, close - character);
-
-        Check(entry < settings.charColours.size(), "no more tags than entries");
-        const CharColour &c = settings.charColours[entry++];
-        Check(rgb == (quint32(c.red) << 16 | quint32(c.green) << 8 | c.blue),
-              "the tag carries its entry's colour");
-        Check(rest.sliced(character, close - character) == c.character(settings.text),
-              "the tag holds its entry's character");
-        at += close + closing.size();
+FormatWords wordsOf(const OutputOptions &options)
+{
+    const bool up = options.upperCaseTags;
+    const QString quote = options.noQuotes ? "" : "\"";
+    switch (options.format) {
+    case OutputFormat::Font: {
+        const QString closing = up ? "</FONT>" : "</font>";
+        return {(up ? "<FONT COLOR=" : "<font color=") + quote + "#", quote + ">", closing, closing,
+                "<br>\r\n"};
     }
-    Check(line.isEmpty(), "the last line ends with a line end");
-    Check(entry == settings.charColours.size(), "a tag for every entry");
+    case OutputFormat::Span: {
+        const QString closing = up ? "</SPAN>" : "</span>";
+        return {(up ? "<SPAN STYLE=" : "<span style=") + quote + "color:#", quote + ">", closing,
+                closing, "<br>\r\n"};
+    }
+    case OutputFormat::BBCode:
+        return {up ? "[COLOR=#" : "[color=#", "]", up ? "[/COLOR]" : "[/color]",
+                up ? "[/COLOR]" : "[/color]", "\r\n"};
+    case OutputFormat::Ansi:
+        break;
+    }
+    return {"\x1b[38;2;", "m", "", "\x1b[0m", "\n"};
+}
 
-    QStringList expected;
-    for (qsizetype i = 0; i < settings.lines.size(); ++i)
-        expected.append(settings.line(i).toString());
-    Check(lines == expected, "the HTML without its tags and line ends gives back the lines");
+// Reads a colour at @p at: six upper-case hexadecimal digits, or for ansi three
+// decimal numbers 0 to 255 between semicolons; as 0xRRGGBB.
+quint32 readColour(QStringView output, qsizetype &at, bool decimal)
+{
+    const QStringView digits = decimal ? u"0123456789" : u"0123456789ABCDEF";
+    quint32 rgb = 0;
+    for (int component = 0; component < 3; ++component) {
+        if (decimal && component > 0) {
+            Check(at < output.size() && output[at] == u';', "components are apart by ';'");
+            ++at;
+        }
+        const qsizetype start = at;
+        quint32 value = 0;
+        while (at < output.size() && at - start < (decimal ? 3 : 2) && digits.contains(output[at]))
+            value = value * quint32(digits.size()) + quint32(digits.indexOf(output[at++]));
+        Check(at - start == 2 || (decimal && at > start), "a component has its digits");
+        Check(value <= 255, "a component is a byte");
+        rgb = rgb << 8 | value;
+    }
+    return rgb;
+}
+
+// Reads @p length code units of the text at @p at, and with @p escape the
+// entities that stand for &, < and >.
+QString readCharacter(QStringView output, qsizetype &at, quint32 length, bool escape)
+{
+    QString character;
+    for (quint32 unit = 0; unit < length; ++unit) {
+        Check(at < output.size(), "the output holds every character");
+        const QChar c = output[at];
+        if (escape) {
+            Check(c != u'<' && c != u'>', "with escape no < or > of the text is left");
+            if (c == u'&') {
+                const QStringView rest = output.sliced(at);
+                const qsizetype known = rest.startsWith(u"&amp;")          ? 5
+                    : rest.startsWith(u"&lt;") || rest.startsWith(u"&gt;") ? 4
+                                                                           : 0;
+                Check(known > 0, "with escape & starts &amp;, &lt; or &gt;");
+                character += known == 5 ? u'&' : rest[1] == u'l' ? u'<' : u'>';
+                at += known;
+                continue;
+            }
+        }
+        character += c;
+        ++at;
+    }
+    return character;
+}
+
+} // namespace
+
+void CheckOutputGivesBackText(const GradientSettings &settings, const OutputOptions &options,
+                              QStringView output)
+{
+    const FormatWords words = wordsOf(options);
+    const bool merge = options.merge || options.format == OutputFormat::Ansi;
+    const QList<CharColour> &entries = settings.charColours;
+    qsizetype at = 0;
+    const auto expect = [&](QStringView word, const char *what) {
+        Check(output.sliced(at).startsWith(word), what);
+        at += word.size();
+    };
+    qsizetype entry = 0;
+    for (qsizetype i = 0; i < settings.lines.size(); ++i) {
+        QString line;
+        std::optional<quint32> open;
+        for (; entry < entries.size() && entries[entry].start < settings.lines[i].end(); ++entry) {
+            const CharColour &c = entries[entry];
+            const quint32 rgb = quint32(c.red) << 16 | quint32(c.green) << 8 | c.blue;
+            if (open && (!merge || *open != rgb)) {
+                expect(words.closing, "a run closes where the next begins");
+                open.reset();
+            }
+            if (!open) {
+                expect(words.opening, "a run starts with its opening");
+                open = readColour(output, at, options.format == OutputFormat::Ansi);
+                expect(words.middle, "the opening ends after the colour");
+                Check(*open == rgb, "every character is in its entry's colour");
+            }
+            line += readCharacter(output, at, c.length, options.escape);
+        }
+        if (open)
+            expect(words.lineClosing, "the last run of a line closes");
+        expect(words.lineEnd, "every line ends with a line end");
+        Check(line == settings.line(i), "the output without its tags gives back the line");
+    }
+    Check(entry == entries.size(), "every entry belongs to a line");
+    Check(at == output.size(), "nothing follows the last line end");
 }
 
 } // namespace huevane::fuzz

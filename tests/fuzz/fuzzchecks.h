@@ -54,10 +54,13 @@ private:
 /// or split.
 void CheckEntriesCoverLines(const GradientSettings &settings);
 
-/// Checks @p html, written for @p settings with its charColours: every line of
-/// the text, and nothing else, comes back once the font tags and line ends are
-/// taken away; there is one tag for every entry, in order, in the entry's colour;
-/// and the tags are written in the case and quoting that the settings ask for.
-void CheckHtmlGivesBackText(const GradientSettings &settings, QStringView html);
+/// Checks @p output, written for @p settings with its charColours in the format
+/// of @p options: every line of the text, and nothing else, comes back once the
+/// tags and line ends are taken away and, with escape, the entities read; every
+/// character is in its entry's colour; a tag opens for every entry, or with
+/// merge (always in ansi) where the colour changes on a line; and the tags are
+/// written in the case and quoting that the options ask for.
+void CheckOutputGivesBackText(const GradientSettings &settings, const OutputOptions &options,
+                              QStringView output);
 
 } // namespace huevane::fuzz

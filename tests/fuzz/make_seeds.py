@@ -120,5 +120,8 @@ cli_input("invalid-f5-lead", b"\xF5\x80\x80\x80")
 cli_input("invalid-ff-after-valid", b"\xC3\xA9\xFF", piece=2)
 cli_input("invalid-after-cut-character", b"\xE2\x82\xAC\xE2\x82", piece=4)
 cli_input("highest-code-point", b"\xF4\x8F\xBF\xBF\n\xE0\xA0\x80")
+# Markup of every format in the text, in runs of one colour that cross batches.
+cli_input("markup-in-runs", "<i>&amp;</i> [b]x[/b] \x1b[0m>\n" * 3, start=(0, 0, 0),
+          end=(0, 0, 9), batch=4)
 cli_input("long-line-mixed", ("x\U0001F600e\u0301\U0001F1EB\U0001F1F7 \u05E9" * 450) + "\nend",
           kind=3, batch=200, piece=255)
