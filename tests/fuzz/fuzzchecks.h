@@ -2,7 +2,6 @@
 
 #include "engine/htmlwriter.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -14,52 +13,29 @@ void Check(bool condition, const char *what);
 
 /// Takes fixed-size values from the front of a fuzz input, then the rest of it.
 /// Past the end of the input every value is 0.
-class InputReader
+struct InputReader
 {
-public:
-    InputReader(const std::uint8_t *data, std::size_t size)
-        : m_data(data)
-        , m_size(size)
-    { }
+    QByteArrayView rest; ///< everything not taken yet
 
-    std::uint8_t byte() { return take<std::uint8_t>(); }
-    float number() { return take<float>(); }
-    std::int32_t whole() { return take<std::int32_t>(); }
-
-    /// Everything not taken yet.
-    QByteArrayView rest() const
-    {
-        return QByteArrayView(reinterpret_cast<const char *>(m_data) + m_at,
-                              qsizetype(m_size - m_at));
-    }
-
-private:
-    template <typename T>
+    template <typename T = std::uint8_t>
     T take()
     {
         T value {};
-        const std::size_t n = m_at + sizeof(T) <= m_size ? sizeof(T) : m_size - m_at;
-        std::memcpy(&value, m_data + m_at, n);
-        m_at += n;
+        const qsizetype n = qMin(qsizetype(sizeof(T)), rest.size());
+        std::memcpy(&value, rest.data(), size_t(n));
+        rest = rest.sliced(n);
         return value;
     }
-
-    const std::uint8_t *m_data;
-    std::size_t m_size;
-    std::size_t m_at = 0;
 };
 
 /// Checks that the entries of charColours, computed for @p settings, cover the
 /// characters of every line exactly once, in order: no character lost, doubled
-/// or split.
-void CheckEntriesCoverLines(const GradientSettings &settings);
-
-/// Checks @p output, written for @p settings with its charColours in the format
-/// of @p options: every line of the text, and nothing else, comes back once the
-/// tags and line ends are taken away and, with escape, the entities read; every
-/// character is in its entry's colour; a tag opens for every entry, or with
-/// merge (always in ansi) where the colour changes on a line; and the tags are
-/// written in the case and quoting that the options ask for.
+/// or split. Then checks @p output, written for them in the format of @p options,
+/// against a plain writer of that format: every entry's character, escaped when
+/// asked, in a tag of its entry's colour (one for every entry, or with merge,
+/// always in ansi, one for every run of a colour on a line), every line ending in
+/// the format's line end; nothing at all for a blank text. So the output without
+/// its tags gives back the text.
 void CheckOutputGivesBackText(const GradientSettings &settings, const OutputOptions &options,
                               QStringView output);
 
