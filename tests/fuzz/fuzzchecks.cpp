@@ -23,13 +23,13 @@ void CheckOutputGivesBackText(const GradientSettings &settings, const OutputOpti
     };
     const QString quote = options.noQuotes ? "" : "\"";
     const bool ansi = options.format == OutputFormat::Ansi;
+    const QString before =
+        std::array {word("<font color=") + quote + '#', word("<span style=") + quote + "color:#",
+                    word("[color=#"), QString("\x1b[38;2;")}[int(options.format)];
+    const QString after = ansi ? "m" : options.format == OutputFormat::BBCode ? "]" : quote + '>';
     const auto opening = [&](const CharColour &c) {
-        const QString hex = QString::asprintf("#%02X%02X%02X", c.red, c.green, c.blue);
-        const QString tags[] {word("<font color=") + quote + hex + quote + '>',
-                              word("<span style=") + quote + "color:" + hex + quote + '>',
-                              word("[color=") + hex + ']',
-                              QString::asprintf("\x1b[38;2;%d;%d;%dm", c.red, c.green, c.blue)};
-        return tags[int(options.format)];
+        return before
+            + QString::asprintf(ansi ? "%d;%d;%d" : "%02X%02X%02X", c.red, c.green, c.blue) + after;
     };
     const QString closing =
         word(std::array {"</font>", "</span>", "[/color]", ""}[int(options.format)]);
@@ -49,12 +49,13 @@ void CheckOutputGivesBackText(const GradientSettings &settings, const OutputOpti
                       && (at == line.end() || !settings.text[at - 1].isHighSurrogate()
                           || !settings.text[at].isLowSurrogate()),
                   "the entries of a line hold its characters, each whole, in order");
-            if (!open.isEmpty() && (!(options.merge || ansi) || open != opening(c))) {
+            const QString tag = opening(c);
+            if (!open.isEmpty() && (!(options.merge || ansi) || open != tag)) {
                 expected += closing;
                 open.clear();
             }
             if (open.isEmpty())
-                expected += open = opening(c);
+                expected += open = tag;
             QString character = c.character(settings.text).toString();
             if (options.escape)
                 character.replace(u'&', "&amp;").replace(u'<', "&lt;").replace(u'>', "&gt;");
