@@ -192,14 +192,6 @@ bool Utf8Decoder::finish()
     return m_error < 0;
 }
 
-QString DecodeText(QByteArrayView bytes)
-{
-    Utf8Decoder decoder;
-    decoder.feed(bytes);
-    decoder.finish();
-    return decoder.takeText();
-}
-
 InputText ReadInput(QIODevice &device, const QString &name, qint64 sizeHint)
 {
     const auto failure = [&](const QString &why) {

@@ -64,10 +64,6 @@ private:
     qint64 m_heldOffset = 0;
 };
 
-/// Decodes valid UTF-8 @p bytes into a text whose line breaks are CR LF, as
-/// Utf8Decoder does.
-QString DecodeText(QByteArrayView bytes);
-
 /// A text read from a file or standard input, or why it could not be.
 struct InputText
 {
