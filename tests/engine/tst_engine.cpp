@@ -27,9 +27,10 @@ const auto Stored = [](double value) {
 
 const auto Clamped = [](float value) { return std::clamp(value, 0.0f, 255.0f); };
 
-// One component of a gradient of @p type worked out character by character:
-// runs of @p lengths characters (0: an empty line), each of @p total characters
-// or, per line, of its own length.
+// One component of a gradient of @p type worked out character by character for
+// lines of @p lengths characters; it runs over @p total characters, or per line
+// over the line's own. A line may be longer than the run (the type previews
+// show one stripe more).
 QList<int> Reference(const QList<int> &lengths, int total, int centre, bool perLine, int type,
                      float from, float to)
 {
