@@ -1,0 +1,135 @@
+#include "platform/drawingsurface.h"
+#include "platform/twips.h"
+
+#include <QScreen>
+#include <QTest>
+
+using namespace huevane;
+
+// The box around the pixels of @p colour (or of any other colour), and how many there are.
+static std::pair<QRect, int> PixelsOf(const QImage &image, QColor colour, bool other = false)
+{
+    std::pair<QRect, int> found;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixelColor(x, y) == colour) != other)
+                found = {found.first | QRect(x, y, 1, 1), found.second + 1};
+    return found;
+}
+
+class tst_Platform : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void twipsToWholePixels()
+    {
+        // Ties go to the even pixel; a scale that is not a positive number counts as 15.
+        // clang-format off
+        const struct { double twips, scale; int pixels; } rows[] = {{22.5, 15, 2}, {37.5, 15, 2}, {52.5, 15, 4}, {-22.5, 15, -2}, {25, 10, 2}, {30, 0, 2}, {30, -3, 2}, {30, qQNaN(), 2}};
+        // clang-format on
+        for (const auto &row : rows)
+            QCOMPARE(TwipsToPixels(row.twips, row.scale), row.pixels);
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        QCOMPARE(TwipsPerPixelX() * screen->logicalDotsPerInchX(), 1440.0);
+        QCOMPARE(TwipsRect(15, 45, 105, 150), QRect(1, 3, 7, 10));
+    }
+
+    void colourValues()
+    {
+        QPalette palette; // every role a colour of its own, translucent
+        for (int role = 0; role < QPalette::NColorRoles; ++role)
+            palette.setColor(QPalette::ColorRole(role), QColor(role, 100, 200, 40));
+        // Each system colour of the program through a role of its own, none the one that
+        // stands in for unknown numbers; all opaque.
+        QSet<QRgb> seen;
+        // clang-format off
+        for (ColourValue value : {0x80000005, 0x80000008, 0x8000000C, 0x8000000F, 0x80000010, 0x80000012, 0x80000014})
+            seen << ResolveColour(value, palette).rgba();
+        // clang-format on
+        const QColor unknown = ResolveColour(0x80000063, palette);
+        QCOMPARE(unknown, QColor(QPalette::Window, 100, 200));
+        QVERIFY(seen.size() == 7 && !seen.contains(unknown.rgba()));
+        // Red in the lowest byte; the top byte counts only for its system bit.
+        QCOMPARE(ResolveColour(0x7F563412, palette), QColor(0x12, 0x34, 0x56));
+        QCOMPARE(ToColourValue(QColor(0x12, 0x34, 0x56, 9)), 0x563412u);
+    }
+
+    // Shapes in twips land on whole pixels, both corners or ends included; what is drawn
+    // stays through growing, and what a shrink cuts off comes back as background; a new
+    // background wipes all but the picture.
+    void keepsItsDrawing()
+    {
+        QWidget host;
+        auto *surface = new DrawingSurface(&host);
+        surface->resize(110, 20);
+        QPixmap picture(4, 3);
+        picture.fill(Qt::blue);
+        surface->setPicture(picture);
+        surface->setBackColor(0x00FF00);
+        surface->fillRectangle(1035, 135, 900, 75, 0x0000FF);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        surface->resize(150, 40);
+        const QImage shown = surface->grab().toImage();
+        QCOMPARE(PixelsOf(shown, Qt::red), std::make_pair(QRect(60, 5, 10, 5), 50));
+        QCOMPARE(PixelsOf(shown, Qt::blue), std::make_pair(QRect(0, 0, 4, 3), 12));
+        QCOMPARE(PixelsOf(shown, Qt::green).second, 150 * 40 - 62);
+        surface->resize(50, 20);
+        surface->resize(110, 20);
+        QCOMPARE(PixelsOf(surface->grab().toImage(), Qt::red).second, 0);
+        surface->rectangle(0, 0, 1635, 285, 0x0000FF);
+        surface->line(15, 15, 150, 15, 0x0000FF);
+        QCOMPARE(PixelsOf(surface->image(), Qt::red), std::make_pair(QRect(0, 0, 110, 20), 266));
+        surface->setBackColor(0x00FF00);
+        QCOMPARE(PixelsOf(surface->image(), Qt::green).second, 110 * 20 - 12);
+    }
+
+    // Text lies inside the box the surface measures for it, and the drawing position
+    // moves on by the measured width; lines are one height each, as wide as the widest.
+    void printsWhereItMeasures()
+    {
+        DrawingSurface surface;
+        surface.resize(200, 40);
+        surface.setCurrentX(150);
+        surface.setCurrentY(75);
+        const double width = surface.textWidth("Hot"), height = surface.textHeight("Hot");
+        surface.print("Hot");
+        QCOMPARE(surface.currentX(), 150 + width);
+        const QRect ink = PixelsOf(surface.image(), surface.image().pixelColor(0, 0), true).first;
+        QVERIFY(QRectF(10, 5, width / 15, height / 15).contains(ink));
+        QCOMPARE(surface.textHeight("Ag\r\nAg"), 2 * surface.textHeight("Ag"));
+        QCOMPARE(surface.textWidth("AgAg\r\nAg"), surface.textWidth("AgAg"));
+    }
+
+    void mouseAndCapture()
+    {
+        QWidget host;
+        host.resize(200, 100);
+        auto *surface = new DrawingSurface(&host);
+        surface->setGeometry(20, 20, 110, 20);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QList<float> seen;
+        connect(surface, &DrawingSurface::mouseDown, [&](int &b, int &s, float &x, float &y) {
+            seen = {float(b), float(s), x, y};
+        });
+        const auto modifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+        QTest::mousePress(host.windowHandle(), Qt::RightButton, modifiers, QPoint(23, 24));
+        QCOMPARE(seen, (QList<float> {2, 7, 45, 60}));
+
+        // Someone else's capture is not ours to release; a hidden surface holds none.
+        host.grabMouse();
+        surface->releaseCapture();
+        QCOMPARE(QWidget::mouseGrabber(), &host);
+        surface->setCapture();
+        QVERIFY(surface->hasCapture());
+        surface->hide();
+        QVERIFY(!surface->hasCapture());
+        surface->setCapture();
+        QVERIFY(!surface->hasCapture());
+    }
+};
+
+QTEST_MAIN(tst_Platform)
+#include "tst_platform.moc"
