@@ -1,85 +1,363 @@
-#include "engine/charcolours.h"
+// The main window driven step by step as a user drives it. After every step the
+// whole window must agree with what the engine computes from what the controls
+// show: the text preview's colours, the hexadecimal fields, strips and swatches,
+// the type previews (against a plain painter), the output box and the count.
+// Then the two previews' painting on its own: stripes against the plain painter,
+// characters at the widths the surface measures for the runs before them.
+
 #include "engine/htmlwriter.h"
+#include "engine/stripes.h"
+#include "engine/valueoftext.h"
 #include "hotcommand/hotcommand.h"
+#include "mainwindow/fonts.h"
+#include "mainwindow/htmloutput.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
-#include "windowfixture.h"
+#include "tests/common/settings.h"
 
-#include <QCheckBox>
+#include <QApplication>
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRadioButton>
+#include <QSet>
 #include <QTest>
 
 using namespace huevane;
-using huevane::test::Window;
 
 namespace {
 
-const ColourTriplet StartColour {255, 70, 30};
-const ColourTriplet EndColour {255, 255, 0};
-const ColourTriplet BackColour {0, 0, 0};
-
-// The record the window should hold: the engine's own computation for the text
-// and options given.
-GradientSettings Expected(const QString &text, quint8 type, qint32 centre, bool perLine = false)
+quint32 Packed(QColor c)
 {
-    GradientSettings settings;
-    SetText(settings, text);
-    settings.startColour = StartColour;
-    settings.endColour = EndColour;
-    settings.backColour = BackColour;
-    settings.gradientType = type;
-    settings.centre = centre;
-    settings.perLine = perLine;
-    ComputeCharColours(settings);
-    return settings;
+    return PackColour(c.red(), c.green(), c.blue());
 }
 
-QList<QColor> Colours(const GradientSettings &settings)
+// The colour each pixel column of a type preview @p columns pixels wide shows, found the plain way:
+// stripe i (from 1) is a rectangle from x = W / n x (i - 1) to the right edge, painted over those
+// before it, in a colour stepped from the stripe before it.
+QList<quint32> PaintedStripes(const StripeSettings &s, int columns = 155)
 {
-    QList<QColor> colours;
-    for (const CharColour &c : settings.charColours)
-        colours << QColor(c.red, c.green, c.blue);
-    return colours;
-}
-
-QColor Unpack(quint32 colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-// The stripes that the third preview shows for the window's current record.
-QList<quint32> ThirdPreviewStripes(const Window &w, int kind = 3)
-{
-    return StripeColumns(
-        {quint8(kind), StartColour, EndColour, w.settings().totalChars, w.settings().centre},
-        w.typePreview(2)->scaleWidth(), TwipsPerPixelX(), w.typePreview(2)->width());
-}
-
-bool ShowsColumns(DrawingSurface *preview, const QList<quint32> &columns)
-{
-    const QImage shown = preview->grab().toImage();
-    for (int x = 0; x < columns.size(); ++x) {
-        if (shown.pixelColor(x, preview->height() / 2) != Unpack(columns[x]))
-            return false;
+    const double n = s.count, d = n - 1 > 0 ? n - 1 : n, twipsPerPixel = TwipsPerPixelX();
+    const ColourTriplet &from = s.kind == 2 ? s.end : s.start, &to = s.kind == 2 ? s.start : s.end;
+    float delta[3], colour[3];
+    for (int c = 0; c < 3; ++c) {
+        delta[c] = float((double(Component(to, c)) - double(Component(from, c))) / d);
+        colour[c] = Component(s.kind == 3 && s.centre <= 0 ? to : from, c);
     }
-    return true;
+    const float k1 = float(n / (s.centre == 0 ? 1 : s.centre));
+    const double m2 = std::nearbyint(n - (s.centre + 2.0));
+    const float k2 = float(n / (m2 == 0 ? 1 : m2));
+    QList<quint32> shown(columns, 0);
+    QList<bool> starts(columns, false);
+    for (qint64 i = 1; i <= s.count + 1; ++i) {
+        const qint32 column =
+            RoundHalfEven(float(columns * twipsPerPixel / n * double(i - 1)) / twipsPerPixel);
+        if (column < columns) {
+            shown[column] = PackColour(ColourTriplet {colour[0], colour[1], colour[2]});
+            starts[column] = true;
+        }
+        for (int c = 0; c < 3; ++c) {
+            const double step = s.kind != 3 ? delta[c]
+                : s.centre >= i             ? double(delta[c]) * k1
+                                            : -double(delta[c]) * k2;
+            colour[c] = std::clamp(float(double(colour[c]) + step), 0.0f, 255.0f);
+        }
+    }
+    for (int c = 1; c < columns; ++c)
+        shown[c] = starts[c] ? shown[c] : shown[c - 1];
+    return shown;
 }
 
-// The pixels of rows @p top to @p bottom (excluded) that are not black.
-int Inked(const QImage &image, int top, int bottom)
+// The colour shown at @p at, or in the middle, of @p widget.
+quint32 Shown(QWidget *widget, QPoint at = {-1, -1})
 {
-    int count = 0;
-    for (int y = top; y < std::min(bottom, image.height()); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) != QColor(Qt::black) ? 1 : 0;
-    return count;
+    return Packed(widget->grab().toImage().pixelColor(at.x() < 0 ? widget->rect().center() : at));
 }
+
+// The text of a text box or label; "true" or "false" for a check or option box.
+QString Text(QWidget *control)
+{
+    const char *property = control->inherits("QAbstractButton") ? "checked"
+        : control->inherits("QPlainTextEdit")                   ? "plainText"
+                                                                : "text";
+    return control->property(property).toString();
+}
+
+class Window : public ColourChooser
+{
+public:
+    Window()
+    {
+        QApplication::clipboard()->setText("before");
+        window.setColourChooser(this);
+        window.setMessageSink([this](const QString &message) { asked << message; });
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("the window did not become active");
+    }
+
+    // Answers the colour question as told, and notes the colour it was asked with.
+    std::optional<ColourValue> chooseColour(ColourValue initial, QWidget *parent) override
+    {
+        asked << QString::number(parent ? initial : 0, 16);
+        return answer;
+    }
+
+    template <typename T = QWidget>
+    T *get(const QString &name) const
+    {
+        if (T *control = window.findChild<T *>(name))
+            return control;
+        qFatal("no control %s", qPrintable(name));
+    }
+
+    // Where a click on @p name lands.
+    QWidget *target(const QString &name) const
+    {
+        QWidget *control = get(name);
+        if (auto *button = qobject_cast<HotCommand *>(control))
+            return button->picButton();
+        if (auto *box = qobject_cast<QPlainTextEdit *>(control))
+            return box->viewport();
+        return control;
+    }
+
+    QString text(const char *box) const
+    {
+        return get<QPlainTextEdit>(box)->toPlainText().replace(u'\n', "\r\n");
+    }
+
+    float value(int panel, int i) const
+    {
+        return float(ValueOfText(window.colourPanel(panel).fields[i]->text()));
+    }
+    ColourTriplet colour(int panel) const
+    {
+        return {value(panel, 0), value(panel, 1), value(panel, 2)};
+    }
+
+    // The record the window should hold, computed by the engine from the controls.
+    GradientSettings expected() const
+    {
+        int type = 0;
+        for (int k = 0; k < 3; ++k)
+            type = get<QAbstractButton>(QStringLiteral("Option1(%1)").arg(k))->isChecked() ? k + 1
+                                                                                           : type;
+        GradientSettings record =
+            test::Coloured(text("txtString"),
+                           {colour(1), colour(2), type, window.settings().centre,
+                            get<QAbstractButton>("chkPerLine")->isChecked(), upperCase, noQuotes});
+        if (badType)
+            record.charColours.clear();
+        return record;
+    }
+
+    void verifyWhole()
+    {
+        const GradientSettings record = expected();
+        QCOMPARE(window.settings().text, record.text);
+        QCOMPARE(Text(get("lblChars")), QString::number(record.totalChars));
+        auto *preview = get("picGradText");
+        if (!IsBlankText(record.text)) {
+            for (int c = 0; c < 3; ++c)
+                QCOMPARE(test::Components(window.settings(), c), test::Components(record, c));
+            QCOMPARE(Shown(preview, preview->rect().bottomRight()), PackColour(colour(3)));
+        }
+        for (int p = 1; p <= 3; ++p) {
+            const ColourPanel &panel = window.colourPanel(p);
+            int rgb[3];
+            for (int k = 0; k < 3; ++k)
+                rgb[k] = RoundHalfEven(value(p, k));
+            const quint32 packed = PackColour(rgb[0], rgb[1], rgb[2]);
+            QCOMPARE(Shown(panel.swatch), packed);
+            for (int k = 0; k < 3; ++k) {
+                QCOMPARE(Shown(panel.strips[k]), packed & (0xFFu << 8 * k));
+                // A hexadecimal field typed into keeps its text as typed.
+                QString hex = panel.fields[k + 3]->text();
+                if (typedHex.contains(panel.fields[k + 3]))
+                    hex = QString::number(hex.toInt(nullptr, 16), 16).toUpper();
+                QCOMPARE(hex, QString::number(rgb[k], 16).toUpper());
+            }
+        }
+        // Without characters the type previews keep what they showed.
+        for (int k = 0; k < 3; ++k) {
+            auto *third = get<DrawingSurface>(QStringLiteral("Picture4(%1)").arg(k));
+            const QImage image = third->grab().toImage();
+            if (record.totalChars == 0) {
+                QCOMPARE(image, previews[k]);
+                continue;
+            }
+            QList<quint32> shown;
+            for (int x = 0; x < image.width(); ++x)
+                shown << Packed(image.pixelColor(x, image.height() / 2));
+            QCOMPARE(shown,
+                     PaintedStripes({quint8(k + 1), colour(1), colour(2), record.totalChars,
+                                     window.settings().centre}));
+            previews[k] = image;
+        }
+        const QString html = text("txtHTML");
+        if (!ownOutput)
+            QVERIFY(html == HtmlPlaceholder || html == GenerateHtml(record));
+    }
+
+    // One step of a row. "is" steps check one thing; every other step is followed
+    // by the check of the whole window, once no value field is being edited.
+    void run(const QString &step)
+    {
+        const QString verb = step.section(u' ', 0, 0);
+        const QString arg = step.section(u' ', 1);
+        const QString name = arg.section(u' ', 0, 0);
+        const QString text = arg.section(u' ', 1);
+        const auto click = [&](Qt::MouseButton button) {
+            QTest::mouseClick(target(name), button, {}, target(name)->rect().center());
+        };
+        if (verb == "is")
+            return check(name, text);
+        if (verb.endsWith("click")) {
+            if (name == "lblGenerate") {
+                upperCase = get<QAbstractButton>("chkUpTags")->isChecked();
+                noQuotes = get<QAbstractButton>("chkJSQuote")->isChecked();
+                ownOutput = false;
+            }
+            click(verb == "rclick"       ? Qt::RightButton
+                      : verb == "mclick" ? Qt::MiddleButton
+                                         : Qt::LeftButton);
+        } else if (verb == "dclick") {
+            QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {},
+                               target(name)->mapTo(&window, target(name)->rect().center()));
+        } else if (verb == "drag") { // on the third type preview, from its middle to x
+            auto *third = get("Picture4(2)");
+            const Qt::MouseButton button = name == "L" ? Qt::LeftButton : Qt::RightButton;
+            QTest::mousePress(third, button, {}, third->rect().center());
+            QTest::mouseMove(third, QPoint(text.toInt(), 9));
+            QTest::mouseRelease(third, button, {}, QPoint(text.toInt(), 9));
+        } else if (verb == "edit" || verb == "onekey" || verb == "im" || verb == "paste") {
+            QWidget *box = get(name);
+            click(Qt::LeftButton); // which selects all
+            QCOMPARE(QApplication::focusWidget(), box);
+            if (name.contains("Col(")) { // a value field; 3 to 5 are hexadecimal
+                editing = box;
+                if (name.at(name.size() - 2) >= u'3')
+                    typedHex.insert(box);
+            }
+            if (verb == "paste") {
+                QApplication::clipboard()->setText(text);
+                QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            }
+            QTest::keyClick(box, verb == "paste" ? Qt::Key_V : Qt::Key_Backspace,
+                            verb == "paste" ? Qt::ControlModifier : Qt::NoModifier);
+            if (verb == "onekey") { // a dead key's composition, an emoji
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, text, {});
+            } else if (verb == "im") {
+                QInputMethodEvent commit;
+                commit.setCommitString(text);
+                QApplication::sendEvent(box, &commit);
+            } else if (verb == "edit") {
+                for (QChar c : text)
+                    QTest::sendKeyEvent(QTest::Click, box,
+                                        c.unicode() < 0x80 ? Qt::Key(c.toUpper().unicode())
+                                                           : Qt::Key_unknown,
+                                        c, {});
+            }
+        } else if (verb == "key") {
+            const QKeyCombination key = QKeySequence::fromString(arg)[0];
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        } else if (verb == "away") { // a menu, then another window, take the focus for a while
+            for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+                QFocusEvent out(QEvent::FocusOut, reason), in(QEvent::FocusIn, reason);
+                QApplication::sendEvent(QApplication::focusWidget(), &out);
+                QApplication::sendEvent(QApplication::focusWidget(), &in);
+            }
+        } else if (verb == "answer") {
+            answer = arg == "none" ? std::nullopt : std::optional(arg.toUInt(nullptr, 16));
+        } else if (verb == "set") { // the output box is read-only: only code changes it
+            get<QPlainTextEdit>(name)->setPlainText(text);
+            ownOutput = true;
+        } else if (verb == "draw") {
+            window.drawTextPreview(quint8(arg.toInt()));
+            badType = true;
+        }
+        if (editing && QApplication::focusWidget() != editing)
+            editing = nullptr;
+        if (!editing)
+            verifyWhole();
+    }
+
+    void check(const QString &what, const QString &value)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        QString shown;
+        if (what == "centre")
+            shown = QString::number(window.settings().centre);
+        else if (what == "focus")
+            shown = focus->objectName();
+        else if (what == "selected") // all of the box that has the focus
+            shown =
+                QString::number(focus->inputMethodQuery(Qt::ImCurrentSelection).toString().size()
+                                == Text(focus).size());
+        else if (what == "placeholder")
+            shown = QString::number(text("txtHTML") == HtmlPlaceholder);
+        else if (what == "clipboard")
+            shown = QApplication::clipboard()->text() == text("txtHTML")
+                ? "html"
+                : QApplication::clipboard()->text();
+        else if (what == "size")
+            shown = QString::number(get("picGradText")->font().pointSizeF());
+        else if (what == "asked") // the messages shown and the colours the dialog started from
+            shown = asked.join(u'|');
+        else if (what == "shown")
+            shown = QString::number(window.isVisible());
+        else if (what == "back")
+            shown = QString::number(
+                Shown(get("picGradText"), {1, get("picGradText")->height() - 1}), 16);
+        else if (what.startsWith("panel")) { // the six texts of a panel, _ for an empty one
+            QStringList texts;
+            for (QLineEdit *field : window.colourPanel(what.back().digitValue()).fields)
+                texts << (field->text().isEmpty() ? QStringLiteral("_") : field->text());
+            shown = texts.join(u' ');
+        } else
+            shown = Text(get(what));
+        QVERIFY2(shown == value, qPrintable(what + " shows " + shown + ", not " + value));
+    }
+
+    std::optional<ColourValue> answer;
+    MainWindow window;
+    QStringList asked;
+    QWidget *editing = nullptr; // a value field typed into that has not been left
+    QSet<QWidget *> typedHex;   // hexadecimal fields typed into
+    QImage previews[3];         // the type previews at the last check
+    bool upperCase = false;     // the tag options at the last 'Generate'
+    bool noQuotes = false;
+    bool ownOutput = false; // the output box holds a text of the test's own
+    bool badType = false;   // the text preview was drawn with a type outside 1 to 3
+};
+
+void row(const char *name, const char16_t *steps)
+{
+    QTest::newRow(name) << QString::fromUtf16(steps);
+}
+
+// The text preview's font at 8 points; with @p shaping, kerning and ligatures too.
+QFont PreviewFont(bool shaping = false)
+{
+    InstallFontSubstitutions();
+    QFont font(QStringLiteral("Tahoma"), 8);
+    font.setStyleStrategy(shaping ? QFont::PreferDefault : QFont::PreferNoShaping);
+    return font;
+}
+
+QColor Colour(const CharColour &c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+
+constexpr char16_t FullBlock = 0x2588; // fills its whole cell: the cell's colour is exact
 
 } // namespace
 
@@ -88,494 +366,170 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void startUpState();
-    void startUpPreviewDrawsThreeLines();
-    void startUpTypePreviews();
-    void typingChangesTheText_data();
-    void typingChangesTheText();
-    void selectingAType_data();
-    void selectingAType();
-    void captionLabelsToggleTheirBoxes_data();
-    void captionLabelsToggleTheirBoxes();
-    void textSize_data();
-    void textSize();
-    void generateWritesTheEnginesHtml_data();
-    void generateWritesTheEnginesHtml();
-    void placeholderComesBackWithEveryRedraw();
-    void blankTextKeepsTheOutput();
-    void lineBreakAloneIsNotBlank();
-    void typeOutsideOneToThreeShowsAMessage_data();
-    void typeOutsideOneToThreeShowsAMessage();
-    void rightButtonResetsTheCentre();
-    void leftDragMovesTheCentre_data();
-    void leftDragMovesTheCentre();
-    void releaseOnThirdPreviewRedrawsAsTypeThree();
-    void dragWithoutStripesLeavesTheCentre_data();
-    void dragWithoutStripesLeavesTheCentre();
-    void refreshAllBringsValuesIntoRange_data();
-    void refreshAllBringsValuesIntoRange();
-    void exitClosesTheWindow();
+    void steps_data();
+    void steps();
+    void tenMegabytePaste();
+    void stripes();
+    void characterLefts_data();
+    void characterLefts();
+    void charactersPainted();
 };
 
-void TestMainWindow::startUpState()
+// clang-format off
+void TestMainWindow::steps_data()
 {
+    QTest::addColumn<QString>("steps");
+    row("start-up", u"is focus txtString; is selected 1; is centre 47; is Option1(0) true; is lblChars 90; is size 8; is placeholder 1; is panel1 255 70 30 FF 46 1E; is panel2 255 255 0 FF FF 0; is panel3 0 0 0 0 0 0");
+    row("text: centre from its characters", u"paste txtString a\n\nbcd; is centre 2; key End; key Return; is txtString a\n\nbcd\n; key Backspace; key Shift+Return; is centre 2");
+    row("text: blank", u"click lblGenerate; paste txtString   ; is placeholder 1; click lblGenerate; is txtHTML ; click lblBkDefCol(1); is txtHTML ; is back 0; click txtString; key Delete; is back 0; key X; is back ff");
+    row("text: a line break alone", u"click lblBkDefCol(3); click txtString; key Ctrl+A; key Return; is back ff0000; click lblGenerate; is placeholder 0");
+    row("type: options and previews", u"click Option1(1); is Option1(1) true; click Picture4(2); is Option1(2) true; rclick Picture4(1); is Option1(1) true; mclick Picture4(0); is Option1(0) true");
+    row("type: the type already selected", u"click lblGenerate; click Picture4(0); is placeholder 0; click Option1(0); is placeholder 1");
+    row("type: release on the third preview", u"click Option1(1); click lblGenerate; mclick Picture4(2); is placeholder 1; is Option1(2) true");
+    row("type: outside 1 to 3", u"click lblBkDefCol(2); draw 4; is asked Error setting colors for gradient:4; is placeholder 1; is back ff00");
+    row("per line", u"click lblGenerate; click lblPerLine; is chkPerLine true; is placeholder 1; click lblGenerate; click chkPerLine; is placeholder 1; is chkPerLine false");
+    row("tag options wait for 'Generate'", u"click lblGenerate; click lblUpTags; click chkJSQuote; is placeholder 0; click lblGenerate; is chkUpTags true; click lblJSQuote; is chkJSQuote false");
+    row("text size redraws the selected type", u"click Option1(1); click lblGenerate; paste txtSize 12.5; is size 12.5; is placeholder 1");
+    row("centre: left drag", u"drag L -3; is centre 47; drag L 160; is centre 47; drag L 100; is centre 58; drag L 155; is centre 89; drag L 153; is centre 88; drag L 0; is centre 0");
+    row("centre: right button", u"drag R 65; is centre 45; rclick Picture4(2); is centre 47");
+    row("centre: no characters", u"click txtString; key Ctrl+A; key Delete; drag L 100; is centre 0");
+    row("commit: above 255", u"click lblGenerate; edit txtStCol(1) 300; is txtStCol(4) 46; is placeholder 0; key Tab; is panel1 255 255 30 FF FF 1E; is placeholder 1");
+    row("commit: as typed", u"edit txtEndCol(2) 007; click txtHTML; is panel2 255 255 007 FF FF 7; edit txtEndCol(5) ff; key Tab; is panel2 255 255 255 FF FF ff; edit txtStCol(4) 0A; key Tab; is panel1 255 10 30 FF 0A 1E");
+    row("commit: emptied, and in the background", u"click lblGenerate; edit txtBkCol(1) 128; key Tab; is panel3 0 128 0 0 80 0; is placeholder 1; edit txtStCol(1); key Tab; edit txtStCol(5); key Tab; is panel1 255 0 0 FF 0 0");
+    row("commit: not on Enter, nor while away", u"edit txtStCol(0) 12; key Return; key Enter; key Left; away; is focus txtStCol(0); is selected 0; is txtStCol(3) FF; key Tab; is txtStCol(3) C");
+    row("presets, no focus taken", u"click txtEndCol(2); click lblStDefCol(1); click lblEndDefCol(3); click lblBkDefCol(2); click lblSwap; is focus txtEndCol(2); is panel1 0 0 255 0 0 FF; is panel2 255 0 0 FF 0 0; is panel3 0 255 0 0 FF 0");
+    row("preset over the field being edited", u"edit txtStCol(0) 12; click lblStDefCol(4); is focus txtStCol(0); is panel1 255 255 255 FF FF FF; key Tab; is panel1 255 255 255 FF FF FF");
+    row("swap, and back", u"click lblGenerate; click lblSwap; is panel1 255 255 0 FF FF 0; is panel2 255 70 30 FF 46 1E; is placeholder 1; click lblSwap; is panel1 255 70 30 FF 46 1E; dclick lblSwap; is panel1 255 255 0 FF FF 0");
+    row("swap: fields being edited", u"edit txtStCol(2) 999; click lblSwap; is panel2 255 70 255 FF 46 FF; key Tab; edit txtStCol(2); click lblSwap; is panel2 255 255 _ FF FF 0");
+    row("dialog", u"click lblGenerate; answer none; click picStartCol; answer 8000000F; click picEndCol; is placeholder 0; answer 563412; click picStartCol; is panel1 18 52 86 12 34 56; click picEndCol; is asked 1e46ff|ffff|1e46ff|ffff; answer FF0080; click picBackCol; is panel3 128 0 255 80 0 FF");
+    row("send: nothing to send", u"click lblClipboard; is clipboard before; is focus picButton; click lblGenerate; click txtString; key X; click lblClipboard; is clipboard before; click txtString; key Ctrl+A; key Space; click lblGenerate; click lblClipboard; is focus txtHTML; is clipboard before");
+    row("send: the generated HTML", u"click lblUpTags; click lblPerLine; click Option1(2); click lblGenerate; click lblClipboard; is clipboard html; is focus txtHTML; is selected 1");
+    row("send: marks and empty lines", u"paste txtString \n\u00e9t\u00e9 \U0001F600\n\nend; click lblGenerate; click lblClipboard; is clipboard html");
+    row("send: the box's own text", u"set txtHTML HTML WILL BE GENERATED HERE WHEN YOU CLICK 'GENERATE'; click lblClipboard; is clipboard html; set txtHTML a\nb; click lblClipboard; is clipboard html");
+    row("focus selects all", u"click txtStCol(0); key Tab; is focus txtStCol(3); is selected 1; key Backtab; key Backtab; is focus txtString; is selected 1; click txtHTML; is selected 1; click txtHTML; is selected 0");
+    row("exit", u"click cmdExit; is shown 0");
+
+    // The key filter: characters by how they arrive in a value field.
+    row("decimal: keys, and paste", u"edit txtEndCol(1) a-2. F\u00e95 97; is txtEndCol(1) 259; key Backspace; is txtEndCol(1) 25; paste txtStCol(0) -x9; is txtStCol(0) -x9");
+    row("hex: keys", u"edit txtStCol(3) g-x\u00e9\u0430aF1; is txtStCol(3) aF; key Backspace; is txtStCol(3) a");
+    row("one key or an input method, several characters", u"onekey txtStCol(0) e\u0301; is txtStCol(0) ; onekey txtStCol(3) a\u0301; is txtStCol(3) a; onekey txtBkCol(1) \U0001F600; is txtBkCol(1) ; im txtStCol(0) 4\u00e92; is txtStCol(0) 42; im txtEndCol(4) xb\u00e9; is txtEndCol(4) b");
+
+    // Junk where a user can put it: pasted into the value fields, the text size and the text.
+    row("decimal", u"paste txtStCol(1) -5; paste txtEndCol(1) 1e400; paste txtBkCol(0) abc; paste txtStCol(2)   12; key Tab; is panel1 255 0   1 FF 0 1; is panel2 255 255 0 FF FF 0; is txtBkCol(0) abc; paste txtStCol(0) 0x1F; paste txtStCol(1) 1.5; key Tab; is panel1 0x1 1.5 1 0 2 1");
+    row("hex", u"paste txtStCol(4) zz; paste txtEndCol(4) -5; paste txtBkCol(4) 1e; key Tab; is panel1 255 70 30 FF 46 1E; is panel2 255 0 0 FF 0 0; is panel3 0 30 0 0 1e 0");
+    row("text size", u"paste txtSize 0; paste txtSize -1; paste txtSize 3x; paste txtSize 1e400; paste txtSize inf; paste txtSize 1,5; is size 8; paste txtSize 0.5; is size 1; paste txtSize 9999999; is size 400");
+    row("text", u"paste txtString hi \U0001F44B\U0001F3FD \U0001F1EF\U0001F1F5 \U0001F468\u200D\U0001F4BB; is lblChars 8; click lblGenerate; paste txtString e\u0301\u0327 n\u0303\ta\n\tc; is lblChars 7; click lblGenerate");
+}
+// clang-format on
+
+void TestMainWindow::steps()
+{
+    QFETCH(QString, steps);
     Window w;
-    QCOMPARE(w.settings().text, MainWindow::SampleText);
-    QCOMPARE(w.text()->toPlainText(), QString(MainWindow::SampleText).replace("\r\n", "\n"));
-    QCOMPARE(w.get<QLabel>("lblChars")->text(), QStringLiteral("90"));
-    QCOMPARE(w.settings().totalChars, 90);
-    QCOMPARE(w.settings().centre, 47);
-    QCOMPARE(w.settings().gradientType, quint8(1));
-    QVERIFY(w.get<QRadioButton>("Option1(0)")->isChecked());
-    QCOMPARE(w.size()->text(), QStringLiteral("8"));
-    QCOMPARE(w.preview()->font().pointSizeF(), 8.0);
-    QCOMPARE(w.settings().textSize, 8.0f);
-    QVERIFY(w.showsPlaceholder());
-
-    const std::pair<const char *, QStringList> fields[] = {
-        {"txtStCol", {"255", "70", "30", "FF", "46", "1E"}},
-        {"txtEndCol", {"255", "255", "0", "FF", "FF", "0"}},
-        {"txtBkCol", {"0", "0", "0", "0", "0", "0"}},
-    };
-    for (const auto &[name, texts] : fields) {
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(w.get<QLineEdit>(QStringLiteral("%1(%2)").arg(name).arg(i))->text(), texts[i]);
-    }
-    QCOMPARE(w.get<QLabel>("lblStartCol(1)")->palette().color(QPalette::Window), QColor(0, 70, 0));
-    QCOMPARE(w.get<QLabel>("lblEndCol(0)")->palette().color(QPalette::Window), QColor(255, 0, 0));
-    const std::pair<const char *, QColor> swatches[] = {
-        {"picStartCol", {255, 70, 30}}, {"picEndCol", {255, 255, 0}}, {"picBackCol", {0, 0, 0}}};
-    for (const auto &[name, colour] : swatches)
-        QCOMPARE(w.get<DrawingSurface>(name)->grab().toImage().pixelColor(9, 9), colour);
-
-    QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, 1, 47)));
-
-    // Setting the same text again takes the centre from its 90 characters.
-    w.text()->setPlainText(MainWindow::SampleText);
-    QCOMPARE(w.settings().centre, 45);
-}
-
-void TestMainWindow::startUpPreviewDrawsThreeLines()
-{
-    // The preview shows what the painter, tested on its own, draws for the
-    // engine's record of the sample: three lines on black, and nothing below them.
-    Window w;
-    DrawingSurface expected;
-    expected.setFont(w.preview()->font());
-    expected.resize(w.preview()->size());
-    expected.setBackColor(0x000000);
-    PaintCharacters(expected, Expected(MainWindow::SampleText, 1, 47));
-    const QImage shown = w.preview()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shown, expected.image().convertToFormat(QImage::Format_RGB32));
-
-    const int lineHeight = QFontMetrics(w.preview()->font(), w.preview()).height();
-    for (int line = 0; line < 3; ++line)
-        QVERIFY2(Inked(shown, line * lineHeight, (line + 1) * lineHeight) > 50,
-                 qPrintable(QString::number(line)));
-    QCOMPARE(Inked(shown, 3 * lineHeight, shown.height()), 0);
-}
-
-void TestMainWindow::startUpTypePreviews()
-{
-    Window w;
-    QCOMPARE(w.typePreview(0)->grab().toImage().pixelColor(0, 9), QColor(255, 70, 30));
-    QCOMPARE(w.typePreview(0)->grab().toImage().pixelColor(154, 9), QColor(255, 255, 0));
-    QCOMPARE(w.typePreview(1)->grab().toImage().pixelColor(0, 9), QColor(255, 255, 0));
-    QVERIFY(ShowsColumns(w.typePreview(2), ThirdPreviewStripes(w)));
-}
-
-void TestMainWindow::typingChangesTheText_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("count");
-
-    const auto row = [](const char *name, const char *typed, const char *text, int count) {
-        QTest::newRow(name) << QString(typed) << QString(text) << count;
-    };
-    row("one line", "abc", "abc", 3);
-    row("Enter gives CR LF", "ab\nc", "ab\r\nc", 3);
-    row("empty lines", "a\n\n", "a\r\n\r\n", 1);
-    row("spaces count", "a b  ", "a b  ", 5);
-    row("empty", "", "", 0);
-}
-
-void TestMainWindow::typingChangesTheText()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, text);
-    QFETCH(int, count);
-    Window w;
-    w.click("lblGenerate");
-    QVERIFY(!w.showsPlaceholder());
-
-    w.type(typed);
-    QCOMPARE(w.settings().text, text);
-    QCOMPARE(w.get<QLabel>("lblChars")->text(), QString::number(count));
-    QCOMPARE(w.settings().centre, Middle(count));
-    QVERIFY(w.showsPlaceholder());
-    QCOMPARE(Colours(w.settings()), Colours(Expected(text, 1, Middle(count))));
-    if (count == 0) // the preview shows only its background
-        QCOMPARE(Inked(w.preview()->grab().toImage(), 0, w.preview()->height()), 0);
-}
-
-void TestMainWindow::selectingAType_data()
-{
-    QTest::addColumn<QString>("clicked");
-    QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<int>("type");
-
-    for (int k = 0; k < 3; ++k) {
-        QTest::addRow("option %d", k)
-            << QStringLiteral("Option1(%1)").arg(k) << Qt::LeftButton << k + 1;
-        QTest::addRow("preview %d", k)
-            << QStringLiteral("Picture4(%1)").arg(k) << Qt::LeftButton << k + 1;
-    }
-    QTest::newRow("right button on a preview") << "Picture4(1)" << Qt::RightButton << 2;
-}
-
-void TestMainWindow::selectingAType()
-{
-    QFETCH(QString, clicked);
-    QFETCH(Qt::MouseButton, button);
-    QFETCH(int, type);
-    Window w;
-    if (type == 1)
-        w.click("Option1(1)");
-    w.click("lblGenerate");
-    QWidget *target = w.get(clicked);
-    QTest::mouseClick(target, button, {}, QPoint(6, 6));
-    QCOMPARE(w.settings().gradientType, quint8(type));
-    for (int k = 0; k < 3; ++k)
-        QCOMPARE(w.get<QRadioButton>(QStringLiteral("Option1(%1)").arg(k))->isChecked(),
-                 k + 1 == type);
-    QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, quint8(type), 47)));
-    QVERIFY(w.showsPlaceholder());
-}
-
-void TestMainWindow::captionLabelsToggleTheirBoxes_data()
-{
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<bool>("redraws");
-
-    const auto row = [](const char *label, const char *box, bool redraws) {
-        QTest::newRow(label) << QString(label) << QString(box) << redraws;
-    };
-    row("lblPerLine", "chkPerLine", true);
-    row("lblUpTags", "chkUpTags", false);
-    row("lblJSQuote", "chkJSQuote", false);
-}
-
-void TestMainWindow::captionLabelsToggleTheirBoxes()
-{
-    QFETCH(QString, label);
-    QFETCH(QString, box);
-    QFETCH(bool, redraws);
-    Window w;
-    auto *check = w.get<QCheckBox>(box);
-    for (bool expected : {true, false}) {
-        w.click("lblGenerate");
-        w.click(label);
-        QCOMPARE(check->isChecked(), expected);
-        QCOMPARE(w.showsPlaceholder(), redraws);
+    w.verifyWhole();
+    for (const QString &step : steps.split(QStringLiteral("; "))) {
+        w.run(step);
+        if (QTest::currentTestFailed())
+            QFAIL(qPrintable("at the step: " + step));
     }
 }
 
-void TestMainWindow::textSize_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<double>("size");
-
-    QTest::newRow("fraction") << "12.5" << 12.5;
-    QTest::newRow("zero keeps the size") << "0" << 8.0;
-    QTest::newRow("letters after a number are not read") << "3x" << 3.0;
-    QTest::newRow("too large is capped") << "1000" << MaximumTextSize;
-}
-
-void TestMainWindow::textSize()
-{
-    QFETCH(QString, typed);
-    QFETCH(double, size);
-    Window w;
-    w.click("Option1(1)");
-    w.click("lblGenerate");
-    w.typeSize(typed);
-    QCOMPARE(w.preview()->font().pointSizeF(), size);
-    QCOMPARE(w.settings().textSize, float(size));
-    // The preview is redrawn in every case, with the selected type.
-    QVERIFY(w.showsPlaceholder());
-    QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, 2, 47)));
-}
-
-void TestMainWindow::generateWritesTheEnginesHtml_data()
-{
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<bool>("perLine");
-    QTest::addColumn<bool>("upperCase");
-    QTest::addColumn<bool>("noQuotes");
-
-    QTest::newRow("start-up") << QStringList() << 1 << false << false << false;
-    QTest::newRow("upper-case tags") << QStringList {"chkUpTags"} << 1 << false << true << false;
-    QTest::newRow("no quotes") << QStringList {"lblJSQuote"} << 1 << false << false << true;
-    QTest::newRow("both options") << QStringList {"lblUpTags", "chkJSQuote"} << 1 << false << true
-                                  << true;
-    QTest::newRow("per line, type 2")
-        << QStringList {"Option1(1)", "chkPerLine"} << 2 << true << false << false;
-    QTest::newRow("type 3") << QStringList {"Option1(2)"} << 3 << false << false << false;
-}
-
-void TestMainWindow::generateWritesTheEnginesHtml()
-{
-    QFETCH(QStringList, clicks);
-    QFETCH(int, type);
-    QFETCH(bool, perLine);
-    QFETCH(bool, upperCase);
-    QFETCH(bool, noQuotes);
-    Window w;
-    for (const QString &name : clicks)
-        w.click(name);
-    w.click("lblGenerate");
-
-    GradientSettings expected = Expected(MainWindow::SampleText, quint8(type), 47, perLine);
-    expected.upperCaseTags = upperCase;
-    expected.noQuotes = noQuotes;
-    const QString html = GenerateHtml(expected);
-    QVERIFY(html.startsWith(upperCase ? "<FONT" : "<font"));
-    QCOMPARE(w.htmlShown(), html);
-}
-
-void TestMainWindow::placeholderComesBackWithEveryRedraw()
+void TestMainWindow::tenMegabytePaste()
 {
     Window w;
-    const auto generated = [&] {
-        w.click("lblGenerate");
-        return !w.showsPlaceholder();
+    w.run("paste txtString "
+          + QString("The quick brown fox jumps over the lazy dog.\n").repeated(230000));
+    w.run("key Ctrl+End");
+    w.run("key X"); // typing goes on
+}
+
+void TestMainWindow::stripes()
+{
+    // Shapes the window's texts do not give: a stripe a pixel wide or just under,
+    // stripes far narrower than a pixel, a turning point past the end or before the start.
+    const ColourTriplet from {255, 70, 30}, to {20, 255, 200};
+    for (const StripeSettings &s : {StripeSettings {1, from, to, 155, 77},
+                                    {2, from, to, 156, 78},
+                                    {3, from, to, 100000, 31000},
+                                    {3, from, to, 90, 120},
+                                    {3, from, to, 90, -5}})
+        QCOMPARE(StripeColumns(s, 155 * TwipsPerPixelX(), TwipsPerPixelX(), 155),
+                 PaintedStripes(s));
+}
+
+void TestMainWindow::characterLefts_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("shaping");
+
+    // clang-format off
+    const std::pair<const char *, QString> lines[] = {
+        {"kerning pairs", QStringLiteral("AVAWAYTo Te LT yA")},
+        {"combining accents", QStringLiteral("e\u0301a\u0308o\u0302 Cafe\u0301")},
+        {"emoji sequences", QStringLiteral("a\U0001F44D\U0001F3FDb\U0001F468\u200D\U0001F469\u200D\U0001F467c")},
+        {"right to left", QStringLiteral("ab \u05E9\u05DC\u05D5\u05DD cd")},
+        {"spaces", QStringLiteral("  a  b   ")},
+        {"tabs", QStringLiteral("ab\tcdefgh\t\tij")},
+        {"long line", QString(600, u'm') + QStringLiteral("AV")},
     };
-    QVERIFY(generated());
-    w.preview()->clear();
-    w.click("Option1(0)"); // the type already selected
-    QVERIFY(w.showsPlaceholder());
-    QVERIFY(Inked(w.preview()->image(), 0, w.preview()->height()) > 0);
-    QVERIFY(generated());
-    w.click("Option1(2)");
-    QVERIFY(w.showsPlaceholder());
-    QVERIFY(generated());
-    w.click("chkPerLine");
-    QVERIFY(w.showsPlaceholder());
-    QVERIFY(generated());
-    w.typeSize("9");
-    QVERIFY(w.showsPlaceholder());
-    QVERIFY(generated());
-    w.window.refreshAll(w.window.colourPanel(3));
-    QVERIFY(w.showsPlaceholder());
-
-    // The two tag options change nothing until the next 'Generate'.
-    QVERIFY(generated());
-    const QString html = w.htmlShown();
-    w.click("chkUpTags");
-    w.click("lblJSQuote");
-    QCOMPARE(w.htmlShown(), html);
+    // clang-format on
+    for (const auto &[name, line] : lines) {
+        QTest::addRow("%s, preview font", name) << line << false;
+        QTest::addRow("%s, kerning font", name) << line << true;
+    }
+    QTest::newRow("ligature candidates, preview font")
+        << QStringLiteral("fi ffl office fjord") << false;
 }
 
-void TestMainWindow::blankTextKeepsTheOutput()
+void TestMainWindow::characterLefts()
 {
-    Window w;
-    w.type(QStringLiteral("   "));
-    QVERIFY(w.showsPlaceholder()); // a change of the text always puts it back
-    w.click("lblGenerate");
-    QCOMPARE(w.htmlShown(), QString()); // no HTML for a blank text
+    QFETCH(QString, line);
+    QFETCH(bool, shaping);
+    DrawingSurface surface;
+    surface.setFont(PreviewFont(shaping));
+    const GradientSettings settings = test::Coloured(line);
+    const std::span<const CharColour> characters(settings.charColours);
 
-    // A redraw of a blank text only clears the preview, to the background it had.
-    w.get<QLineEdit>("txtBkCol(0)")->setText(QStringLiteral("200"));
-    w.window.refreshAll(w.window.colourPanel(3));
-    w.typeSize("10");
-    QCOMPARE(w.htmlShown(), QString());
-    QCOMPARE(w.preview()->grab().toImage().pixelColor(5, 5), QColor(0, 0, 0));
-
-    // The new background shows with the next text that is not blank.
-    w.type(QStringLiteral("x"));
-    QCOMPARE(w.preview()->grab().toImage().pixelColor(w.preview()->width() - 1, 5),
-             QColor(200, 0, 0));
+    const QList<int> lefts =
+        CharacterLefts(settings.text, characters, surface.font(), &surface, 1 << 30);
+    QCOMPARE(lefts.size(), qsizetype(characters.size()));
+    for (qsizetype k = 0; k < lefts.size(); ++k) {
+        const double before = surface.textWidth(settings.text.left(characters[k].start));
+        QVERIFY2(lefts[k] == TwipsToPixels(before, TwipsPerPixelX()),
+                 qPrintable(QString::number(k)));
+    }
 }
 
-void TestMainWindow::lineBreakAloneIsNotBlank()
+void TestMainWindow::charactersPainted()
 {
-    Window w;
-    w.get<QLineEdit>("txtBkCol(2)")->setText(QStringLiteral("90"));
-    w.type(QStringLiteral("\n"));
-    QCOMPARE(w.settings().text, QStringLiteral("\r\n"));
-    QCOMPARE(w.get<QLabel>("lblChars")->text(), QStringLiteral("0"));
-    w.click("lblGenerate");
-    QCOMPARE(w.htmlShown(), QStringLiteral("<br>\r\n"));
-    w.typeSize("9");
-    QVERIFY(w.showsPlaceholder());
-    QCOMPARE(w.preview()->grab().toImage().pixelColor(5, 5), QColor(0, 0, 90));
-}
+    // Three lines, the second empty, the third wider than the surface.
+    DrawingSurface surface;
+    surface.setFont(PreviewFont());
+    surface.resize(100, 60);
+    surface.setBackColor(0x000000);
+    const QString block(3, QChar(FullBlock));
+    const GradientSettings settings =
+        test::Coloured(block + QStringLiteral("\r\n\r\n") + QString(200, QChar(FullBlock)));
+    PaintCharacters(surface, settings);
 
-void TestMainWindow::typeOutsideOneToThreeShowsAMessage_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::newRow("0") << 0;
-    QTest::newRow("4") << 4;
-}
-
-void TestMainWindow::typeOutsideOneToThreeShowsAMessage()
-{
-    QFETCH(int, type);
-    Window w;
-    w.get<QLineEdit>("txtBkCol(1)")->setText(QStringLiteral("60"));
-    w.click("lblGenerate");
-    QVERIFY(w.messages.isEmpty());
-    w.window.drawTextPreview(quint8(type));
-    QCOMPARE(w.messages,
-             QStringList {QStringLiteral("Error setting colors for gradient:%1").arg(type)});
-
-    // The new background without characters, the placeholder, and no colours left
-    // for 'Generate' to write.
-    const QImage shown = w.preview()->grab().toImage();
-    for (int x = 0; x < shown.width(); x += 4)
-        QCOMPARE(shown.pixelColor(x, 6), QColor(0, 60, 0));
-    QVERIFY(w.showsPlaceholder());
-    QVERIFY(w.settings().charColours.isEmpty());
-    w.click("lblGenerate");
-    QCOMPARE(w.htmlShown(), QString());
-}
-
-void TestMainWindow::rightButtonResetsTheCentre()
-{
-    Window w;
-    DrawingSurface *third = w.typePreview(2);
-    const QPoint inside(60, 9);
-    QCOMPARE(w.settings().centre, 47);
-
-    QTest::mousePress(third, Qt::RightButton, {}, inside);
-    QCOMPARE(w.settings().centre, 47); // from the whole text: 94 / 2
-    QTest::mouseMove(third, inside + QPoint(5, 0));
-    QCOMPARE(w.settings().centre, 45); // from the characters alone: 90 / 2
-    QVERIFY(ShowsColumns(third, ThirdPreviewStripes(w)));
-    QTest::mouseRelease(third, Qt::RightButton, {}, inside + QPoint(5, 0));
-
-    QTest::mousePress(third, Qt::RightButton, {}, inside);
-    QCOMPARE(w.settings().centre, 47);
-    QVERIFY(ShowsColumns(third, ThirdPreviewStripes(w)));
-    QTest::mouseRelease(third, Qt::RightButton, {}, inside);
-}
-
-void TestMainWindow::leftDragMovesTheCentre_data()
-{
-    QTest::addColumn<int>("x"); // pixels
-    QTest::addColumn<int>("centre");
-
-    // 2325 twips over 90 stripes: stripes of nearest(25.8) = 26 twips.
-    QTest::newRow("100 pixels") << 100 << 58; // 1500 / 26 = 57.7
-    QTest::newRow("right edge") << 155 << 89; // 2325 / 26 = 89.4
-    QTest::newRow("left of the preview") << -3 << 47;
-    QTest::newRow("right of the preview") << 160 << 47;
-}
-
-void TestMainWindow::leftDragMovesTheCentre()
-{
-    QFETCH(int, x);
-    QFETCH(int, centre);
-    Window w;
-    DrawingSurface *third = w.typePreview(2);
-    QTest::mousePress(third, Qt::LeftButton, {}, QPoint(80, 9));
-    QCOMPARE(w.settings().centre, 47); // a press alone moves nothing
-    QTest::mouseMove(third, QPoint(x, 9));
-    QCOMPARE(w.settings().centre, centre);
-    QVERIFY(ShowsColumns(third, ThirdPreviewStripes(w)));
-    QTest::mouseRelease(third, Qt::LeftButton, {}, QPoint(x, 9));
-    QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, 3, centre)));
-}
-
-void TestMainWindow::releaseOnThirdPreviewRedrawsAsTypeThree()
-{
-    Window w;
-    w.click("lblGenerate");
-    QTest::mouseClick(w.typePreview(0), Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(!w.showsPlaceholder()); // type 1 was selected already: nothing changed
-
-    QTest::mouseClick(w.typePreview(2), Qt::MiddleButton, {}, QPoint(5, 5));
-    QVERIFY(w.showsPlaceholder());
-    QCOMPARE(w.settings().gradientType, quint8(3));
-    QCOMPARE(Colours(w.settings()), Colours(Expected(MainWindow::SampleText, 3, 47)));
-}
-
-void TestMainWindow::dragWithoutStripesLeavesTheCentre_data()
-{
-    QTest::addColumn<int>("characters");
-    QTest::addColumn<int>("centre");
-
-    QTest::newRow("no characters") << 0 << 0;
-    QTest::newRow("stripe width rounds to 0") << 5000 << 2500;
-}
-
-void TestMainWindow::dragWithoutStripesLeavesTheCentre()
-{
-    QFETCH(int, characters);
-    QFETCH(int, centre);
-    Window w;
-    w.text()->setPlainText(QString(characters, u'x'));
-    QCOMPARE(w.settings().centre, centre);
-    DrawingSurface *third = w.typePreview(2);
-    const QImage before = third->grab().toImage();
-
-    QTest::mousePress(third, Qt::LeftButton, {}, QPoint(10, 9));
-    QTest::mouseMove(third, QPoint(100, 9));
-    QCOMPARE(w.settings().centre, centre);
-    QCOMPARE(third->grab().toImage(), before);
-    QTest::mouseRelease(third, Qt::LeftButton, {}, QPoint(100, 9));
-}
-
-void TestMainWindow::refreshAllBringsValuesIntoRange_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("decimal");
-    QTest::addColumn<QString>("hex");
-    QTest::addColumn<int>("green");
-
-    // The field's own range rules are tested with the fields; these rows follow a
-    // value through the whole window.
-    const auto row = [](const char *name, const char *text, const char *decimal, const char *hex,
-                        int green) {
-        QTest::newRow(name) << QString(text) << QString(decimal) << QString(hex) << green;
-    };
-    row("above 255", "300", "255", "FF", 255);
-    row("empty stays empty", "", "", "0", 0);
-    row("fraction rounds half-even", "2.5", "2.5", "2", 2);
-    row("letters after a number", "99z", "99z", "63", 99);
-}
-
-void TestMainWindow::refreshAllBringsValuesIntoRange()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, decimal);
-    QFETCH(QString, hex);
-    QFETCH(int, green);
-    Window w;
-    w.click("lblGenerate");
-    const ColourPanel &panel = w.window.colourPanel(1);
-    panel.fields[1]->setText(text);
-    w.window.refreshAll(panel);
-
-    QCOMPARE(panel.fields[1]->text(), decimal);
-    QCOMPARE(panel.fields[4]->text(), hex);
-    QCOMPARE(panel.strips[1]->palette().color(QPalette::Window), QColor(0, green, 0));
-    QCOMPARE(panel.swatch->grab().toImage().pixelColor(9, 9), QColor(255, green, 30));
-    // Both previews follow the new colour.
-    QCOMPARE(w.typePreview(0)->grab().toImage().pixelColor(0, 9), QColor(255, green, 30));
-    QCOMPARE(w.settings().charColours.first().green, quint8(green));
-    QVERIFY(w.showsPlaceholder());
-}
-
-void TestMainWindow::exitClosesTheWindow()
-{
-    Window w;
-    QVERIFY(w.window.isVisible());
-    w.click("cmdExit");
-    QVERIFY(!w.window.isVisible());
+    const QImage image = surface.image();
+    const int lineHeight = QFontMetrics(surface.font(), &surface).height();
+    for (qsizetype line : {0, 2}) {
+        const auto characters =
+            std::span(settings.charColours).subspan(line ? 3 : 0, line ? 200 : 3);
+        const QList<int> lefts =
+            CharacterLefts(settings.text, characters, surface.font(), &surface, 100);
+        const int y = int(line) * lineHeight + lineHeight / 2;
+        for (qsizetype k = 0; k < 3; ++k)
+            QCOMPARE(image.pixelColor(lefts[k] + 2, y), Colour(characters[k]));
+        // The wide line shows up to the right edge; measuring stops at the first edge beyond it.
+        if (line == 2) {
+            QCOMPARE(image.pixelColor(99, y), Colour(characters[lefts.size() - 2]));
+            QVERIFY(lefts.last() >= 100 && lefts[lefts.size() - 2] < 100);
+        }
+    }
+    QCOMPARE(image.pixelColor(2, lineHeight + lineHeight / 2), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(2, 3 * lineHeight + 2), QColor(Qt::black));
 }
 
 QTEST_MAIN(TestMainWindow)
