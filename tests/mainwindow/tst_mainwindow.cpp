@@ -219,7 +219,10 @@ public:
         };
         if (verb == "is")
             return check(name, text);
-        if (verb.endsWith("click")) {
+        if (verb == "dclick") {
+            QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {},
+                               target(name)->mapTo(&window, target(name)->rect().center()));
+        } else if (verb.endsWith("click")) {
             if (name == "lblGenerate") {
                 upperCase = get<QAbstractButton>("chkUpTags")->isChecked();
                 noQuotes = get<QAbstractButton>("chkJSQuote")->isChecked();
@@ -228,9 +231,6 @@ public:
             click(verb == "rclick"       ? Qt::RightButton
                       : verb == "mclick" ? Qt::MiddleButton
                                          : Qt::LeftButton);
-        } else if (verb == "dclick") {
-            QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {},
-                               target(name)->mapTo(&window, target(name)->rect().center()));
         } else if (verb == "drag") { // on the third type preview, from its middle to x
             auto *third = get("Picture4(2)");
             const Qt::MouseButton button = name == "L" ? Qt::LeftButton : Qt::RightButton;
