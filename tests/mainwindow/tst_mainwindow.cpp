@@ -393,7 +393,7 @@ void TestMainWindow::steps_data()
     row("centre: left drag", u"drag L -3; is centre 47; drag L 160; is centre 47; drag L 100; is centre 58; drag L 155; is centre 89; drag L 153; is centre 88; drag L 0; is centre 0");
     row("centre: right button", u"drag R 65; is centre 45; rclick Picture4(2); is centre 47");
     row("centre: no characters", u"click txtString; key Ctrl+A; key Delete; drag L 100; is centre 0");
-    row("commit: above 255", u"click lblGenerate; edit txtStCol(1) 300; is txtStCol(4) 46; is placeholder 0; key Tab; is panel1 255 255 30 FF FF 1E; is placeholder 1");
+    row("commit: 256", u"click lblGenerate; edit txtStCol(1) 256; is txtStCol(4) 46; is placeholder 0; key Tab; is panel1 255 255 30 FF FF 1E; is placeholder 1");
     row("commit: as typed", u"edit txtEndCol(2) 007; click txtHTML; is panel2 255 255 007 FF FF 7; edit txtEndCol(5) ff; key Tab; is panel2 255 255 255 FF FF ff; edit txtStCol(4) 0A; key Tab; is panel1 255 10 30 FF 0A 1E");
     row("commit: emptied, and in the background", u"click lblGenerate; edit txtBkCol(1) 128; key Tab; is panel3 0 128 0 0 80 0; is placeholder 1; edit txtStCol(1); key Tab; edit txtStCol(5); key Tab; is panel1 255 0 0 FF 0 0");
     row("commit: not on Enter, nor while away", u"edit txtStCol(0) 12; key Return; key Enter; key Left; away; is focus txtStCol(0); is selected 0; is txtStCol(3) FF; key Tab; is txtStCol(3) C");
