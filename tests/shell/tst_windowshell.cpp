@@ -1,101 +1,68 @@
-#include "mainwindow/mainwindow.h"
-#include "platform/desktopshell.h"
-#include "shell/windowshell.h"
+// The window's shell: its outline, the drag by the title strip, and the icon the
+// window gives back when it closes.
 
-#include <QSignalSpy>
+#include "mainwindow/mainwindow.h"
+#include "shell/windowdrag.h"
+#include "shell/windowoutline.h"
+#include "shell/windowshell.h"
+#include "windowlayout/outline.h"
+
 #include <QTest>
+
+#include <cmath>
 
 using namespace huevane;
 
-namespace {
-
-// Records what the window asks of its shell, in order.
-class RecordingShell : public DesktopShell
+struct CountingShell : WindowShell
 {
-public:
-    QStringList calls;
-    QWidget *dragHandle = nullptr;
-
-    QRegion buildWindowOutline() const override
-    {
-        const_cast<RecordingShell *>(this)->calls << QStringLiteral("outline");
-        return QRegion(0, 0, 100, 50);
-    }
-    void createIcon(QWidget *window) override
-    {
-        calls << QStringLiteral("icon for %1").arg(window->objectName());
-    }
-    void deleteIcon() override { calls << QStringLiteral("delete icon"); }
-    void makeDragHandle(QWidget *handle) override
-    {
-        dragHandle = handle;
-        calls << QStringLiteral("drag by %1").arg(handle->objectName());
-    }
+    using WindowShell::WindowShell;
+    int iconsDeleted = 0;
+    void deleteIcon() override { ++iconsDeleted; }
 };
 
-} // namespace
-
-class tst_WindowShell : public QObject
+class TestWindowShell : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void startUpAsksForOutlineIconAndDrag();
-    void closingRemovesTheIconFirst_data();
-    void closingRemovesTheIconFirst();
-    void shellAppliesTheSkinOutline();
+    void outlineAndClosing()
+    {
+        // Each vertex to the nearest pixel on its own axis's scale, ties to the even
+        // one (lrint's default rounding): at 12 twips a pixel several x values lie
+        // halfway between two pixels.
+        QPolygon expected;
+        for (const QPoint &t : WindowOutlineTwips())
+            expected << QPoint(int(std::lrint(t.x() / 12.0)), int(std::lrint(t.y() / 15.0)));
+        QCOMPARE(WindowOutlinePolygon(12, 15), expected);
+        // Closing, by whatever means, takes the icon out of the notification area.
+        CountingShell shell {QIcon()};
+        MainWindow window(&shell);
+        window.close();
+        QCOMPARE(shell.iconsDeleted, 1);
+    }
+
+    void dragByOtherButtonsFollowsThePointerTillTheirRelease()
+    {
+        // The window manager's move serves the left button only; the others move the
+        // window themselves till their release, and the next press grabs afresh. A
+        // window that is not shown stands at (0, 0) until moved.
+        QWidget window;
+        new WindowDrag(&window);
+        // clang-format off
+        const struct { QEvent::Type type; QPoint at; Qt::MouseButton button; Qt::MouseButtons held; QPoint moved; } steps[] = {
+            {QEvent::MouseButtonPress, {20, 10}, Qt::RightButton, Qt::RightButton, {0, 0}},
+            {QEvent::MouseButtonRelease, {20, 10}, Qt::RightButton, Qt::NoButton, {0, 0}},
+            {QEvent::MouseButtonPress, {30, 15}, Qt::RightButton, Qt::RightButton, {0, 0}},
+            {QEvent::MouseMove, {67, 36}, Qt::NoButton, Qt::RightButton, {37, 21}},
+        };
+        // clang-format on
+        for (const auto &step : steps) {
+            QMouseEvent event(step.type, step.at, step.at, step.button, step.held, {});
+            QApplication::sendEvent(&window, &event);
+            QCOMPARE(window.pos(), step.moved);
+        }
+    }
 };
 
-void tst_WindowShell::startUpAsksForOutlineIconAndDrag()
-{
-    RecordingShell shell;
-    MainWindow window(&shell);
-    QCOMPARE(shell.calls, (QStringList {"drag by Label3", "outline", "icon for frmMain"}));
-    // The outline is in place before the window first shows.
-    QCOMPARE(window.mask(), QRegion(0, 0, 100, 50));
-}
-
-void tst_WindowShell::closingRemovesTheIconFirst_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("close area") << "Label1";
-    QTest::newRow("Exit") << "cmdExit";
-    QTest::newRow("window manager") << "";
-}
-
-void tst_WindowShell::closingRemovesTheIconFirst()
-{
-    QFETCH(QString, how);
-    RecordingShell shell;
-    MainWindow window(&shell);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    shell.calls.clear();
-
-    if (how.isEmpty()) {
-        window.close();
-    } else {
-        QWidget *control = window.findChild<QWidget *>(how);
-        QVERIFY(control);
-        QWidget *target = control;
-        if (how == QLatin1String("cmdExit"))
-            target = control->findChild<QWidget *>(QStringLiteral("picButton"));
-        QVERIFY(target);
-        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
-    }
-    QTRY_VERIFY(!window.isVisible());
-    QCOMPARE(shell.calls, QStringList {"delete icon"});
-}
-
-void tst_WindowShell::shellAppliesTheSkinOutline()
-{
-    WindowShell shell {QIcon()};
-    MainWindow window(&shell);
-    // At the standard 15 twips per pixel, the outline of the skin.
-    QCOMPARE(window.mask().boundingRect(), QRect(0, 0, 630, 450));
-    QVERIFY(!window.mask().contains(QPoint(400, 10)));
-    QVERIFY(window.mask().contains(QPoint(400, 100)));
-}
-
-QTEST_MAIN(tst_WindowShell)
+QTEST_MAIN(TestWindowShell)
 #include "tst_windowshell.moc"
