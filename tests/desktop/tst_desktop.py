@@ -15,190 +15,167 @@ import unittest
 from xsession import XSession, wait_until
 
 PROGRAMS = {}
-
-SAMPLE_TEXT = (b"Sample Text For Gradient Demo\r\nThis time it's multiline!!!\r\n"
-               b"Try it out - it's even more fun!!!")
-
 # The window's client size and its controls' rectangles in pixels (x, y, width,
 # height), by name, from huevane-layout.
 LAYOUT = {}
 ROOT_COLOUR = (0x20, 0x30, 0x40)
+SAMPLE_TEXT = b"Sample Text For Gradient Demo\r\nThis time it's multiline!!!\r\nTry it out - it's even more fun!!!"
 
 
-def control(name):
-    return tuple(LAYOUT["controls"][name])
-
-
-def centre(rect, window):
-    x, y, width, height = rect
-    return (window[0] + x + width // 2, window[1] + y + height // 2)
-
-
-class HuevaneSession:
+class Huevane(XSession):
     """A session with Huevane running in it."""
 
-    def __init__(self, **session_options):
-        self.session = XSession(**session_options)
-        self.process = None
-        self.window = None
-
     def __enter__(self):
-        self.session.__enter__()
+        super().__enter__()
         try:
-            self.process = self.session.start_program([PROGRAMS["huevane"]])
-            self.window = self.session.find_window("Huevane")
-            wait_until(lambda: self.session.geometry(self.window)[2:] == tuple(LAYOUT["client"]),
-                       what="the window's size")
+            self.process = self.spawn([PROGRAMS["huevane"]])
+            self.window = self.find_window("Huevane")
+            wait_until(lambda: list(self.geometry(self.window)[2:]) == LAYOUT["client"], what="the window's size")
             time.sleep(0.3)  # let the first paint land
         except BaseException:
-            self.session.__exit__(None, None, None)
+            self.stop()
             raise
         return self
 
-    def __exit__(self, *exc):
-        self.session.__exit__(*exc)
-        return False
+    def at(self, x, y):
+        """A point of the window, on the screen."""
+        left, top, _, _ = self.geometry(self.window)
+        return left + x, top + y
 
-    def geometry(self):
-        return self.session.geometry(self.window)
+    def centre(self, name):
+        """The centre of the control called name, on the screen."""
+        x, y, width, height = LAYOUT["controls"][name]
+        return self.at(x + width // 2, y + height // 2)
+
+    def above(self, upper, lower):
+        return self.stacking().index(upper) > self.stacking().index(lower)
+
+    def keys(self, *keys):
+        self.run("xdotool", "key", *keys)
+
+    def dragged_by_title(self, button):
+        """Drags the window by its title strip; True when it follows the pointer."""
+        x, y = self.at(0, 0)
+        self.drag(self.at(60, 10), self.at(160, 60), button=button)
+        return wait_until(lambda: self.at(0, 0) == (x + 100, y + 50), what="the window at its new place")
 
 
 class DesktopTest(unittest.TestCase):
     def test_shape(self):
-        with HuevaneSession(tray=False) as h:
-            s = h.session
-            self.assertEqual(s.shape_extents(h.window), (630, 450))
-            x, y, _, _ = h.geometry()
-            shot = s.screenshot()
-            # Outside the outline the root window shows through.
-            for px, py in [(342, 5), (500, 21), (629, 449), (631, 200), (0, 449)]:
-                self.assertEqual(shot.pixel(x + px, y + py), ROOT_COLOUR, "at %d,%d" % (px, py))
-            # Inside, the skin.
-            for px, py in [(5, 5), (300, 40), (620, 300), (100, 445)]:
-                self.assertNotEqual(shot.pixel(x + px, y + py), ROOT_COLOUR, "at %d,%d" % (px, py))
+        with Huevane(tray=False) as h:
+            self.assertEqual(h.shape_extents(h.window), (630, 450))
+            pixel = h.screenshot()
+            # Outside the outline the root window shows through; inside, the skin.
+            for x, y in [(342, 5), (500, 21), (629, 449), (631, 200), (0, 449)]:
+                self.assertEqual(pixel(*h.at(x, y)), ROOT_COLOUR, "at %d,%d" % (x, y))
+            for x, y in [(5, 5), (300, 40), (620, 300), (100, 445)]:
+                self.assertNotEqual(pixel(*h.at(x, y)), ROOT_COLOUR, "at %d,%d" % (x, y))
 
     def test_tray_icon_brings_window_forward(self):
-        with HuevaneSession() as h:
-            s = h.session
-            icons = wait_until(lambda: s.tray_icons("huevane"), what="the tray icon")
+        with Huevane() as h:
+            icons = wait_until(lambda: h.tray_icons("huevane"), what="the tray icon")
             self.assertEqual(len(icons), 1)
-            x, y, _, _ = h.geometry()
-            s.start_program(["xmessage", "-geometry", "700x520+%d+%d" % (x - 20, y - 20), "covering"])
-            cover = s.find_window("xmessage")
-            wait_until(lambda: s.stacking().index(cover) > s.stacking().index(h.window),
-                       what="the covering window above")
             ix, iy, iw, ih = icons[0]
-            s.click(ix + iw // 2, iy + ih // 2, button=1)
-            wait_until(lambda: s.stacking().index(h.window) > s.stacking().index(cover),
-                       what="the window above the covering one")
-            # Brought forward, not left above everything: the other window can cover it again.
-            s.run(["xdotool", "windowactivate", "--sync", str(cover)])
-            wait_until(lambda: s.stacking().index(cover) > s.stacking().index(h.window),
-                       what="the covering window on top again")
-            s.click(ix + iw // 2, iy + ih // 2, button=3)
-            wait_until(lambda: s.stacking().index(h.window) > s.stacking().index(cover),
-                       what="the window forward after a right press")
+            h.spawn(["xmessage", "-geometry", "700x520+%d+%d" % h.at(-20, -20), "covering"])
+            cover = h.find_window("xmessage")
+            wait_until(lambda: h.above(cover, h.window), what="the covering window above")
+            # A left or a right press brings the window forward, not to stay above
+            # everything: the other window can cover it again. The middle button does nothing.
+            for button in (1, 3):
+                h.click(ix + iw // 2, iy + ih // 2, button=button)
+                wait_until(lambda: h.above(h.window, cover), what="the window forward")
+                h.run("xdotool", "windowactivate", "--sync", str(cover))
+                wait_until(lambda: h.above(cover, h.window), what="the covering window on top again")
+            h.click(ix + iw // 2, iy + ih // 2, button=2)
+            time.sleep(0.3)
+            self.assertTrue(h.above(cover, h.window))
 
     def test_drag_title_strip(self):
-        with HuevaneSession(tray=False) as h:
-            s = h.session
-            x, y, _, _ = h.geometry()
-            s.drag((x + 60, y + 10), (x + 160, y + 60))
-            wait_until(lambda: h.geometry()[:2] == (x + 100, y + 50), what="the window at its new place")
+        with Huevane(tray=False) as h:
+            h.dragged_by_title(1)
 
     def test_drag_title_strip_right_button(self):
-        with HuevaneSession(tray=False) as h:
-            s = h.session
-            x, y, _, _ = h.geometry()
+        with Huevane(tray=False) as h:
             # A right click, no movement: the window must not go on following the pointer.
-            s.click(x + 60, y + 10, button=3)
-            s.move_pointer(x + 200, y + 200)
+            place = h.at(0, 0)
+            h.click(*h.at(60, 10), button=3)
+            h.move_pointer(*h.at(200, 200))
             time.sleep(0.3)
-            self.assertEqual(h.geometry()[:2], (x, y))
-            s.drag((x + 60, y + 10), (x + 160, y + 60), button=3)
-            wait_until(lambda: h.geometry()[:2] == (x + 100, y + 50), what="the window at its new place")
+            self.assertEqual(h.at(0, 0), place)
+            h.dragged_by_title(3)
 
     def test_generate_and_send_to_clipboard(self):
-        expected = subprocess.run([PROGRAMS["huevane-html"]], input=SAMPLE_TEXT, stdout=subprocess.PIPE,
-                                  check=True, timeout=30).stdout
-        self.assertTrue(expected.startswith(b"<font color="))
-        with HuevaneSession(tray=False) as h:
-            s = h.session
-            window = h.geometry()
+        html = subprocess.run([PROGRAMS["huevane-html"]], input=SAMPLE_TEXT, capture_output=True, check=True,
+                              timeout=30).stdout
+        self.assertTrue(html.startswith(b"<font color="))
+        with Huevane(tray=False) as h:
             # Before 'Generate' the button leaves the clipboard as it is.
-            s.click(*centre(control("lblClipboard"), window))
+            h.click(*h.centre("lblClipboard"))
             time.sleep(0.3)
-            self.assertFalse(s.clipboard())
-            s.click(*centre(control("lblGenerate"), window))
-            s.click(*centre(control("lblClipboard"), window))
-            self.assertEqual(wait_until(s.clipboard, what="the clipboard"), expected)
+            self.assertFalse(h.clipboard())
+            h.click(*h.centre("lblGenerate"))
+            h.click(*h.centre("lblClipboard"))
+            self.assertEqual(wait_until(h.clipboard, what="the clipboard"), html)
 
     def test_paste_with_empty_clipboard(self):
-        with HuevaneSession(tray=False) as h:
-            s = h.session
-            self.assertIsNone(s.clipboard())
-            s.click(*centre(control("txtString"), h.geometry()))
-            s.run(["xdotool", "key", "ctrl+v", "ctrl+a", "ctrl+c"])
-            self.assertTrue(wait_until(s.clipboard, what="the clipboard").startswith(b"Sample Text"))
+        with Huevane(tray=False) as h:
+            self.assertIsNone(h.clipboard())
+            h.click(*h.centre("txtString"))
+            h.keys("ctrl+v", "ctrl+a", "ctrl+c")
+            self.assertTrue(wait_until(h.clipboard, what="the clipboard").startswith(b"Sample Text"))
             self.assertIsNone(h.process.poll())
 
     def test_typing_at_start_replaces_sample_text(self):
-        with HuevaneSession(tray=False) as h:
-            s = h.session
-            s.run(["xdotool", "key", "x", "ctrl+a", "ctrl+c"])
-            self.assertEqual(wait_until(s.clipboard, what="the clipboard"), b"x")
+        with Huevane(tray=False) as h:
+            h.keys("x", "ctrl+a", "ctrl+c")
+            self.assertEqual(wait_until(h.clipboard, what="the clipboard"), b"x")
 
     def test_hover_look(self):
-        with HuevaneSession(tray=False) as h:
-            s = h.session
-            x, y, _, _ = h.geometry()
-            gx, gy, gw, gh = control("lblGenerate")
-            s.move_pointer(x + 300, y + 300)
+        with Huevane(tray=False) as h:
+            gx, gy, gw, gh = LAYOUT["controls"]["lblGenerate"]
+            h.move_pointer(*h.at(300, 300))
             time.sleep(0.2)
-            resting = s.screenshot()
-            s.move_pointer(x + gx + gw // 2, y + gy + gh // 2)
+            resting = h.screenshot()
+            h.move_pointer(*h.centre("lblGenerate"))
             time.sleep(0.3)
-            hover = s.screenshot()
-            top = [hover.pixel(x + gx + i, y + gy) for i in range(2, gw - 2)]
-            right = [hover.pixel(x + gx + gw - 1, y + gy + j) for j in range(2, gh - 2)]
+            hover = h.screenshot()
+            top = [hover(*h.at(gx + i, gy)) for i in range(2, gw - 2)]
+            right = [hover(*h.at(gx + gw - 1, gy + j)) for j in range(2, gh - 2)]
             # The raised border: a light top line and a darker right line, over the texture.
             self.assertEqual(len(set(top)), 1, "top border is one colour")
             self.assertEqual(len(set(right)), 1, "right border is one colour")
             self.assertGreater(sum(top[0]), sum(right[0]))
-            self.assertNotEqual(top, [resting.pixel(x + gx + i, y + gy) for i in range(2, gw - 2)])
-            s.move_pointer(x + 300, y + 300)
+            self.assertNotEqual(top, [resting(*h.at(gx + i, gy)) for i in range(2, gw - 2)])
+            h.move_pointer(*h.at(300, 300))
             time.sleep(0.3)
-            after = s.screenshot()
-            for i in range(gw):
-                for j in (0, gh // 2, gh - 1):
-                    self.assertEqual(after.pixel(x + gx + i, y + gy + j), resting.pixel(x + gx + i, y + gy + j))
+            after = h.screenshot()
+            for point in [h.at(gx + i, gy + j) for i in range(gw) for j in (0, gh // 2, gh - 1)]:
+                self.assertEqual(after(*point), resting(*point))
 
     def test_right_and_middle_click_do_not_exit(self):
-        with HuevaneSession(tray=False) as h:
-            h.session.move_pointer(*centre(control("cmdExit"), h.geometry()))
-            h.session.run(["xdotool", "click", "3", "click", "2"])
+        with Huevane(tray=False) as h:
+            h.move_pointer(*h.centre("cmdExit"))
+            h.run("xdotool", "click", "3", "click", "2")
             time.sleep(0.5)
             self.assertIsNone(h.process.poll())
+            h.run("xdotool", "click", "1")
+            self.assertEqual(h.process.wait(timeout=10), 0)
 
     def test_close_area_ends_program(self):
-        with HuevaneSession() as h:
-            s = h.session
-            wait_until(lambda: s.tray_icons("huevane"), what="the tray icon")
-            s.click(*centre(control("Label1"), h.geometry()))
+        with Huevane() as h:
+            wait_until(lambda: h.tray_icons("huevane"), what="the tray icon")
+            h.click(*h.centre("Label1"))
             self.assertEqual(h.process.wait(timeout=10), 0)
-            wait_until(lambda: not s.tray_icons("huevane"), what="the tray icon to leave")
+            wait_until(lambda: not h.tray_icons("huevane"), what="the tray icon to leave")
 
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--huevane", required=True)
-    parser.add_argument("--huevane-html", required=True)
-    parser.add_argument("--layout", required=True)
+    for option in ("--huevane", "--huevane-html", "--layout"):
+        parser.add_argument(option, required=True)
     options, rest = parser.parse_known_args()
-    PROGRAMS["huevane"] = options.huevane
-    PROGRAMS["huevane-html"] = options.huevane_html
-    LAYOUT.update(json.loads(subprocess.run([options.layout], stdout=subprocess.PIPE, check=True,
-                                            timeout=30).stdout))
+    PROGRAMS.update({"huevane": options.huevane, "huevane-html": options.huevane_html})
+    LAYOUT.update(json.loads(subprocess.run([options.layout], capture_output=True, check=True, timeout=30).stdout))
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
 
 

@@ -1,6 +1,7 @@
 """A real X session for Huevane's desktop tests: an Xvfb server, the openbox
-window manager and the trayer notification area, with helpers to drive it with
-xdotool and to read it back with xwininfo, xclip and screenshots.
+window manager and, if asked for, the trayer notification area, with helpers to
+drive it with xdotool and to read it back with xwininfo, xprop, xclip and
+screenshots.
 
 Everything is started on a free display number and stopped again on exit, so
 tests can run side by side and leave nothing behind.
@@ -8,41 +9,37 @@ tests can run side by side and leave nothing behind.
 
 import os
 import shutil
-import signal
 import subprocess
 import tempfile
 import time
 
-SCREEN_WIDTH = 1280
-SCREEN_HEIGHT = 800
+SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 800
 
 
 class SessionError(RuntimeError):
     pass
 
 
-def wait_until(condition, timeout=10.0, interval=0.05, what="condition"):
+def wait_until(condition, timeout=10.0, what="condition"):
     """Polls condition() until it returns something truthy, which is returned."""
     deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
+    while not (value := condition()):
         if time.monotonic() > deadline:
             raise SessionError("timed out waiting for " + what)
-        time.sleep(interval)
+        time.sleep(0.05)
+    return value
 
 
 class XSession:
-    def __init__(self, window_manager=True, tray=True):
-        self.window_manager = window_manager
+    def __init__(self, tray=True):
         self.tray = tray
         self.processes = []
-        self.display = None
-        self.env = None
         self.tempdir = tempfile.mkdtemp(prefix="huevane-desktop-")
-
-    # Lifetime -------------------------------------------------------------
+        runtime = os.path.join(self.tempdir, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        hidden = ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "QT_SCALE_FACTOR")
+        self.env = {key: value for key, value in os.environ.items() if key not in hidden}
+        self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
 
     def __enter__(self):
         try:
@@ -54,208 +51,134 @@ class XSession:
 
     def __exit__(self, *exc):
         self.stop()
-        return False
 
     def start(self):
-        runtime = os.path.join(self.tempdir, "runtime")
-        os.makedirs(runtime, mode=0o700)
-        self.env = dict(os.environ, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
-        for variable in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "QT_SCALE_FACTOR"):
-            self.env.pop(variable, None)
-        # The server picks a free display itself and tells its number, so
-        # sessions started side by side never meet. Without -noreset the server
-        # resets whenever its last client leaves (the readiness probe below is
-        # such a client), and a client connecting during the reset, such as the
-        # window manager, is refused.
+        # The server picks a free display itself and tells its number, so sessions
+        # started side by side never meet. Without -noreset the server resets
+        # whenever its last client leaves (the readiness probe below is such a
+        # client), and a client connecting during the reset, such as the window
+        # manager, is refused.
         reader, writer = os.pipe()
-        try:
-            self._spawn(["Xvfb", "-displayfd", str(writer), "-screen", "0",
-                         "%dx%dx24" % (SCREEN_WIDTH, SCREEN_HEIGHT), "-nolisten", "tcp", "-noreset", "-dpi", "96"],
-                        pass_fds=(writer,))
-            os.close(writer)
-            writer = None
-            number = b""
-            deadline = time.monotonic() + 15
-            while not number.endswith(b"\n"):
-                if time.monotonic() > deadline:
-                    raise SessionError("the X server did not start")
-                chunk = os.read(reader, 16)
-                if not chunk:
-                    raise SessionError("the X server did not start")
-                number += chunk
-        finally:
-            os.close(reader)
-            if writer is not None:
-                os.close(writer)
-        self.display = ":" + number.decode().strip()
-        self.env["DISPLAY"] = self.display
-        wait_until(lambda: self._quiet(["xwininfo", "-root"]) == 0, what="the X server")
-        if self.window_manager:
-            self._spawn(["openbox", "--sm-disable"])
-            try:
-                wait_until(self._window_manager_running, timeout=30, what="the window manager")
-            except SessionError:
-                with open(os.path.join(self.tempdir, "openbox.log"), errors="replace") as log:
-                    raise SessionError("the window manager did not start: " + log.read()[-500:])
+        self.spawn(["Xvfb", "-displayfd", str(writer), "-screen", "0", "%dx%dx24" % (SCREEN_WIDTH, SCREEN_HEIGHT),
+                    "-nolisten", "tcp", "-noreset", "-dpi", "96"], pass_fds=(writer,))
+        os.close(writer)
+        with os.fdopen(reader, "rb") as numbers:
+            number = numbers.readline().strip()
+        if not number:
+            raise SessionError("the X server did not start")
+        self.env["DISPLAY"] = ":" + number.decode()
+        wait_until(lambda: subprocess.run(["xwininfo", "-root"], env=self.env, capture_output=True).returncode == 0,
+                   what="the X server")
+        self.spawn(["openbox", "--sm-disable"])
+        wait_until(lambda: "(WINDOW)" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), timeout=30,
+                   what="the window manager")
         if self.tray:
-            self._spawn(["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel",
-                         "--width", "120", "--heighttype", "pixel", "--height", "24",
-                         "--transparent", "false", "--SetDockType", "true", "--expand", "false"])
+            self.spawn(["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "120",
+                        "--heighttype", "pixel", "--height", "24", "--transparent", "false", "--SetDockType", "true",
+                        "--expand", "false"])
             wait_until(self.tray_panel, timeout=30, what="the notification area")
         # A known colour behind every window, set once the window manager is up.
-        self.run(["xsetroot", "-solid", "#203040"])
+        self.run("xsetroot", "-solid", "#203040")
 
     def stop(self):
         for process in reversed(self.processes):
-            if process.poll() is None:
-                process.send_signal(signal.SIGTERM)
+            process.terminate()
         for process in reversed(self.processes):
             try:
                 process.wait(timeout=5)
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
-        self.processes = []
         shutil.rmtree(self.tempdir, ignore_errors=True)
 
-    def _spawn(self, command, **kwargs):
-        log = open(os.path.join(self.tempdir, os.path.basename(command[0]) + ".log"), "ab")
-        process = subprocess.Popen(command, env=self.env, stdout=log, stderr=subprocess.STDOUT, **kwargs)
-        log.close()
-        self.processes.append(process)
-        return process
+    def spawn(self, command, **options):
+        """Starts a program in the session; it is stopped with the session."""
+        with open(os.path.join(self.tempdir, os.path.basename(command[0]) + ".log"), "ab") as log:
+            self.processes.append(subprocess.Popen(command, env=self.env, stdout=log, stderr=log, **options))
+        return self.processes[-1]
 
-    def _quiet(self, command):
-        return subprocess.call(command, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def _window_manager_running(self):
-        return "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"])
-
-    # Programs -------------------------------------------------------------
-
-    def run(self, command, check=True, input_bytes=None):
-        result = subprocess.run(command, env=self.env, input=input_bytes, stdout=subprocess.PIPE,
-                                stderr=subprocess.PIPE, timeout=30)
+    def run(self, *command, check=True):
+        """The output of a program run in the session."""
+        result = subprocess.run(command, env=self.env, capture_output=True, timeout=30)
         if check and result.returncode != 0:
             raise SessionError("%s failed: %s" % (" ".join(command), result.stderr.decode(errors="replace")))
         return result.stdout.decode(errors="replace")
 
-    def start_program(self, command):
-        """Starts a program in the session; it is stopped with the session."""
-        return self._spawn(command)
-
     # Windows ----------------------------------------------------------------
 
-    def find_window(self, name, timeout=10.0):
+    def find_window(self, name):
         """The id of the visible top-level window whose name is exactly name."""
-        def search():
-            out = self.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name], check=False)
-            ids = [int(line) for line in out.split()]
-            return ids[-1] if ids else None
-        return wait_until(search, timeout=timeout, what="window " + name)
+        search = ("xdotool", "search", "--onlyvisible", "--name", "^%s$" % name)
+        return wait_until(lambda: ([int(i) for i in self.run(*search, check=False).split()] or [None])[-1],
+                          what="window " + name)
 
     def geometry(self, window):
         """(x, y, width, height) of a window on the screen."""
-        info = self.run(["xwininfo", "-id", str(window)])
-        values = {}
-        for line in info.splitlines():
-            key, _, value = line.strip().partition(":")
-            values[key] = value.strip()
-        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
-                int(values["Width"]), int(values["Height"]))
+        info = dict(line.strip().partition(":")[::2] for line in self.run("xwininfo", "-id", str(window)).splitlines())
+        return tuple(int(info[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def shape_extents(self, window):
-        """The (width, height) of the window's bounding shape, or None when it has none."""
-        for line in self.run(["xwininfo", "-id", str(window), "-shape"]).splitlines():
-            key, _, value = line.strip().partition(":")
-            if key == "Window shape extents":
-                size = value.strip().split("+")[0]
-                width, height = size.split("x")
-                return (int(width), int(height))
-        return None
+        """The (width, height) of the window's bounding shape."""
+        for line in self.run("xwininfo", "-id", str(window), "-shape").splitlines():
+            if line.strip().startswith("Window shape extents:"):
+                return tuple(int(v) for v in line.partition(":")[2].split("+")[0].split("x"))
 
     def stacking(self):
         """Client windows from bottom to top, as the window manager stacks them."""
-        out = self.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"])
-        _, _, ids = out.partition("#")
-        return [int(value.strip(), 16) for value in ids.split(",") if value.strip()]
+        ids = self.run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").partition("#")[2]
+        return [int(value, 16) for value in ids.split(",") if value.strip()]
 
     def tray_panel(self):
-        """The id of the notification area's panel window, or None."""
-        for line in self.run(["xwininfo", "-root", "-tree"], check=False).splitlines():
+        """(x, y, width, height) of the notification area's panel, or None."""
+        for line in self.run("xwininfo", "-root", "-tree", check=False).splitlines():
             if '"panel": ("panel" "trayer")' in line:
-                return int(line.split()[0], 16)
-        return None
+                return self.geometry(int(line.split()[0], 16))
 
     def tray_icons(self, window_class):
         """(x, y, width, height) of each icon of window_class embedded in the notification area."""
+        px, py, pw, ph = self.tray_panel()
         icons = []
-        for line in self.run(["xwininfo", "-root", "-tree"], check=False).splitlines():
+        for line in self.run("xwininfo", "-root", "-tree").splitlines():
             if '("%s" ' % window_class in line and "+" in line:
-                parts = line.split()
-                size, _, _ = parts[-2].partition("+")
-                width, height = (int(v) for v in size.split("x"))
-                position = parts[-1].lstrip("+").split("+")
-                x, y = int(position[0]), int(position[1])
-                if self._inside_panel(x, y):
+                width, height = (int(v) for v in line.split()[-2].partition("+")[0].split("x"))
+                x, y = (int(v) for v in line.split()[-1].lstrip("+").split("+")[:2])
+                if px <= x < px + pw and py <= y < py + ph:
                     icons.append((x, y, width, height))
         return icons
 
-    def _inside_panel(self, x, y):
-        panel = self.tray_panel()
-        if panel is None:
-            return False
-        px, py, pw, ph = self.geometry(panel)
-        return px <= x < px + pw and py <= y < py + ph
-
-    # Input ------------------------------------------------------------------
+    # Input and output ---------------------------------------------------------
 
     def move_pointer(self, x, y):
         # --sync waits for the pointer to move, so it would wait its whole time
         # out when the pointer already stands there.
-        where = self.run(["xdotool", "getmouselocation", "--shell"])
-        if "X=%d\nY=%d\n" % (x, y) not in where:
-            self.run(["xdotool", "mousemove", "--sync", str(x), str(y)])
+        if "X=%d\nY=%d\n" % (x, y) not in self.run("xdotool", "getmouselocation", "--shell"):
+            self.run("xdotool", "mousemove", "--sync", str(x), str(y))
 
     def click(self, x, y, button=1):
         self.move_pointer(x, y)
-        self.run(["xdotool", "click", str(button)])
+        self.run("xdotool", "click", str(button))
 
     def drag(self, start, end, button=1, steps=10):
         self.move_pointer(*start)
-        self.run(["xdotool", "mousedown", str(button)])
+        self.run("xdotool", "mousedown", str(button))
+        # The press has to reach the program, and the window manager's move to
+        # start from it, before the pointer leaves the place it was pressed at.
+        time.sleep(0.5)
         for step in range(1, steps + 1):
-            x = start[0] + (end[0] - start[0]) * step // steps
-            y = start[1] + (end[1] - start[1]) * step // steps
-            self.run(["xdotool", "mousemove", str(x), str(y)])
+            self.run("xdotool", "mousemove", *(str(a + (b - a) * step // steps) for a, b in zip(start, end)))
             time.sleep(0.02)
-        self.run(["xdotool", "mouseup", str(button)])
-
-    # Output -----------------------------------------------------------------
+        self.run("xdotool", "mouseup", str(button))
 
     def screenshot(self):
-        """The whole screen as a Screenshot."""
+        """The whole screen: a function of (x, y) giving the pixel's (red, green, blue)."""
         path = os.path.join(self.tempdir, "screen.rgb")
-        self.run(["import", "-window", "root", "-depth", "8", "rgb:" + path])
+        self.run("import", "-window", "root", "-depth", "8", "rgb:" + path)
         with open(path, "rb") as f:
-            return Screenshot(f.read(), SCREEN_WIDTH, SCREEN_HEIGHT)
-
-    def save_screenshot(self, path):
-        self.run(["import", "-window", "root", path])
+            data = f.read()
+        return lambda x, y: tuple(data[3 * (y * SCREEN_WIDTH + x):3 * (y * SCREEN_WIDTH + x) + 3])
 
     def clipboard(self):
         """The clipboard's text as bytes, or None when nobody offers one."""
-        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
-                                env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=10)
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"], env=self.env,
+                                capture_output=True, timeout=10)
         return result.stdout if result.returncode == 0 else None
-
-
-class Screenshot:
-    def __init__(self, data, width, height):
-        self.data = data
-        self.width = width
-        self.height = height
-
-    def pixel(self, x, y):
-        offset = 3 * (y * self.width + x)
-        return tuple(self.data[offset:offset + 3])
