@@ -22,10 +22,7 @@ class TstResources : public QObject
     static int grey(QColor c) { return (c.red() * 299 + c.green() * 587 + c.blue() * 114) / 1000; }
     // Brushed metal is grey, tinted a little towards blue; bare, of a middle lightness.
     static bool dark(QColor c) { return grey(c) < 140; }
-    static bool bare(QColor c)
-    {
-        return qAbs(c.blue() - c.red()) < 15 && !dark(c) && grey(c) < 236;
-    }
+    static bool bare(QColor c) { return qAbs(c.blue() - c.red()) < 15 && !dark(c) && !white(c); }
     static bool light(QColor c) { return grey(c) > 200; }
     static bool white(QColor c) { return std::min({c.red(), c.green(), c.blue()}) > 220; }
     // Which of red, green and blue are strong: the pure colours of the presets.
@@ -37,11 +34,13 @@ private slots:
     {
         const QImage skin(QString::fromLatin1(SkinImage));
         QCOMPARE(skin.size(), SkinSize);
-        // What the skin draws under the click areas and the buttons at the bottom right.
+        // The edge, and what the skin draws under the click areas and the buttons at the bottom
+        // right.
         // clang-format off
         const QRect lightTab(QPoint(2, 2), QPoint(LightTabRight - 2, TitleTabBottom - 2));
         const QRect darkTab(QPoint(LightTabRight + 6, 6), QPoint(DarkTabRight - 3, TitleTabBottom - 2));
         QList<Check> checks {
+            {skin, QRect(0, 40, 1, 360), dark, 1}, {skin, QRect(1, 40, 1, 360), light, 1}, {skin, QRect(628, 40, 2, 360), dark, 1}, {skin, QRect(30, 448, 320, 2), dark, 1}, // the window's edge: a dark rim, lit inside it on the left, shaded on the right and at the bottom
             {skin, lightTab, light, 0.6}, {skin, lightTab, [](QColor c) { return c.red() > 110 && c.green() < 70 && c.blue() < 70; }, 0.05}, // the light title tab, in dark red
             {skin, darkTab, dark, 0.6}, {skin, darkTab, white, 0.05}, // the dark one, in white
             {skin, DesignPixels(FindControl("lblSwap")->twips), dark, 0.6}, {skin, DesignPixels(FindControl("lblSwap")->twips), white, 0.03}, // the swap bar with white arrows and word
