@@ -15,6 +15,7 @@
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -124,16 +125,35 @@ void MainWindow::buildControls()
     }
     d->panels = new ColourPanels(this);
     d->output = new HtmlOutput(d->control<QPlainTextEdit>("txtHTML"));
+}
 
-    const auto focusTarget = [this](const QString &name) -> QWidget * {
-        QWidget *widget = d->controls.value(name);
-        if (auto *button = qobject_cast<HotCommand *>(widget))
-            return button->picButton(); // the part of the button that takes the focus
-        return widget;
-    };
+// Tab and Shift+Tab follow the window's tab order itself, not Qt's focus chain:
+// the chain cannot hold the order for the hot-tracking buttons, whose focus lies
+// on an inner surface (Tab from the last check box came back to Send to
+// Clipboard and never reached Exit). An option button is a stop only while it
+// is selected, as in any group of them.
+bool MainWindow::focusNextPrevChild(bool next)
+{
     const QStringList order = TabOrder();
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(focusTarget(order[i - 1]), focusTarget(order[i]));
+    const qsizetype count = order.size();
+    const QWidget *focus = QApplication::focusWidget();
+    qsizetype at = next ? -1 : count;
+    for (qsizetype i = 0; i < count; ++i) {
+        const QWidget *control = d->controls.value(order[i]);
+        if (control && (control == focus || control->isAncestorOf(focus)))
+            at = i;
+    }
+    for (qsizetype step = 1; step <= count; ++step) {
+        QWidget *control =
+            d->controls.value(order[((at + (next ? step : -step)) % count + count) % count]);
+        const auto *option = qobject_cast<QRadioButton *>(control);
+        if (!control || !control->isVisible() || !control->isEnabled()
+            || (option && !option->isChecked()))
+            continue;
+        control->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void MainWindow::connectEvents()
