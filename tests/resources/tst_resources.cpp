@@ -97,7 +97,12 @@ private slots:
             for (int y = area.top(); y <= area.bottom(); ++y)
                 for (int x = area.left(); x <= area.right(); ++x)
                     count += test(image.pixelColor(x, y));
-            QVERIFY2(count >= least * area.width() * area.height(), QTest::toString(area));
+            const QString where = QStringLiteral("%1,%2 %3x%4")
+                                      .arg(area.x())
+                                      .arg(area.y())
+                                      .arg(area.width())
+                                      .arg(area.height());
+            QVERIFY2(count >= least * area.width() * area.height(), qPrintable(where));
         }
     }
 };
