@@ -202,9 +202,10 @@ void MainWindow::connectEvents()
     connect(d->control<HotCommand>("lblGenerate"), &HotCommand::Click, this, &MainWindow::generate);
     connect(d->control<HotCommand>("cmdExit"), &HotCommand::Click, this, &QWidget::close);
     connect(d->control<ClickLabel>("Label1"), &ClickLabel::clicked, this, &QWidget::close);
-    // The usual key to quit a program; Escape is left alone, as it would throw the
-    // text away by accident.
-    auto *quit = new QShortcut(QKeySequence::Quit, this);
+    // The usual key to quit a program, on every platform (the platform's own Quit
+    // key is none on some); Escape is left alone, as it would throw the text away
+    // by accident.
+    auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
     if (d->shell)
         d->shell->makeDragHandle(d->control<ClickLabel>("Label3"));
