@@ -353,6 +353,14 @@ void MainWindow::drawTypePreviews(DrawingSurface *preview, quint8 kind)
     stripes.count = d->settings.totalChars;
     stripes.centre = d->settings.centre;
     PaintTypePreview(*preview, stripes);
+    // A screen reader says where the turning point stands.
+    if (preview == d->typePreviews[2]) {
+        const QString where = QStringLiteral("At character %1 of %2")
+                                  .arg(d->settings.centre)
+                                  .arg(d->settings.totalChars);
+        if (preview->accessibleDescription() != where)
+            preview->setAccessibleDescription(where);
+    }
 }
 
 void MainWindow::drawAllTypePreviews()

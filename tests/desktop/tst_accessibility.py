@@ -152,8 +152,14 @@ class AccessibilityTest(unittest.TestCase):
 
         act(self.node("Picture4(1)"), "Press")
         until(lambda: has(self.node("Option1(1)"), Atspi.StateType.CHECKED), "type 2 chosen")
-        act(self.node("Picture4(2)"), "Increase")
-        until(lambda: has(self.node("Option1(2)"), Atspi.StateType.CHECKED), "the turning point moved")
+        turning_point = self.node("Picture4(2)")
+        self.assertEqual(turning_point.get_description(), "At character 47 of 90")
+        act(turning_point, "Increase")
+        until(lambda: has(self.node("Option1(2)"), Atspi.StateType.CHECKED), "type 3 chosen")
+        act(turning_point, "Put the turning point in the middle")
+        act(turning_point, "Decrease")
+        until(lambda: turning_point.clear_cache() or turning_point.get_description() == "At character 46 of 90",
+              "the turning point moved")
 
         # The colour dialog, cancelled through its own button.
         act(self.node("picBackCol"), "Press")
