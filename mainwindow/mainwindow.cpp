@@ -31,6 +31,8 @@
 #include <QShortcut>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace huevane {
 
 const QString MainWindow::SampleText =
@@ -246,8 +248,9 @@ void MainWindow::connectTypeSelector()
             if (keyAscii == 13 || keyAscii == 32)
                 select();
         });
-        d->typePreviews[k]->setAccessibleRole(QAccessible::Button);
-        if (k < 2) // the third has the turning point's actions besides
+        // The third is the turning point's slider besides, with its actions.
+        d->typePreviews[k]->setAccessibleRole(k < 2 ? QAccessible::Button : QAccessible::Slider);
+        if (k < 2)
             d->typePreviews[k]->setKeyActions({PressAction()});
     }
 }
@@ -353,13 +356,11 @@ void MainWindow::drawTypePreviews(DrawingSurface *preview, quint8 kind)
     stripes.count = d->settings.totalChars;
     stripes.centre = d->settings.centre;
     PaintTypePreview(*preview, stripes);
-    // A screen reader says where the turning point stands.
+    // A screen reader reads the turning point as a slider's value, in characters.
     if (preview == d->typePreviews[2]) {
-        const QString where = QStringLiteral("At character %1 of %2")
-                                  .arg(d->settings.centre)
-                                  .arg(d->settings.totalChars);
-        if (preview->accessibleDescription() != where)
-            preview->setAccessibleDescription(where);
+        const qint32 centre = d->settings.centre;
+        preview->setAccessibleRange(DrawingSurface::AccessibleRange {
+            std::min(0, centre), std::max(d->settings.totalChars, centre), centre});
     }
 }
 

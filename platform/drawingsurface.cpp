@@ -42,12 +42,30 @@ void EmitMouse(DrawingSurface &surface, MouseSignal signal, int button, const QM
 
 // A surface as assistive technology sees it: the role and the actions its owner
 // gave it, its name from QWidget::accessibleName().
-class SurfaceAccessible : public KeyActionAccessible
+class SurfaceAccessible : public KeyActionAccessible, public QAccessibleValueInterface
 {
 public:
     using KeyActionAccessible::KeyActionAccessible;
 
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface && surface()->accessibleRange())
+            return static_cast<QAccessibleValueInterface *>(this);
+        return KeyActionAccessible::interface_cast(type);
+    }
+
+    // The value moves by the surface's own actions only.
+    void setCurrentValue(const QVariant &) override { }
+    QVariant currentValue() const override { return range().current; }
+    QVariant maximumValue() const override { return range().maximum; }
+    QVariant minimumValue() const override { return range().minimum; }
+    QVariant minimumStepSize() const override { return 1; }
+
 protected:
+    DrawingSurface::AccessibleRange range() const
+    {
+        return surface()->accessibleRange().value_or(DrawingSurface::AccessibleRange {});
+    }
     const DrawingSurface *surface() const { return static_cast<DrawingSurface *>(widget()); }
     QAccessible::Role roleOf() const override { return surface()->accessibleRole(); }
     QList<KeyAction> actionsOf() const override { return surface()->keyActions(); }
@@ -101,6 +119,7 @@ public:
     bool focusMarked = false;
     QAccessible::Role accessibleRole = QAccessible::Graphic;
     QList<KeyAction> keyActions;
+    std::optional<AccessibleRange> accessibleRange;
 
 private:
     QImage image;
@@ -406,6 +425,22 @@ QList<KeyAction> DrawingSurface::keyActions() const
 void DrawingSurface::setKeyActions(const QList<KeyAction> &actions)
 {
     d->keyActions = actions;
+}
+
+std::optional<DrawingSurface::AccessibleRange> DrawingSurface::accessibleRange() const
+{
+    return d->accessibleRange;
+}
+
+void DrawingSurface::setAccessibleRange(const std::optional<AccessibleRange> &range)
+{
+    if (d->accessibleRange == range)
+        return;
+    d->accessibleRange = range;
+    if (range) {
+        QAccessibleValueChangeEvent event(this, range->current);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void DrawingSurface::paintEvent(QPaintEvent *event)

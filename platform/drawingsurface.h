@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QKeyEvent;
 class QPainter;
@@ -125,6 +126,18 @@ public:
     void setAccessibleRole(QAccessible::Role role);
     QList<KeyAction> keyActions() const;
     void setKeyActions(const QList<KeyAction> &actions);
+
+    /// A position that assistive technology reads, as on a slider, or none (the
+    /// default). A new current value is reported to it as a change of value.
+    struct AccessibleRange
+    {
+        qint32 minimum = 0;
+        qint32 maximum = 0;
+        qint32 current = 0;
+        bool operator==(const AccessibleRange &) const = default;
+    };
+    std::optional<AccessibleRange> accessibleRange() const;
+    void setAccessibleRange(const std::optional<AccessibleRange> &range);
 
 Q_SIGNALS:
     // Mouse input with the position in twips. Buttons: 1 left, 2 right, 4 middle,
