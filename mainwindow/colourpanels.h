@@ -30,8 +30,8 @@ struct ColourPanel
 /// and the four ways of setting each: typing into its value fields (the colour
 /// takes effect when the focus leaves the field), the colour dialog behind a
 /// click on its swatch (or Enter or Space on it), its five presets and, for the
-/// start and end colours, the swap between them. The panels keep no colour of their own: every
-/// colour is read from the decimal fields when it is needed.
+/// start and end colours, the swap between them. The panels keep no colour of
+/// their own: every colour is read from the decimal fields when it is needed.
 ///
 /// The panels only show their colours; what else a new colour redraws is up to
 /// the window, told by refreshed() and committed().
