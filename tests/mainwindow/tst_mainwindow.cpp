@@ -83,11 +83,9 @@ quint32 Shown(QWidget *widget, QPoint at = {-1, -1})
 bool Dotted(const QImage &image)
 {
     int changes = 0;
-    for (int x = 1; x < image.width(); ++x) {
-        const QRgb left = image.pixel(x - 1, 0), right = image.pixel(x, 0);
-        changes += left != right && QList<QRgb> {left, right}.contains(qRgb(0, 0, 0))
-            && QList<QRgb> {left, right}.contains(qRgb(255, 255, 255));
-    }
+    for (int x = 1; x < image.width(); ++x)
+        changes += QSet {image.pixel(x - 1, 0), image.pixel(x, 0)}
+            == QSet {qRgb(0, 0, 0), qRgb(255, 255, 255)};
     return changes >= 3;
 }
 
@@ -279,14 +277,13 @@ public:
                                         c, {});
             }
         } else if (verb == "tab") { // Tab until the control has the focus
-            QWidget *control = get(name);
-            for (int i = 0; i < 60 && !control->isAncestorOf(QApplication::focusWidget())
-                 && control != QApplication::focusWidget();
-                 ++i)
+            const auto holds = [&] {
+                return get(name) == QApplication::focusWidget()
+                    || get(name)->isAncestorOf(QApplication::focusWidget());
+            };
+            for (int i = 0; i < 60 && !holds(); ++i)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QVERIFY2(control == QApplication::focusWidget()
-                         || control->isAncestorOf(QApplication::focusWidget()),
-                     qPrintable(name));
+            QVERIFY2(holds(), qPrintable(name));
         } else if (verb == "key") {
             const QKeyCombination key = QKeySequence::fromString(arg)[0];
             QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
