@@ -120,7 +120,8 @@ class AccessibilityTest(unittest.TestCase):
             with self.subTest(control=control):
                 self.assertIn((name, role_of(control)), self.nodes)
         # Whatever takes the focus says what it is and, where it acts, how.
-        for node in (n for n in walk(self.frame) if has(n, Atspi.StateType.FOCUSABLE) and has(n, Atspi.StateType.SHOWING)):
+        shown = (n for n in walk(self.frame) if has(n, Atspi.StateType.SHOWING))
+        for node in (n for n in shown if has(n, Atspi.StateType.FOCUSABLE)):
             role = node.get_role_name()
             with self.subTest(name=node.get_name(), role=role):
                 self.assertTrue(node.get_name())
