@@ -4,6 +4,7 @@
 #include "platform/propertystore.h"
 #include "platform/twips.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QtDebug>
@@ -165,6 +166,35 @@ QVariant PictureValue(const QPixmap &picture)
     return picture.isNull() ? QVariant() : QVariant(picture);
 }
 
+// To assistive technology the button is its surface, a push button named by the
+// caption (see the constructor); the hidden inner button, which does nothing
+// when pressed, is left out.
+class HotCommandAccessible : public QAccessibleWidget
+{
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(
+                   static_cast<HotCommand *>(widget())->picButton())
+                          : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() == static_cast<HotCommand *>(widget())->picButton() ? 0
+                                                                                            : -1;
+    }
+};
+
+QAccessibleInterface *HotCommandAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(HotCommand::staticMetaObject.className()))
+        return new HotCommandAccessible(static_cast<HotCommand *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 class HotCommand::Private
@@ -189,10 +219,14 @@ HotCommand::HotCommand(QWidget *parent)
     : QWidget(parent)
     , d(std::make_unique<Private>())
 {
+    static const bool accessible = (QAccessible::installFactory(HotCommandAccessibleFactory), true);
+    Q_UNUSED(accessible);
     d->picButton = new DrawingSurface(this);
     d->picButton->setObjectName(QStringLiteral("picButton"));
     d->picButton->setGeometry(0, 0, width(), height());
     d->picButton->setFocusPolicy(Qt::StrongFocus);
+    d->picButton->setAccessibleRole(QAccessible::Button);
+    d->picButton->setKeyActions({PressAction()});
     d->picButton->setForeColor(SystemColour::WindowText);
     d->picButton->setBackColor(SystemColour::AppWorkspace);
     setFocusProxy(d->picButton);
@@ -595,6 +629,8 @@ void HotCommand::drawCaption()
 {
     DrawingSurface &surface = *d->picButton;
     const QString text = caption();
+    if (surface.accessibleName() != text)
+        surface.setAccessibleName(text);
     const QPointF at = CentredCaption(surface, text);
     const ColourValue savedForeColor = surface.foreColor();
     surface.clear();

@@ -18,12 +18,15 @@ class PropertyStore;
 /// border and the hover colours while the pointer is over it, a sunken border,
 /// the pressed colours and a caption shifted 30 twips right and 15 down while a
 /// mouse button is held on it; the caption in the button-shadow colour while it
-/// is disabled. It never shows a focus mark.
+/// is disabled. While it holds the keyboard focus, its surface shows a dotted
+/// focus mark over every look.
 ///
 /// Everything is drawn on the inner surface picButton(), which fills the button
 /// and holds the mouse capture while the pointer is over it. The hidden inner
 /// button cmdMapped() only holds the caption. Events are raised synchronously,
-/// with arguments by reference, under the names hosts know them by.
+/// with arguments by reference, under the names hosts know them by. To assistive
+/// technology the surface is a push button named by the caption, whose press
+/// action is the Space key.
 ///
 /// Every property setter reports the change through propertyChanged() with the
 /// property's stored key and emits the property's own change signal; backColor,

@@ -8,6 +8,11 @@ namespace huevane {
 /// over it. The second press of a double click starts no click, so a double
 /// click is reported once. Captions and click areas of the main window are
 /// ClickLabels.
+///
+/// A label that takes the focus (from the keyboard) is a button: Enter or Space
+/// clicks it, it shows a dotted focus mark at its edge while it holds the focus,
+/// and assistive technology sees a push button whose press action is Space.
+/// Any other label is text to assistive technology, named by its caption.
 class ClickLabel : public QLabel
 {
     Q_OBJECT
@@ -22,6 +27,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_pressed = false;

@@ -50,6 +50,13 @@ ColourPanels::ColourPanels(QWidget *window)
         panel.swatch = Control<DrawingSurface>(window, names.swatch);
         connect(panel.swatch, &DrawingSurface::click, this,
                 [this, &panel] { chooseColour(panel); });
+        // From the keyboard, Enter or Space on the swatch opens the dialog.
+        connect(panel.swatch, &DrawingSurface::keyPress, this, [this, &panel](int &keyAscii) {
+            if (keyAscii == 13 || keyAscii == 32)
+                chooseColour(panel);
+        });
+        panel.swatch->setAccessibleRole(QAccessible::Button);
+        panel.swatch->setKeyActions({PressAction()});
         for (int i = 0; i < 5; ++i) {
             auto *preset = Control<ClickLabel>(window, ArrayElement(names.presets, i));
             panel.presets[i] = preset;

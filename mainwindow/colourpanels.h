@@ -29,9 +29,9 @@ struct ColourPanel
 /// The three colour panels of the main window (start, end and background colour)
 /// and the four ways of setting each: typing into its value fields (the colour
 /// takes effect when the focus leaves the field), the colour dialog behind a
-/// click on its swatch, its five presets and, for the start and end colours, the
-/// swap between them. The panels keep no colour of their own: every colour is
-/// read from the decimal fields when it is needed.
+/// click on its swatch (or Enter or Space on it), its five presets and, for the
+/// start and end colours, the swap between them. The panels keep no colour of
+/// their own: every colour is read from the decimal fields when it is needed.
 ///
 /// The panels only show their colours; what else a new colour redraws is up to
 /// the window, told by refreshed() and committed().

@@ -82,7 +82,6 @@ QWidget *CreateTextBox(const LayoutEntry &entry, QWidget *parent)
 QWidget *CreatePictureBox(const LayoutEntry &entry, QWidget *parent)
 {
     auto *surface = new DrawingSurface(parent);
-    surface->setFocusPolicy(Qt::NoFocus);
     if (entry.backColor)
         surface->setBackColor(*entry.backColor);
     if (!entry.picture.isEmpty())
@@ -123,6 +122,18 @@ QWidget *CreateWidget(const LayoutEntry &entry, QWidget *parent)
 QWidget *CreateControl(const LayoutEntry &entry, QWidget *parent)
 {
     QWidget *widget = CreateWidget(entry, parent);
+    // Picture boxes and click areas take the focus from the keyboard, where the tab
+    // order lists them, but not from a click: a click on a preset leaves a value
+    // field being edited as it is, uncommitted.
+    if (entry.kind == ControlKind::PictureBox || entry.kind == ControlKind::Label) {
+        static const QStringList tabOrder = TabOrder();
+        widget->setFocusPolicy(tabOrder.contains(entry.name) ? Qt::TabFocus : Qt::NoFocus);
+    }
+    // A control that passes its focus on (a hot-tracking button to its surface)
+    // is known to assistive technology by the part that takes the focus.
+    if (!entry.accessibleName.isEmpty())
+        (widget->focusProxy() ? widget->focusProxy() : widget)
+            ->setAccessibleName(entry.accessibleName);
     widget->setObjectName(entry.name);
     if (entry.font)
         widget->setFont(MakeFont(*entry.font));

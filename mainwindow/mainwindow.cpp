@@ -15,6 +15,7 @@
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -27,7 +28,10 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace huevane {
 
@@ -40,6 +44,14 @@ namespace {
 // The value fields' texts when the window opens: start, end and background colour.
 constexpr const char *StartValues[3][3] = {
     {"255", "70", "30"}, {"255", "255", "0"}, {"0", "0", "0"}};
+
+// To assistive technology the frameless window is a window, not a plain widget.
+QAccessibleInterface *WindowAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(MainWindow::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
 
 } // namespace
 
@@ -77,6 +89,8 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , d(std::make_unique<Private>())
 {
+    static const bool accessible = (QAccessible::installFactory(WindowAccessibleFactory), true);
+    Q_UNUSED(accessible);
     d->shell = shell;
     InstallFontSubstitutions();
     setObjectName(QStringLiteral("frmMain"));
@@ -190,6 +204,11 @@ void MainWindow::connectEvents()
     connect(d->control<HotCommand>("lblGenerate"), &HotCommand::Click, this, &MainWindow::generate);
     connect(d->control<HotCommand>("cmdExit"), &HotCommand::Click, this, &QWidget::close);
     connect(d->control<ClickLabel>("Label1"), &ClickLabel::clicked, this, &QWidget::close);
+    // The usual key to quit a program, on every platform (the platform's own Quit
+    // key is none on some); Escape is left alone, as it would throw the text away
+    // by accident.
+    auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
     if (d->shell)
         d->shell->makeDragHandle(d->control<ClickLabel>("Label3"));
 }
@@ -202,6 +221,10 @@ void MainWindow::connectTypeSelector()
     connect(turningPoint, &TurningPointDrag::centreMoved, this, [this](qint32 centre) {
         d->settings.centre = centre;
         drawTypePreviews(d->typePreviews[2], RiseAndFall);
+        // Moving the turning point chooses type 3, as the press that starts a drag
+        // does; from the keyboard there is no press.
+        if (!d->options[2]->isChecked())
+            d->options[2]->click();
     });
     connect(turningPoint, &TurningPointDrag::released, this,
             [this] { drawTextPreview(RiseAndFall); });
@@ -215,10 +238,20 @@ void MainWindow::connectTypeSelector()
         });
         // A press on a type preview selects its type, which draws the text preview;
         // the type already selected stays as it is.
-        connect(d->typePreviews[k], &DrawingSurface::mouseDown, option, [option] {
+        const auto select = [option] {
             if (!option->isChecked())
                 option->click();
+        };
+        connect(d->typePreviews[k], &DrawingSurface::mouseDown, option, select);
+        // From the keyboard, Enter or Space on a preview selects its type.
+        connect(d->typePreviews[k], &DrawingSurface::keyPress, option, [select](int &keyAscii) {
+            if (keyAscii == 13 || keyAscii == 32)
+                select();
         });
+        // The third is the turning point's slider besides, with its actions.
+        d->typePreviews[k]->setAccessibleRole(k < 2 ? QAccessible::Button : QAccessible::Slider);
+        if (k < 2)
+            d->typePreviews[k]->setKeyActions({PressAction()});
     }
 }
 
@@ -237,6 +270,9 @@ void MainWindow::load()
     d->settings.gradientType = StartToEnd;
     for (int number = 1; number <= 3; ++number)
         refreshAll(colourPanel(number));
+    // The first stop of the tab order, not the first control made that takes the
+    // focus (the close mark).
+    d->txtString->setFocus();
 }
 
 const GradientSettings &MainWindow::settings() const
@@ -320,6 +356,12 @@ void MainWindow::drawTypePreviews(DrawingSurface *preview, quint8 kind)
     stripes.count = d->settings.totalChars;
     stripes.centre = d->settings.centre;
     PaintTypePreview(*preview, stripes);
+    // A screen reader reads the turning point as a slider's value, in characters.
+    if (preview == d->typePreviews[2]) {
+        const qint32 centre = d->settings.centre;
+        preview->setAccessibleRange(DrawingSurface::AccessibleRange {
+            std::min(0, centre), std::max(d->settings.totalChars, centre), centre});
+    }
 }
 
 void MainWindow::drawAllTypePreviews()

@@ -27,6 +27,10 @@ class DrawingSurface;
 /// The colour panels (ColourPanels), the output box with its clipboard export
 /// (HtmlOutput) and the drag of the turning point (TurningPointDrag) are units
 /// of their own; the changes they report end here in redraws.
+///
+/// From the keyboard, Enter or Space on a type preview selects its type, moving
+/// the turning point (TurningPointDrag) selects type 3 as a press on it does, and
+/// Ctrl+Q closes the window as 'Exit' does.
 class MainWindow : public QWidget
 {
     Q_OBJECT

@@ -3,6 +3,8 @@
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"
 
+#include <algorithm>
+
 namespace huevane {
 
 TurningPointDrag::TurningPointDrag(DrawingSurface *preview, const GradientSettings &settings)
@@ -19,6 +21,32 @@ TurningPointDrag::TurningPointDrag(DrawingSurface *preview, const GradientSettin
             [this](int &button, int &, float &x, float &) { mouseMove(button, x); });
     connect(preview, &DrawingSurface::mouseUp, this,
             [this](int &, int &, float &, float &) { Q_EMIT released(); });
+    connect(preview, &DrawingSurface::keyDown, this,
+            [this](int &keyCode, int &shift) { keyDown(keyCode, shift); });
+    preview->setKeyActions({PressAction(),
+                            {QAccessibleActionInterface::increaseAction(), Qt::Key_Right},
+                            {QAccessibleActionInterface::decreaseAction(), Qt::Key_Left},
+                            {QStringLiteral("Put the turning point in the middle"), Qt::Key_Menu}});
+}
+
+void TurningPointDrag::keyDown(int &keyCode, int shift)
+{
+    const qint32 count = m_settings.totalChars;
+    std::optional<qint32> centre;
+    if (keyCode == Qt::Key_Menu || (keyCode == Qt::Key_F10 && shift == 1))
+        centre = Middle(WholeTextLength(m_settings));
+    else if (shift != 0 || count <= 0)
+        return;
+    else if (keyCode == Qt::Key_Left || keyCode == Qt::Key_Right)
+        centre = qint32(std::clamp<qint64>(
+            qint64(m_settings.centre) + (keyCode == Qt::Key_Left ? -1 : 1), 0, count));
+    else if (keyCode == Qt::Key_Home || keyCode == Qt::Key_End)
+        centre = keyCode == Qt::Key_Home ? 0 : count;
+    if (!centre)
+        return;
+    keyCode = 0;
+    Q_EMIT centreMoved(*centre);
+    Q_EMIT released();
 }
 
 void TurningPointDrag::mouseMove(int button, float x)

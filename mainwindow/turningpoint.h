@@ -8,11 +8,19 @@ namespace huevane {
 
 class DrawingSurface;
 
-/// The mouse on the third type preview, which shows the turning point of
-/// gradient type 3: a drag with the left button moves the turning point to the
-/// stripe under the pointer; the right button puts it in the middle of the text,
-/// on the press of the whole text with its line breaks (CR LF) counted, while
-/// moving of its characters alone.
+/// The mouse and the keys on the third type preview, which shows the turning
+/// point of gradient type 3: a drag with the left button moves the turning point
+/// to the stripe under the pointer; the right button puts it in the middle of the
+/// text, on the press of the whole text with its line breaks (CR LF) counted,
+/// while moving of its characters alone.
+///
+/// From the keyboard, Left and Right move it one character, Home and End to the
+/// first and the last, each within 0 to the count of characters and only when
+/// there are characters, as a drag; the Menu key or Shift+F10, the keyboard's
+/// right button, puts it in the middle as the right press does. Each key is a
+/// whole drag: centreMoved() then released(). To assistive technology these are
+/// the preview's increase, decrease and "Put the turning point in the middle"
+/// actions.
 class TurningPointDrag : public QObject
 {
     Q_OBJECT
@@ -31,6 +39,7 @@ Q_SIGNALS:
 
 private:
     void mouseMove(int button, float x);
+    void keyDown(int &keyCode, int shift);
 
     DrawingSurface *m_preview;
     const GradientSettings &m_settings;

@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -37,6 +38,44 @@ void EmitMouse(DrawingSurface &surface, MouseSignal signal, int button, const QM
     float x = float(PixelsToTwips(event.position().x(), TwipsPerPixelX()));
     float y = float(PixelsToTwips(event.position().y(), TwipsPerPixelY()));
     Q_EMIT std::invoke(signal, surface, button, shift, x, y);
+}
+
+// A surface as assistive technology sees it: the role and the actions its owner
+// gave it, its name from QWidget::accessibleName().
+class SurfaceAccessible : public KeyActionAccessible, public QAccessibleValueInterface
+{
+public:
+    using KeyActionAccessible::KeyActionAccessible;
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface && surface()->accessibleRange())
+            return static_cast<QAccessibleValueInterface *>(this);
+        return KeyActionAccessible::interface_cast(type);
+    }
+
+    // The value moves by the surface's own actions only.
+    void setCurrentValue(const QVariant &) override { }
+    QVariant currentValue() const override { return range().current; }
+    QVariant maximumValue() const override { return range().maximum; }
+    QVariant minimumValue() const override { return range().minimum; }
+    QVariant minimumStepSize() const override { return 1; }
+
+protected:
+    DrawingSurface::AccessibleRange range() const
+    {
+        return surface()->accessibleRange().value_or(DrawingSurface::AccessibleRange {});
+    }
+    const DrawingSurface *surface() const { return static_cast<DrawingSurface *>(widget()); }
+    QAccessible::Role roleOf() const override { return surface()->accessibleRole(); }
+    QList<KeyAction> actionsOf() const override { return surface()->keyActions(); }
+};
+
+QAccessibleInterface *SurfaceAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(DrawingSurface::staticMetaObject.className()))
+        return new SurfaceAccessible(static_cast<DrawingSurface *>(object));
+    return nullptr;
 }
 
 } // namespace
@@ -77,6 +116,10 @@ public:
     QPainter *bulkPainter = nullptr;
     bool pressed = false;
     bool doubleClicked = false;
+    bool focusMarked = false;
+    QAccessible::Role accessibleRole = QAccessible::Graphic;
+    QList<KeyAction> keyActions;
+    std::optional<AccessibleRange> accessibleRange;
 
 private:
     QImage image;
@@ -125,6 +168,8 @@ DrawingSurface::DrawingSurface(QWidget *parent)
     : QWidget(parent)
     , d(std::make_unique<Private>())
 {
+    static const bool accessible = (QAccessible::installFactory(SurfaceAccessibleFactory), true);
+    Q_UNUSED(accessible);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
 }
@@ -362,10 +407,48 @@ bool DrawingSurface::hasCapture() const
     return QWidget::mouseGrabber() == this;
 }
 
+QAccessible::Role DrawingSurface::accessibleRole() const
+{
+    return d->accessibleRole;
+}
+
+void DrawingSurface::setAccessibleRole(QAccessible::Role role)
+{
+    d->accessibleRole = role;
+}
+
+QList<KeyAction> DrawingSurface::keyActions() const
+{
+    return d->keyActions;
+}
+
+void DrawingSurface::setKeyActions(const QList<KeyAction> &actions)
+{
+    d->keyActions = actions;
+}
+
+std::optional<DrawingSurface::AccessibleRange> DrawingSurface::accessibleRange() const
+{
+    return d->accessibleRange;
+}
+
+void DrawingSurface::setAccessibleRange(const std::optional<AccessibleRange> &range)
+{
+    if (d->accessibleRange == range)
+        return;
+    d->accessibleRange = range;
+    if (range) {
+        QAccessibleValueChangeEvent event(this, range->current);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), d->canvas(*this), event->rect());
+    if (hasFocus() && d->focusMarked)
+        DrawFocusMark(painter, rect());
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent *event)
@@ -415,8 +498,35 @@ void DrawingSurface::mouseDoubleClickEvent(QMouseEvent *)
     Q_EMIT dblClick();
 }
 
+// The mark stays while another window or a menu holds the focus for a while (the
+// colour dialog opened from the keyboard, say) and is back when it returns.
+void DrawingSurface::focusInEvent(QFocusEvent *event)
+{
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        d->focusMarked = event->reason() == Qt::TabFocusReason
+            || event->reason() == Qt::BacktabFocusReason
+            || event->reason() == Qt::ShortcutFocusReason;
+    QWidget::focusInEvent(event);
+}
+
+void DrawingSurface::focusOutEvent(QFocusEvent *event)
+{
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        d->focusMarked = false;
+    QWidget::focusOutEvent(event);
+}
+
 void DrawingSurface::keyPressEvent(QKeyEvent *event)
 {
+    if (hasFocus() && !d->focusMarked) {
+        d->focusMarked = true;
+        update();
+    }
+    int keyCode = event->key();
+    int shift = ShiftBits(event->modifiers());
+    Q_EMIT keyDown(keyCode, shift);
+    if (keyCode == 0)
+        return;
     int keyAscii = KeyAscii(*event);
     if (keyAscii == 0) {
         event->ignore();

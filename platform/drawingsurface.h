@@ -1,12 +1,15 @@
 #pragma once
 
 #include "platform/colourvalue.h"
+#include "platform/keyaccess.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QKeyEvent;
 class QPainter;
@@ -20,6 +23,11 @@ namespace huevane {
 /// Positions and sizes are in twips, converted to pixels with TwipsPerPixelX() and
 /// TwipsPerPixelY() (ties to the even pixel). The drawing font is the widget's
 /// font (QWidget::font()/setFont()).
+///
+/// While it holds the keyboard focus and the keyboard is in use (the focus came
+/// by Tab or Shift+Tab, or a key was pressed on it since) it shows a dotted focus
+/// mark at its edge, over what is drawn; a click alone shows none. The mark is
+/// not part of image().
 class DrawingSurface : public QWidget
 {
     Q_OBJECT
@@ -111,6 +119,26 @@ public:
     void releaseCapture();
     bool hasCapture() const;
 
+    /// What assistive technology is told the surface is: by default a graphic
+    /// without actions. Each action is done by posting its key to the surface
+    /// (PostKey()), so it does what that key does.
+    QAccessible::Role accessibleRole() const;
+    void setAccessibleRole(QAccessible::Role role);
+    QList<KeyAction> keyActions() const;
+    void setKeyActions(const QList<KeyAction> &actions);
+
+    /// A position that assistive technology reads, as on a slider, or none (the
+    /// default). A new current value is reported to it as a change of value.
+    struct AccessibleRange
+    {
+        qint32 minimum = 0;
+        qint32 maximum = 0;
+        qint32 current = 0;
+        bool operator==(const AccessibleRange &) const = default;
+    };
+    std::optional<AccessibleRange> accessibleRange() const;
+    void setAccessibleRange(const std::optional<AccessibleRange> &range);
+
 Q_SIGNALS:
     // Mouse input with the position in twips. Buttons: 1 left, 2 right, 4 middle,
     // as bits (mouseDown and mouseUp carry the one button that changed,
@@ -126,6 +154,10 @@ Q_SIGNALS:
     void click();
     /// The second press of a double click (it raises no mouseDown).
     void dblClick();
+    /// A key went down on the surface: its Qt::Key and the modifiers as bits
+    /// (as for the mouse). A handler that sets @p keyCode to 0 takes the key:
+    /// nothing else sees it, and no keyPress() follows.
+    void keyDown(int &keyCode, int &shift);
     /// A key with a character reached the surface: its character code, 0 to 255
     /// (Enter 13, Space 32).
     void keyPress(int &keyAscii);
@@ -139,6 +171,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     class Private;

@@ -14,6 +14,8 @@ packages=(
     fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     # the real X session of the desktop tests and the screenshot tool
     xvfb xauth openbox trayer xdotool xclip x11-utils x11-xserver-utils imagemagick
+    # the accessibility test: a session bus, the AT-SPI bus and Debian Python's bindings
+    dbus-daemon at-spi2-core python3 python3-gi gir1.2-atspi-2.0
     # checking the desktop files and the man page, building the Debian package
     desktop-file-utils appstream groff-base man-db dpkg-dev binutils
 )

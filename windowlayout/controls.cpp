@@ -3,6 +3,8 @@
 #include "engine/rounding.h"
 #include "windowlayout/art.h"
 
+#include <algorithm>
+
 namespace huevane {
 
 namespace {
@@ -121,6 +123,59 @@ constexpr ButtonLooks Buttons[] = {
 };
 // clang-format on
 
+// What a screen reader says for the controls that show no caption of their own.
+// clang-format off
+constexpr std::pair<const char *, const char *> FixedNames[] = {
+    {"Label3", "Huevane, Caldrin's Brightkit"},
+    {"Label1", "Close"},
+    {"txtString", "Text to colorize"},
+    {"lblSwap", "Swap start and end colors"},
+    {"Option1(0)", "Type 1, start to end"},
+    {"Option1(1)", "Type 2, end to start"},
+    {"Option1(2)", "Type 3, rising to the turning point and falling back"},
+    {"Picture4(0)", "Choose type 1, start to end"},
+    {"Picture4(1)", "Choose type 2, end to start"},
+    {"Picture4(2)", "Turning point of type 3"},
+    {"txtSize", "Text size (preview only)"},
+    {"picGradText", "Resulting gradient"},
+    {"txtHTML", "HTML output"},
+};
+// clang-format on
+
+// Check boxes are named by the caption beside them.
+constexpr std::pair<const char *, const char *> CaptionedBy[] = {
+    {"chkUpTags", "lblUpTags"}, {"chkPerLine", "lblPerLine"}, {"chkJSQuote", "lblJSQuote"}};
+
+void NameForAssistiveTechnology(QList<LayoutEntry> &controls)
+{
+    const auto find = [&controls](const QString &name) {
+        return std::find_if(controls.begin(), controls.end(),
+                            [&name](const LayoutEntry &entry) { return entry.name == name; });
+    };
+    for (const auto &[name, text] : FixedNames)
+        find(name)->accessibleName = QString::fromUtf8(text);
+    for (const auto &[box, caption] : CaptionedBy)
+        find(box)->accessibleName = find(caption)->caption;
+    for (const ButtonLooks &button : Buttons)
+        find(button.name)->accessibleName = QString::fromLatin1(button.caption);
+
+    static const char *const components[3] = {"red", "green", "blue"};
+    static const char *const presets[5] = {"black", "red", "green", "blue", "white"};
+    for (const PanelPlacement &panel : Panels) {
+        const QString title = QString::fromLatin1(panel.title);
+        for (int row = 0; row < 3; ++row) {
+            const QString component = title + QStringLiteral(", ") + components[row];
+            find(ArrayElement(panel.fields, row))->accessibleName = component + ", decimal";
+            find(ArrayElement(panel.fields, row + 3))->accessibleName = component + ", hexadecimal";
+            find(ArrayElement(panel.strips, row))->accessibleName = component + " alone";
+        }
+        find(panel.swatch)->accessibleName = title + ", choose in the color dialog";
+        for (int preset = 0; preset < 5; ++preset)
+            find(ArrayElement(panel.presets, preset))->accessibleName =
+                title + QStringLiteral(", ") + presets[preset];
+    }
+}
+
 } // namespace
 
 int DesignPixels(int twips)
@@ -150,6 +205,7 @@ const QList<LayoutEntry> &WindowLayout()
         QList<LayoutEntry> controls = FixedControls();
         for (const PanelPlacement &panel : Panels)
             controls += PanelControls(panel);
+        NameForAssistiveTechnology(controls);
         return controls;
     }();
     return layout;
@@ -194,12 +250,27 @@ QStringList TabOrder()
           << "Option1(2)"
           << "txtSize"
           << "txtHTML"
+          << "picGradText"
+          << "Picture4(2)"
+          << "Picture4(1)"
+          << "Picture4(0)"
           << "chkUpTags"
           << "chkPerLine"
           << "lblGenerate"
           << "lblClipboard"
           << "chkJSQuote"
           << "cmdExit";
+    for (const PanelPlacement &panel : Panels)
+        order << panel.swatch;
+    // Reached from the keyboard after the designed order: the presets from left to
+    // right with the swap bar between the first two panels, then the close mark.
+    for (const PanelPlacement &panel : Panels) {
+        for (int preset = 0; preset < 5; ++preset)
+            order << ArrayElement(panel.presets, preset);
+        if (&panel == &Panels[0])
+            order << "lblSwap";
+    }
+    order << "Label1";
     return order;
 }
 

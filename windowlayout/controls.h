@@ -57,6 +57,9 @@ struct LayoutEntry
     int maxLength = 0;  ///< characters a text box takes; 0 for no limit
     quint32 flags = 0;  ///< ControlFlag bits
     QString picture {}; ///< resource path of the picture of a picture box
+    /// What assistive technology calls the control ("Start Color, red, decimal");
+    /// empty for a caption, which its text names.
+    QString accessibleName {};
 };
 
 /// Size of the window's client area in twips (632 x 450 pixels at 96 DPI).
@@ -119,7 +122,10 @@ struct ButtonLooks
 /// The looks of the hot-tracking button @p name, or nullptr for any other name.
 const ButtonLooks *FindButtonLooks(const QString &name);
 
-/// The names of the controls that take the keyboard focus, in tab order.
+/// The names of the controls that take the keyboard focus, in tab order: the
+/// designed window's order first, then the click areas that the keyboard reaches
+/// too (presets, swap, the close mark). Picture boxes and labels take the focus
+/// from the keyboard only when they are listed here.
 QStringList TabOrder();
 
 /// "Name(index)": the objectName of element @p index of control array @p name.

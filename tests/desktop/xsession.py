@@ -9,6 +9,7 @@ tests can run side by side and leave nothing behind.
 
 import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -31,9 +32,11 @@ def wait_until(condition, timeout=10.0, what="condition"):
 
 
 class XSession:
-    def __init__(self, tray=True):
+    def __init__(self, tray=True, accessibility=False):
         self.tray = tray
+        self.accessibility = accessibility
         self.processes = []
+        self.groups = []  # process groups to end with the session, by their leaders' ids
         self.tempdir = tempfile.mkdtemp(prefix="huevane-desktop-")
         runtime = os.path.join(self.tempdir, "runtime")
         os.makedirs(runtime, mode=0o700)
@@ -69,6 +72,8 @@ class XSession:
         self.env["DISPLAY"] = ":" + number.decode()
         wait_until(lambda: subprocess.run(["xwininfo", "-root"], env=self.env, capture_output=True).returncode == 0,
                    what="the X server")
+        if self.accessibility:
+            self.start_accessibility_bus()
         self.spawn(["openbox", "--sm-disable"])
         wait_until(lambda: "(WINDOW)" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), timeout=30,
                    what="the window manager")
@@ -80,7 +85,28 @@ class XSession:
         # A known colour behind every window, set once the window manager is up.
         self.run("xsetroot", "-solid", "#203040")
 
+    def start_accessibility_bus(self):
+        """A D-Bus session bus of the session's own, through which programs find the
+        accessibility (AT-SPI) bus; the bus starts its launcher when first asked.
+        Qt programs started afterwards offer their accessible tree on it."""
+        reader, writer = os.pipe()
+        # In a process group of its own: the services the bus starts go with it.
+        process = self.spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=%d" % writer],
+                             pass_fds=(writer,), start_new_session=True)
+        self.groups.append(process.pid)
+        os.close(writer)
+        with os.fdopen(reader, "rb") as addresses:
+            address = addresses.readline().strip().decode()
+        if not address:
+            raise SessionError("the D-Bus session bus did not start")
+        self.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+
     def stop(self):
+        for group in self.groups:
+            try:
+                os.killpg(group, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
         for process in reversed(self.processes):
             process.terminate()
         for process in reversed(self.processes):

@@ -3,6 +3,7 @@
 #include "platform/drawingsurface.h"
 #include "platform/propertystore.h"
 
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -65,6 +66,11 @@ private Q_SLOTS:
         // clang-format on
         button = new HotCommand(VariantMapPropertyStore(properties), host);
         button->setGeometry(20, 20, 110, 30);
+        // The focus starts elsewhere: the button shows its focus mark only with it.
+        auto *elsewhere = new QLineEdit(host);
+        elsewhere->setObjectName("elsewhere");
+        elsewhere->setGeometry(140, 60, 50, 20);
+        elsewhere->setFocus();
         host->show();
         QVERIFY(QTest::qWaitForWindowExposed(host));
         QTest::mouseMove(host->windowHandle(), QPoint(199, 89));
@@ -80,7 +86,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("events");
         // Steps: press, release, dclick or move at x y in button pixels (left button
-        // unless 2 or 4 follows); picButton and a key; enabled 0 or 1; window 0 disables
+        // unless 2 or 4 follows); picButton and a key; tab gives the focus to the button, untab
+        // back to the box beside it; enabled 0 or 1; window 0 disables
         // the host; set assigns a property the value it reads; picture gives the button a
         // black one; save writes the properties.
         // clang-format off
@@ -91,6 +98,8 @@ private Q_SLOTS:
         QTest::newRow("edges are inside") << "move 0 0, move 110 30, move 111 30, move 0 0, move 0 -1, move 0 0, move -1 0, move 50 0, move 50 31" << "MouseMove 0: hover; MouseMove 0: hover; MouseMove 0: rest; MouseMove 0: hover; MouseMove 0: rest; MouseMove 0: hover; MouseMove 0: rest; MouseMove 0: hover; MouseMove 0: rest";
         QTest::newRow("double click") << "move 10 10, dclick 10 10" << "MouseMove 0: hover; MouseDown 1: pressed; MouseUp 1: up; Click: rest; DblClick: rest; MouseUp 1: rest";
         QTest::newRow("keys") << "move 10 10, picButton Enter, move 11 10, picButton Space, picButton G, picButton Esc" << "MouseMove 0: hover; Click: rest; MouseMove 0: hover; Click: rest";
+        // The focus mark, dotted black on white along the edges, over every look; not kept.
+        QTest::newRow("focus mark") << "tab, move 10 10, press 10 10, picButton Space, untab" << "= y kwkw b -; MouseMove 0: g kwkw r +; MouseDown 1: w kwkw m@2,1 +; Click: y kwkw b -; = rest";
         QTest::newRow("disabled, then enabled") << "enabled 0, move 10 10, press 10 10, release 10 10, enabled 1, move 11 10" << "reports Enabled: rest; = disabled; reports Enabled: disabled; = rest; MouseMove 0: hover";
         QTest::newRow("hover, then disabled") << "move 10 10, enabled 0, move 11 10" << "MouseMove 0: hover; reports Enabled: hover; = disabled";
         QTest::newRow("pressed, then the window disabled") << "move 10 10, press 10 10, window 0" << "MouseMove 0: hover; MouseDown 1: pressed; = disabled";
@@ -126,6 +135,14 @@ private Q_SLOTS:
                 QTest::mouseEvent(QTest::MouseAction(mouse), host->windowHandle(), which, {}, at);
             } else if (QWidget *target = button->findChild<QWidget *>(p[0])) {
                 QTest::keyClick(target, QKeySequence(p[1])[0].key());
+            } else if (p[0] == "tab" || p[0] == "untab") {
+                QTest::keyClick(QApplication::focusWidget(),
+                                p[0] == "tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+                QCOMPARE(button->picButton()->hasFocus(), p[0] == "tab");
+                // Shown over the kept picture, not drawn into it.
+                const QImage kept = button->picButton()->image();
+                QCOMPARE(kept.pixel(55, 0), kept.pixel(1, 15));
+                log << "= " + state();
             } else if (p[0] == "save") {
                 button->writeProperties(store);
                 log << "BackColor saved " + store.values().value("BackColor").toString();

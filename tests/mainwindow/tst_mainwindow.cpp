@@ -79,6 +79,16 @@ quint32 Shown(QWidget *widget, QPoint at = {-1, -1})
     return Packed(widget->grab().toImage().pixelColor(at.x() < 0 ? widget->rect().center() : at));
 }
 
+// Whether the top row of @p image changes between black and white again and again.
+bool Dotted(const QImage &image)
+{
+    int changes = 0;
+    for (int x = 1; x < image.width(); ++x)
+        changes += QSet {image.pixel(x - 1, 0), image.pixel(x, 0)}
+            == QSet {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    return changes >= 3;
+}
+
 // The text of a text box or label; "true" or "false" for a check or option box.
 QString Text(QWidget *control)
 {
@@ -188,7 +198,8 @@ public:
         // Without characters the type previews keep what they showed.
         for (int k = 0; k < 3; ++k) {
             auto *third = get<DrawingSurface>(QStringLiteral("Picture4(%1)").arg(k));
-            const QImage image = third->grab().toImage();
+            // What it draws; a focus mark may be shown over it.
+            const QImage image = third->hasFocus() ? third->image() : third->grab().toImage();
             if (record.totalChars == 0) {
                 QCOMPARE(image, previews[k]);
                 continue;
@@ -265,6 +276,14 @@ public:
                                                            : Qt::Key_unknown,
                                         c, {});
             }
+        } else if (verb == "tab") { // Tab until the control has the focus
+            const auto holds = [&] {
+                return get(name) == QApplication::focusWidget()
+                    || get(name)->isAncestorOf(QApplication::focusWidget());
+            };
+            for (int i = 0; i < 60 && !holds(); ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(holds(), qPrintable(name));
         } else if (verb == "key") {
             const QKeyCombination key = QKeySequence::fromString(arg)[0];
             QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
@@ -311,6 +330,9 @@ public:
             shown = QString::number(get("picGradText")->font().pointSizeF());
         else if (what == "asked") // the messages shown and the colours the dialog started from
             shown = asked.join(u'|');
+        else if (what == "marked") // a dotted focus mark: black and white along the top
+            shown = value.section(u' ', 0, 0) + u' '
+                + QString::number(Dotted(target(value.section(u' ', 0, 0))->grab().toImage()));
         else if (what == "shown")
             shown = QString::number(window.isVisible());
         else if (what == "back")
@@ -408,6 +430,17 @@ void TestMainWindow::steps_data()
     row("send: the box's own text", u"set txtHTML HTML WILL BE GENERATED HERE WHEN YOU CLICK 'GENERATE'; click lblClipboard; is clipboard html; set txtHTML a\nb; click lblClipboard; is clipboard html");
     row("focus selects all", u"click txtStCol(0); key Tab; is focus txtStCol(3); is selected 1; key Backtab; key Backtab; is focus txtString; is selected 1; click txtHTML; is selected 1; click txtHTML; is selected 0");
     row("exit", u"click cmdExit; is shown 0");
+
+    // The keyboard alone, with the key events a user's keys give.
+    row("keys: presets and swap", u"tab lblStDefCol(1); key Space; is panel1 255 0 0 FF 0 0; tab lblEndDefCol(3); key Return; is panel2 0 0 255 0 0 FF; key X; key Ctrl+Space; tab lblBkDefCol(4); key Enter; is panel3 255 255 255 FF FF FF; tab lblSwap; key Space; is panel1 0 0 255 0 0 FF; is panel2 255 0 0 FF 0 0");
+    row("keys: the colour dialog", u"answer 563412; tab picEndCol; key Space; is panel2 18 52 86 12 34 56; answer none; key Return; key X; is panel2 18 52 86 12 34 56; is asked ffff|563412");
+    row("keys: type previews", u"click lblGenerate; tab Picture4(1); key Space; is Option1(1) true; is placeholder 1; tab Picture4(0); key Left; is Option1(1) true; key Return; is Option1(0) true");
+    row("keys: the turning point", u"click lblGenerate; tab Picture4(2); key Right; is centre 48; is Option1(2) true; is placeholder 1; key Left; key Left; is centre 46; key Home; key Left; is centre 0; key End; key Right; is centre 90; key Ctrl+Left; key Up; is centre 90; key Menu; is centre 47; key Home; key Shift+F10; is centre 47");
+    row("keys: the turning point without characters", u"click txtString; key Ctrl+A; key Delete; tab Picture4(2); key End; key Right; is centre 0; paste txtString ab\ncd; tab Picture4(2); key End; is centre 4; key Menu; is centre 3");
+    row("keys: buttons", u"tab lblGenerate; key Return; is placeholder 0; tab lblClipboard; key Space; is clipboard html; is focus txtHTML; tab cmdExit; key Space; is shown 0");
+    row("keys: the close mark", u"tab Label1; key Return; is shown 0");
+    row("keys: Ctrl+Q", u"tab txtStCol(4); key Ctrl+Q; is shown 0");
+    row("keys: focus marks", u"tab lblStDefCol(2); is marked lblStDefCol(2) 1; key Tab; is marked lblStDefCol(2) 0; click lblGenerate; is marked lblGenerate 0; key Space; is marked lblGenerate 1; tab Picture4(2); is marked Picture4(2) 1; is marked lblGenerate 0; tab picStartCol; is marked picStartCol 1");
 
     // The key filter: characters by how they arrive in a value field.
     row("decimal: keys, and paste", u"edit txtEndCol(1) a-2. F\u00e95 97; is txtEndCol(1) 259; key Backspace; is txtEndCol(1) 25; paste txtStCol(0) -x9; is txtStCol(0) -x9");
