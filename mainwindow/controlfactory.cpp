@@ -22,7 +22,7 @@ void SetColour(QWidget *widget, QPalette::ColorRole role, std::optional<ColourVa
     if (!value)
         return;
     QPalette palette = widget->palette();
-    palette.setColor(role, ResolveColour(*value, palette));
+    palette.setColor(role, ResolveColour(*value));
     widget->setPalette(palette);
 }
 

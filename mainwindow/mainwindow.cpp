@@ -11,6 +11,7 @@
 #include "mainwindow/turningpoint.h"
 #include "mainwindow/typepreview.h"
 #include "mainwindow/valuefields.h"
+#include "mainwindow/windowlooks.h"
 #include "platform/desktopshell.h"
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
@@ -96,6 +97,7 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     };
 
     buildControls();
+    HoldWindowLooks(this);
     connectEvents();
     load();
 }

@@ -8,9 +8,47 @@
 #include "platform/colourvalue.h"
 
 #include <QRadioButton>
+#include <QStyle>
+#include <QToolTip>
 #include <QTest>
 
 using namespace huevane;
+
+namespace {
+
+// A dark palette as a desktop's colour scheme sets it: light text on dark grey.
+QPalette DarkPalette()
+{
+    QPalette dark(QColor(0x42, 0x42, 0x45), QColor(0x22, 0x20, 0x20));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                            QPalette::ToolTipText, QPalette::HighlightedText})
+        dark.setColor(role, Qt::white);
+    dark.setColor(QPalette::Base, QColor(0x3d, 0x3d, 0x3d));
+    dark.setColor(QPalette::Highlight, QColor(0x12, 0x60, 0x8a));
+    dark.setColor(QPalette::ToolTipBase, QColor(0x3f, 0x3f, 0x36));
+    return dark;
+}
+
+// Empty when @p drawn equals @p expected, else how many pixels differ and the first.
+QString Differences(const QImage &drawn, const QImage &expected)
+{
+    if (drawn.size() != expected.size())
+        return QStringLiteral("size differs");
+    int count = 0;
+    QPoint first;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if (drawn.pixel(x, y) != expected.pixel(x, y) && count++ == 0)
+                first = QPoint(x, y);
+    if (count == 0)
+        return {};
+    return QStringLiteral("%1 pixels differ, the first at %2,%3")
+        .arg(count)
+        .arg(first.x())
+        .arg(first.y());
+}
+
+} // namespace
 
 class TestLayout : public QObject
 {
@@ -51,7 +89,7 @@ private Q_SLOTS:
             const bool filled = square || entry.kind == ControlKind::TextBox;
             if (!filled && (entry.kind != ControlKind::Label || entry.flags & Opaque))
                 continue;
-            const QColor back = ResolveColour(entry.backColor.value_or(0), w->palette());
+            const QColor back = ResolveColour(entry.backColor.value_or(0));
             const QRect probe = square ? QRect(area.topLeft(), QSize(1, 1)) : area;
             int same = 0;
             for (int y = probe.top(); y <= probe.bottom(); ++y)
@@ -59,6 +97,43 @@ private Q_SLOTS:
                     same += drawn.pixelColor(x, y) == (filled ? back : skin.pixelColor(x, y));
             QVERIFY2(same * 2 >= probe.width() * probe.height(), name);
         }
+    }
+
+    void desktopPaletteLeavesLooksAlone()
+    {
+        // Under a dark desktop palette the captions, the check boxes and the output
+        // box's text turned light grey on the light skin. The window must draw the
+        // same pixels whatever the desktop's palette, whether it is set while the
+        // window is open or before it opens, and whatever its style; the selected text box shows
+        // its selection colours too, and tooltips keep black text on light yellow.
+        control("txtString")->setFocus();
+        const QImage light = m_window.grab().toImage();
+        const QPalette saved = QApplication::palette();
+        QApplication::setPalette(DarkPalette());
+        QCoreApplication::processEvents();
+        const QImage changed = m_window.grab().toImage();
+        // A desktop theme sets the tooltips' palette and a style of its own as the
+        // program starts.
+        QToolTip::setPalette(DarkPalette());
+        const QString style = QApplication::style()->name();
+        QApplication::setStyle(QStringLiteral("Windows"));
+        QImage openedDark;
+        {
+            MainWindow opened;
+            opened.show();
+            QVERIFY(QTest::qWaitForWindowActive(&opened));
+            opened.findChild<QWidget *>("txtString")->setFocus();
+            openedDark = opened.grab().toImage();
+        }
+        const QPalette tips = QToolTip::palette();
+        QApplication::setPalette(saved);
+        QToolTip::setPalette(saved);
+        QApplication::setStyle(style);
+        m_window.activateWindow();
+        QCOMPARE(Differences(changed, light), QString());
+        QCOMPARE(Differences(openedDark, light), QString());
+        QCOMPARE(tips.color(QPalette::ToolTipText), QColor(Qt::black));
+        QCOMPARE(tips.color(QPalette::ToolTipBase), QColor(0xff, 0xff, 0xdc));
     }
 
     void tabWalksTheFocusOrder()
