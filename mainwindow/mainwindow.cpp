@@ -350,7 +350,7 @@ void MainWindow::setColourChooser(ColourChooser *chooser)
 void MainWindow::textChanged()
 {
     SetText(d->settings, inputText());
-    d->lblChars->setText(QString::number(d->settings.totalChars));
+    SetCaption(d->lblChars, QString::number(d->settings.totalChars));
     drawSelectedTextPreview();
     drawAllTypePreviews();
     d->output->showPlaceholder();

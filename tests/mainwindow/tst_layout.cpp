@@ -3,10 +3,14 @@
 // key's way through it.
 
 #include "hotcommand/hotcommand.h"
+#include "mainwindow/controlfactory.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/colourvalue.h"
+#include "windowlayout/outline.h"
 
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStyle>
 #include <QToolTip>
@@ -99,6 +103,57 @@ private Q_SLOTS:
         }
     }
 
+    void countShowsWholeNumber_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<bool>("designedFont");
+        QTest::newRow("two digits, as designed") << "90" << true;
+        QTest::newRow("three") << "150" << true;
+        QTest::newRow("five") << "12345" << true;
+        QTest::newRow("six") << "999999" << true;
+        QTest::newRow("seven") << "1000000" << false;
+        QTest::newRow("nine") << "999999999" << false;
+        QTest::newRow("the most a count can be") << "2147483647" << false;
+    }
+
+    void countShowsWholeNumber()
+    {
+        // The count of characters showed two digits of every larger number ("15" for
+        // 150). It keeps its place and widens to the right as its number needs, never
+        // over another control nor past the window's outline; a number wider than that
+        // room is condensed rather than cut off.
+        QFETCH(QString, count);
+        QFETCH(bool, designedFont);
+        auto *label = m_window.findChild<QLabel *>("lblChars");
+        const LayoutEntry &entry = *FindControl("lblChars");
+        const QRect designed = DesignPixels(entry.twips);
+        const QRect room =
+            DesignPixels(QRect(entry.twips.left(), entry.twips.top(),
+                               entry.growsTo - entry.twips.left(), entry.twips.height()));
+        const QPolygon outline(
+            QList<QPoint>(WindowOutlineTwips().begin(), WindowOutlineTwips().end()));
+        const QRect roomTwips(entry.twips.topLeft(), QPoint(entry.growsTo, entry.twips.bottom()));
+        for (const QPoint corner : {roomTwips.topRight(), roomTwips.bottomRight()})
+            QVERIFY(outline.containsPoint(corner, Qt::OddEvenFill));
+        for (const LayoutEntry &other : WindowLayout())
+            QVERIFY2(&other == &entry || other.flags & Hidden
+                         || !DesignPixels(other.twips).intersects(room),
+                     qPrintable(other.name));
+
+        SetCaption(label, count);
+        const QRect shown = label->geometry();
+        QCOMPARE(shown.topLeft(), designed.topLeft());
+        QCOMPARE(shown.height(), designed.height());
+        QVERIFY(shown.width() >= designed.width() && room.contains(shown));
+        QVERIFY(QFontMetrics(label->font(), label).size(0, count).width() <= shown.width());
+        QCOMPARE(label->font() == m_window.font(), designedFont);
+
+        // As the user meets it: the count of a text typed or pasted into the box.
+        m_window.findChild<QPlainTextEdit *>("txtString")->setPlainText(QString(150, u'x'));
+        QCOMPARE(label->text(), QStringLiteral("150"));
+        QVERIFY(QFontMetrics(label->font(), label).size(0, "150").width() <= label->width());
+    }
+
     void desktopPaletteLeavesLooksAlone()
     {
         // Under a dark desktop palette the captions, the check boxes and the output
@@ -106,30 +161,38 @@ private Q_SLOTS:
         // same pixels whatever the desktop's palette, whether it is set while the
         // window is open or before it opens, and whatever its style; the selected text box shows
         // its selection colours too, and tooltips keep black text on light yellow.
-        control("txtString")->setFocus();
-        const QImage light = m_window.grab().toImage();
+        // Each a window as it opens, its text box focused with the sample text selected.
+        const auto drawn = [](MainWindow &window) {
+            window.show();
+            if (!QTest::qWaitForWindowActive(&window))
+                return QImage();
+            window.findChild<QWidget *>("txtString")->setFocus();
+            return window.grab().toImage();
+        };
         const QPalette saved = QApplication::palette();
-        QApplication::setPalette(DarkPalette());
-        QCoreApplication::processEvents();
-        const QImage changed = m_window.grab().toImage();
-        // A desktop theme sets the tooltips' palette and a style of its own as the
-        // program starts.
-        QToolTip::setPalette(DarkPalette());
         const QString style = QApplication::style()->name();
-        QApplication::setStyle(QStringLiteral("Windows"));
-        QImage openedDark;
+        QImage light, changed, openedDark;
         {
-            MainWindow opened;
-            opened.show();
-            QVERIFY(QTest::qWaitForWindowActive(&opened));
-            opened.findChild<QWidget *>("txtString")->setFocus();
-            openedDark = opened.grab().toImage();
+            MainWindow window;
+            light = drawn(window);
+            QApplication::setPalette(DarkPalette());
+            QCoreApplication::processEvents();
+            changed = window.grab().toImage();
+        }
+        {
+            // A desktop theme sets the tooltips' palette and a style of its own as the
+            // program starts.
+            QToolTip::setPalette(DarkPalette());
+            QApplication::setStyle(QStringLiteral("Windows"));
+            MainWindow window;
+            openedDark = drawn(window);
         }
         const QPalette tips = QToolTip::palette();
         QApplication::setPalette(saved);
         QToolTip::setPalette(saved);
         QApplication::setStyle(style);
         m_window.activateWindow();
+        QVERIFY(!light.isNull());
         QCOMPARE(Differences(changed, light), QString());
         QCOMPARE(Differences(openedDark, light), QString());
         QCOMPARE(tips.color(QPalette::ToolTipText), QColor(Qt::black));

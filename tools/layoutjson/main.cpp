@@ -1,7 +1,9 @@
 // huevane-layout: prints the window's layout at 96 DPI as JSON, for scripts that
 // drive the window from outside (tests/desktop): the client area's size and each
 // control's place, in pixels from the window's top-left corner.
-//   {"client": [632, 450], "controls": {"Label1": [x, y, width, height], ...}}
+// A label that widens with its caption also gives the x its right edge may reach.
+//   {"client": [632, 450], "controls": {"Label1": [x, y, width, height], ...},
+//    "growsTo": {"lblChars": x}}
 
 #include "windowlayout/controls.h"
 
@@ -16,7 +18,10 @@ using namespace huevane;
 int main()
 {
     QJsonObject controls;
+    QJsonObject growsTo;
     for (const LayoutEntry &entry : WindowLayout()) {
+        if (entry.growsTo > 0)
+            growsTo.insert(entry.name, DesignPixels(entry.growsTo));
         const QRect pixels = DesignPixels(entry.twips);
         controls.insert(entry.name,
                         QJsonArray {pixels.x(), pixels.y(), pixels.width(), pixels.height()});
@@ -24,6 +29,7 @@ int main()
     const QJsonObject layout {
         {"client", QJsonArray {DesignPixels(ClientWidthTwips), DesignPixels(ClientHeightTwips)}},
         {"controls", controls},
+        {"growsTo", growsTo},
     };
     std::fputs(QJsonDocument(layout).toJson(QJsonDocument::Compact).constData(), stdout);
     return 0;
