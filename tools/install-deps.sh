@@ -14,6 +14,8 @@ packages=(
     fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     # the real X session of the desktop tests and the screenshot tool
     xvfb xauth openbox trayer xdotool xclip x11-utils x11-xserver-utils imagemagick
+    # a dark desktop colour scheme, and Qt's Wayland platform for the start-up tests
+    qt6ct qt6-wayland
     # checking the desktop files and the man page, building the Debian package
     desktop-file-utils appstream groff-base man-db dpkg-dev binutils
 )
