@@ -24,7 +24,7 @@ T *Control(const QWidget *window, const QString &name)
 void SetBackground(QLabel *label, ColourValue colour)
 {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, ResolveColour(colour, palette));
+    palette.setColor(QPalette::Window, ResolveColour(colour));
     label->setPalette(palette);
 }
 

@@ -8,10 +8,13 @@
 #include "platform/twips.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace huevane {
 
@@ -22,7 +25,7 @@ void SetColour(QWidget *widget, QPalette::ColorRole role, std::optional<ColourVa
     if (!value)
         return;
     QPalette palette = widget->palette();
-    palette.setColor(role, ResolveColour(*value, palette));
+    palette.setColor(role, ResolveColour(*value));
     widget->setPalette(palette);
 }
 
@@ -118,6 +121,25 @@ QWidget *CreateWidget(const LayoutEntry &entry, QWidget *parent)
 }
 
 } // namespace
+
+void SetCaption(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    const LayoutEntry *entry = FindControl(label->objectName());
+    if (!entry || entry->growsTo <= 0)
+        return;
+    const QRect designed = TwipsRect(entry->twips.left(), entry->twips.top(), entry->twips.width(),
+                                     entry->twips.height());
+    const int room = TwipsToPixels(entry->growsTo, TwipsPerPixelX()) - designed.left();
+    QFont font = MakeFont(entry->font.value_or(DefaultFont()));
+    const auto needed = [&] { return QFontMetrics(font, label).size(0, text).width(); };
+    int stretch = font.stretch() == QFont::AnyStretch ? QFont::Unstretched : font.stretch();
+    while (needed() > room && stretch > QFont::UltraCondensed)
+        font.setStretch(--stretch);
+    label->setFont(font);
+    label->setGeometry(designed.left(), designed.top(),
+                       std::clamp(needed(), designed.width(), room), designed.height());
+}
 
 QWidget *CreateControl(const LayoutEntry &entry, QWidget *parent)
 {

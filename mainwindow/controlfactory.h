@@ -2,6 +2,8 @@
 
 #include "mainwindow/layout.h"
 
+class QLabel;
+class QString;
 class QWidget;
 
 namespace huevane {
@@ -19,5 +21,11 @@ namespace huevane {
 /// | CheckBox     | QCheckBox without caption                            |
 /// | HotCommand   | HotCommand from StoredButtonProperties(entry.name)    |
 QWidget *CreateControl(const LayoutEntry &entry, QWidget *parent);
+
+/// Shows @p text in @p label, a label of the layout. One that grows
+/// (LayoutEntry::growsTo) keeps its place and widens to the right as far as the
+/// whole text needs, up to its limit, never narrower than designed; a text wider
+/// still is set in its font condensed until it fits, so no digit is ever cut off.
+void SetCaption(QLabel *label, const QString &text);
 
 } // namespace huevane

@@ -11,6 +11,7 @@
 #include "mainwindow/turningpoint.h"
 #include "mainwindow/typepreview.h"
 #include "mainwindow/valuefields.h"
+#include "mainwindow/windowlooks.h"
 #include "platform/desktopshell.h"
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
@@ -110,6 +111,7 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     };
 
     buildControls();
+    HoldWindowLooks(this);
     connectEvents();
     load();
 }
@@ -390,7 +392,7 @@ void MainWindow::setColourChooser(ColourChooser *chooser)
 void MainWindow::textChanged()
 {
     SetText(d->settings, inputText());
-    d->lblChars->setText(QString::number(d->settings.totalChars));
+    SetCaption(d->lblChars, QString::number(d->settings.totalChars));
     drawSelectedTextPreview();
     drawAllTypePreviews();
     d->output->showPlaceholder();

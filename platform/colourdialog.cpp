@@ -10,10 +10,9 @@ DialogColourChooser::~DialogColourChooser() = default;
 
 std::optional<ColourValue> DialogColourChooser::chooseColour(ColourValue initial, QWidget *parent)
 {
-    const QPalette palette = parent ? parent->palette() : QPalette();
     // Qt's own dialog, whatever the desktop's theme offers: it starts on the given
     // colour and always shows the custom colours.
-    const QColor chosen = QColorDialog::getColor(ResolveColour(initial, palette), parent, QString(),
+    const QColor chosen = QColorDialog::getColor(ResolveColour(initial), parent, QString(),
                                                  QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return std::nullopt;

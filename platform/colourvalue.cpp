@@ -1,5 +1,7 @@
 #include "platform/colourvalue.h"
 
+#include "platform/fixedpalette.h"
+
 namespace huevane {
 
 QPalette::ColorRole SystemColourRole(ColourValue value)
@@ -24,9 +26,10 @@ QPalette::ColorRole SystemColourRole(ColourValue value)
     }
 }
 
-QColor ResolveColour(ColourValue value, const QPalette &palette)
+QColor ResolveColour(ColourValue value)
 {
     if (IsSystemColour(value)) {
+        static const QPalette palette = FixedPalette();
         QColor colour = palette.color(QPalette::Active, SystemColourRole(value));
         colour.setAlpha(255);
         return colour;

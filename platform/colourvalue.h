@@ -7,7 +7,7 @@
 
 namespace huevane {
 
-/// The palette role that system colour @p value resolves through:
+/// The role of FixedPalette() that system colour @p value resolves through:
 ///
 /// | Value      | System colour         | Palette role (active group) |
 /// |------------|-----------------------|-----------------------------|
@@ -23,8 +23,9 @@ namespace huevane {
 QPalette::ColorRole SystemColourRole(ColourValue value);
 
 /// The opaque colour that @p value shows: 0x00BBGGRR directly (the top byte
-/// ignored), system colours through @p palette's active group.
-QColor ResolveColour(ColourValue value, const QPalette &palette);
+/// ignored), system colours through FixedPalette()'s active group, never through
+/// the desktop's palette.
+QColor ResolveColour(ColourValue value);
 
 /// @p colour as 0x00BBGGRR; its alpha is dropped.
 ColourValue ToColourValue(const QColor &colour);

@@ -183,7 +183,7 @@ DrawingSurface::~DrawingSurface()
 
 QColor DrawingSurface::resolve(ColourValue colour) const
 {
-    return ResolveColour(colour, palette());
+    return ResolveColour(colour);
 }
 
 ColourValue DrawingSurface::backColor() const

@@ -16,6 +16,8 @@ packages=(
     xvfb xauth openbox trayer xdotool xclip x11-utils x11-xserver-utils imagemagick
     # the accessibility test: a session bus, the AT-SPI bus and Debian Python's bindings
     dbus-daemon at-spi2-core python3 python3-gi gir1.2-atspi-2.0
+    # a dark desktop colour scheme, and Qt's Wayland platform for the start-up tests
+    qt6ct qt6-wayland
     # checking the desktop files and the man page, building the Debian package
     desktop-file-utils appstream groff-base man-db dpkg-dev binutils
 )

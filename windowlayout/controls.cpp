@@ -17,6 +17,9 @@ constexpr ColourValue Black = 0x000000;
 constexpr ColourValue WindowBackground = SystemColour::WindowBackground;
 constexpr ColourValue WindowText = SystemColour::WindowText;
 
+// The count of characters widens up to the skin's rim at the window's right edge.
+constexpr int CountRight = 9420;
+
 constexpr Qt::Alignment RightAligned = Qt::AlignRight | Qt::AlignTop;
 
 constexpr DesignedFont Bold {.bold = true};
@@ -36,7 +39,7 @@ QList<LayoutEntry> FixedControls()
         {.kind = K::Label, .name = "Label2", .twips = {315, 622, 1470, 210}, .caption = "Text to colorize:", .font = Bold},
         {.kind = K::TextBox, .name = "txtString", .twips = {2040, 495, 5655, 465}, .backColor = White, .foreColor = DarkGrey, .font = Tahoma, .flags = MultiLine},
         {.kind = K::Label, .name = "Label4", .twips = {7800, 600, 1005, 240}, .caption = "Characters:", .font = Bold},
-        {.kind = K::Label, .name = "lblChars", .twips = {8835, 600, 180, 240}, .foreColor = 0x202020},
+        {.kind = K::Label, .name = "lblChars", .twips = {8835, 600, 180, 240}, .foreColor = 0x202020, .growsTo = CountRight},
         {.kind = K::Label, .name = "lblSwap", .twips = {3135, 1140, 240, 1650}},
         {.kind = K::OptionButton, .name = "Option1(0)", .twips = {600, 3195, 210, 210}, .backColor = Silver, .foreColor = DarkGrey, .flags = Selected},
         {.kind = K::OptionButton, .name = "Option1(1)", .twips = {3345, 3195, 210, 210}, .backColor = Silver, .foreColor = WindowText},

@@ -55,6 +55,8 @@ struct LayoutEntry
     std::optional<DesignedFont> font {};     ///< none: the window's font
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     int maxLength = 0;  ///< characters a text box takes; 0 for no limit
+    int growsTo = 0;    ///< a label that widens to the right as its caption needs, up to
+                        ///< this x in twips; 0 for one that keeps its width
     quint32 flags = 0;  ///< ControlFlag bits
     QString picture {}; ///< resource path of the picture of a picture box
     /// What assistive technology calls the control ("Start Color, red, decimal");

@@ -12,10 +12,10 @@
 using namespace huevane;
 
 // The colours by letter: the button's resting, hover and pressed backgrounds and
-// captions as the tests set them, the highlight and shadow of a grey button face, the window's
-// black.
+// captions as the tests set them, the button highlight and shadow system colours
+// (the window's own, whatever palette the host has), the window's black.
 // clang-format off
-static const QHash<QString, QRgb> Colours {{"y", 0xFFFFFF00}, {"b", 0xFF0000FF}, {"g", 0xFF00FF00}, {"r", 0xFFFF0000}, {"w", 0xFFFFFFFF}, {"m", 0xFFFF00FF}, {"H", QColor(0x606060).lighter(150).rgb()}, {"S", QColor(0x606060).darker(200).rgb()}, {"k", 0xFF000000}};
+static const QHash<QString, QRgb> Colours {{"y", 0xFFFFFF00}, {"b", 0xFF0000FF}, {"g", 0xFF00FF00}, {"r", 0xFFFF0000}, {"c", 0xFF00FFFF}, {"m", 0xFFFF00FF}, {"H", 0xFFFFFFFF}, {"S", 0xFF9F9F9F}, {"k", 0xFF000000}};
 // clang-format on
 
 using H = HotCommand;
@@ -47,7 +47,7 @@ class tst_HotCommand : public QObject
             look += QStringLiteral("@%1,%2").arg(shift.x()).arg(shift.y());
         look += button->picButton()->hasCapture() ? " +" : " -";
         // clang-format off
-        static const QHash<QString, QString> names {{"y yyyy b -", "rest"}, {"g HHSS r +", "hover"}, {"w SSHH m@2,1 +", "pressed"}, {"w SSHH m@2,1 -", "up"}, {"y yyyy S -", "disabled"}};
+        static const QHash<QString, QString> names {{"y yyyy b -", "rest"}, {"g HHSS r +", "hover"}, {"c SSHH m@2,1 +", "pressed"}, {"c SSHH m@2,1 -", "up"}, {"y yyyy S -", "disabled"}};
         // clang-format on
         return names.value(look, look);
     }
@@ -62,7 +62,7 @@ private Q_SLOTS:
         host->resize(200, 90);
         host->setPalette(QPalette(QColor(0x606060), Qt::black));
         // clang-format off
-        const QVariantMap properties {{"BackColor", 0x00FFFFu}, {"ForeColor", 0xFF0000u}, {"BackColorHi", 0x00FF00u}, {"ForeColorHi", 0x0000FFu}, {"BackColorDown", 0xFFFFFFu}, {"ForeColorDown", 0xFF00FFu}, {"Caption", "Generate"}};
+        const QVariantMap properties {{"BackColor", 0x00FFFFu}, {"ForeColor", 0xFF0000u}, {"BackColorHi", 0x00FF00u}, {"ForeColorHi", 0x0000FFu}, {"BackColorDown", 0xFFFF00u}, {"ForeColorDown", 0xFF00FFu}, {"Caption", "Generate"}};
         // clang-format on
         button = new HotCommand(VariantMapPropertyStore(properties), host);
         button->setGeometry(20, 20, 110, 30);
@@ -104,7 +104,7 @@ private Q_SLOTS:
         QTest::newRow("hover, then disabled") << "move 10 10, enabled 0, move 11 10" << "MouseMove 0: hover; reports Enabled: hover; = disabled";
         QTest::newRow("pressed, then the window disabled") << "move 10 10, press 10 10, window 0" << "MouseMove 0: hover; MouseDown 1: pressed; = disabled";
         QTest::newRow("setters over the hover look") << "move 10 10, set backColorHi, set caption, set foreColor" << "MouseMove 0: hover; reports BackColorHi: hover; = hover; reports Caption: hover; = g gggg b +; reports ForeColor: g gggg b +; = g gggg b +";
-        QTest::newRow("BackColor while pressed") << "move 10 10, press 10 10, set backColor, release 10 10, move 150 10" << "MouseMove 0: hover; MouseDown 1: pressed; reports BackColor: w wwww b +; = w wwww b +; MouseUp 1: w wwww b -; Click: w wwww b -";
+        QTest::newRow("BackColor while pressed") << "move 10 10, press 10 10, set backColor, release 10 10, move 150 10" << "MouseMove 0: hover; MouseDown 1: pressed; reports BackColor: c cccc b +; = c cccc b +; MouseUp 1: c cccc b -; Click: c cccc b -";
         // Fault: saving while the pointer was over the button stored the hover background.
         QTest::newRow("saved while hovered") << "move 10 10, save" << "MouseMove 0: hover; BackColor saved 65535";
         QTest::newRow("picture") << "picture, move 10 10, press 10 10, move 150 10" << "reports Picture: k kkkk b -; = k kkkk b -; MouseMove 0: k HHSS r +; MouseDown 1: k SSHH m@2,1 +; MouseMove 1: k kkkk b -";

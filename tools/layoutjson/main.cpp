@@ -1,9 +1,10 @@
 // huevane-layout: prints the window's layout at 96 DPI as JSON, for scripts that
 // drive the window from outside (tests/desktop): the client area's size and each
-// control's place, in pixels from the window's top-left corner, and the names
-// assistive technology knows the controls by.
+// control's place, in pixels from the window's top-left corner, the names
+// assistive technology knows the controls by, and, for a label that widens with
+// its caption, the x its right edge may reach.
 //   {"client": [632, 450], "controls": {"Label1": [x, y, width, height], ...},
-//    "accessible": {"Label1": "Close", ...}}
+//    "accessible": {"Label1": "Close", ...}, "growsTo": {"lblChars": x}}
 
 #include "windowlayout/controls.h"
 
@@ -19,9 +20,12 @@ int main()
 {
     QJsonObject controls;
     QJsonObject accessible;
+    QJsonObject growsTo;
     for (const LayoutEntry &entry : WindowLayout()) {
         if (!entry.accessibleName.isEmpty())
             accessible.insert(entry.name, entry.accessibleName);
+        if (entry.growsTo > 0)
+            growsTo.insert(entry.name, DesignPixels(entry.growsTo));
         const QRect pixels = DesignPixels(entry.twips);
         controls.insert(entry.name,
                         QJsonArray {pixels.x(), pixels.y(), pixels.width(), pixels.height()});
@@ -30,6 +34,7 @@ int main()
         {"client", QJsonArray {DesignPixels(ClientWidthTwips), DesignPixels(ClientHeightTwips)}},
         {"controls", controls},
         {"accessible", accessible},
+        {"growsTo", growsTo},
     };
     std::fputs(QJsonDocument(layout).toJson(QJsonDocument::Compact).constData(), stdout);
     return 0;
