@@ -98,8 +98,8 @@ private Q_SLOTS:
         QTest::newRow("edges are inside") << "move 0 0, move 110 30, move 111 30, move 0 0, move 0 -1, move 0 0, move -1 0, move 50 0, move 50 31" << "MouseMove 0: hover; MouseMove 0: hover; MouseMove 0: rest; MouseMove 0: hover; MouseMove 0: rest; MouseMove 0: hover; MouseMove 0: rest; MouseMove 0: hover; MouseMove 0: rest";
         QTest::newRow("double click") << "move 10 10, dclick 10 10" << "MouseMove 0: hover; MouseDown 1: pressed; MouseUp 1: up; Click: rest; DblClick: rest; MouseUp 1: rest";
         QTest::newRow("keys") << "move 10 10, picButton Enter, move 11 10, picButton Space, picButton G, picButton Esc" << "MouseMove 0: hover; Click: rest; MouseMove 0: hover; Click: rest";
-        // The focus mark, dotted black on white along the edges, over every look; not kept.
-        QTest::newRow("focus mark") << "tab, move 10 10, press 10 10, picButton Space, untab" << "= y kwkw b -; MouseMove 0: g kwkw r +; MouseDown 1: w kwkw m@2,1 +; Click: y kwkw b -; = rest";
+        // The focus mark, dotted black on white (which reads as H, the highlight being white) along the edges, over every look; not kept.
+        QTest::newRow("focus mark") << "tab, move 10 10, press 10 10, picButton Space, untab" << "= y kHkH b -; MouseMove 0: g kHkH r +; MouseDown 1: c kHkH m@2,1 +; Click: y kHkH b -; = rest";
         QTest::newRow("disabled, then enabled") << "enabled 0, move 10 10, press 10 10, release 10 10, enabled 1, move 11 10" << "reports Enabled: rest; = disabled; reports Enabled: disabled; = rest; MouseMove 0: hover";
         QTest::newRow("hover, then disabled") << "move 10 10, enabled 0, move 11 10" << "MouseMove 0: hover; reports Enabled: hover; = disabled";
         QTest::newRow("pressed, then the window disabled") << "move 10 10, press 10 10, window 0" << "MouseMove 0: hover; MouseDown 1: pressed; = disabled";
