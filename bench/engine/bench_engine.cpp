@@ -34,8 +34,8 @@ void measure(const char *name, GradientSettings &settings, int rounds)
     for (int round = 0; round < rounds; ++round) {
         QElapsedTimer timer;
         timer.start();
-        ComputeCharColours(settings);
-        const QString html = GenerateHtml(settings);
+        const QList<CharColour> colours = *ComputeCharColours(settings);
+        const QString html = GenerateHtml(settings.text, settings.lines, colours);
         seconds.push_back(timer.nsecsElapsed() / 1e9);
         htmlSize = html.size();
     }

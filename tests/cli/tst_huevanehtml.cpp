@@ -50,7 +50,7 @@ using B = QByteArray;
 // What 'Generate' in the window writes for @p input and @p gradient.
 QByteArray generated(const QByteArray &input, const test::Gradient &gradient)
 {
-    return GenerateHtml(test::Coloured(QString::fromUtf8(input), gradient)).toUtf8();
+    return test::Html(test::Coloured(QString::fromUtf8(input), gradient)).toUtf8();
 }
 
 const ColourTriplet warm {255, 70, 30}, yellow {255, 255, 0};
@@ -208,7 +208,7 @@ void tst_HuevaneHtml::largeInput()
     input.close();
 
     // The output is the body's HTML, times over; a line's end comes only once.
-    QByteArray pattern = GenerateHtml(test::Coloured(QString::fromUtf8(body), gradient)).toUtf8();
+    QByteArray pattern = test::Html(test::Coloured(QString::fromUtf8(body), gradient)).toUtf8();
     const QByteArray end = body.endsWith('\n') ? QByteArray() : pattern.right(6);
     pattern.chop(end.size());
     const qint64 repeated = qint64(pattern.size()) * times;

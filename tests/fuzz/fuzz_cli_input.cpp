@@ -117,8 +117,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
           "huevane-html reads the text with CR LF line breaks");
 
     GradientSettings settings = cli::SettingsFor(options, expected);
-    ComputeCharColours(settings);
-    Check(convert(options, input, batch) == GenerateHtml(settings).toUtf8(),
+    settings.charColours = *ComputeCharColours(settings);
+    Check(convert(options, input, batch)
+              == GenerateHtml(settings.text, settings.lines, settings.charColours,
+                              {options.upperCaseTags, options.noQuotes})
+                     .toUtf8(),
           "huevane-html writes what GenerateHtml gives");
     for (int variant = 0; variant < 16; ++variant) {
         options.format = OutputFormat(variant / 4);

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "colourspaces.h"
+#include "gradientsettings.h"
+
+#include <QList>
+
+#include <array>
+
+namespace huevane {
+
+/// One colour of a gradient through stops, at its place on the run.
+struct Stop
+{
+    quint8 red = 0;
+    quint8 green = 0;
+    quint8 blue = 0;
+    double position = 0.0; ///< percent of the run, 0 to 100
+
+    friend bool operator==(const Stop &, const Stop &) = default;
+};
+
+/// Which way round the circle a hue goes from one stop to the next.
+enum class HueRule : quint8 {
+    Shorter, ///< the shorter way; hues 180 degrees apart go straight from one to the other
+    Longer,  ///< the longer way; equal hues go once round the circle, upwards
+};
+
+/// The fewest and the most stops of a gradient.
+inline constexpr int FewestStops = 2;
+inline constexpr int MostStops = 16;
+
+/// A gradient through 2 to 16 stops, mixed in one colour space.
+struct StopGradient
+{
+    QList<Stop> stops; ///< positions never decreasing
+    ColourSpace space = ColourSpace::Rgb;
+    HueRule hue = HueRule::Shorter; ///< for Oklch and Hsl
+
+    friend bool operator==(const StopGradient &, const StopGradient &) = default;
+};
+
+/// The colours of a StopGradient at any place, with the stops converted into its
+/// space once.
+class StopMixer
+{
+public:
+    /// @p gradient must hold 2 to 16 stops with positions never decreasing.
+    explicit StopMixer(const StopGradient &gradient);
+
+    /// The colour at @p percent of the run: the first stop's at or before its
+    /// position, the last stop's at or past its position, and between them the
+    /// mix of the last stop at or before @p percent and the next one, in
+    /// proportion to the distance, in the gradient's space. A stop's own
+    /// position gives exactly its colour.
+    std::array<quint8, 3> colourAt(double percent) const;
+
+private:
+    // The two ends of the mix from stop k to stop k + 1, their hues made ready.
+    struct Segment
+    {
+        Coordinates a, b;
+    };
+
+    ColourSpace m_space;
+    QList<Stop> m_stops;
+    QList<Segment> m_segments; // between stop k and stop k + 1
+};
+
+/// Where character @p j (from 0) of a run of @p n characters stands on a
+/// gradient of @p type, in percent: type 1 from 0 to 100, type 2 from 100 to 0,
+/// type 3 from 0 up to 100 at character @p turn (brought into 0..n - 1) and back
+/// to 0 at the end. A run of one character stands at 0 for type 1 and at 100
+/// for types 2 and 3.
+double RunPercent(quint8 type, qint64 j, qint64 n, qint64 turn);
+
+/// The colour of character @p j of a run of @p n characters on @p gradient, for
+/// @p type and @p turn as RunPercent takes them.
+std::array<quint8, 3> ColourOnRun(const StopGradient &gradient, quint8 type, qint64 j, qint64 n,
+                                  qint64 turn);
+
+} // namespace huevane
