@@ -28,65 +28,6 @@ quint8 toComponent(double value)
     return static_cast<quint8>(RoundHalfEven(std::clamp(value, 0.0, 255.0)));
 }
 
-// Where the encoded component goes up by one. The formula is monotonic, so the
-// component of x is the number of thresholds at or below x. A bucket of linear
-// values (the top bits of the double: exponent and seven bits of mantissa) gives
-// the count at its start; the next threshold or two within the bucket are then
-// compared one by one.
-struct Encoding
-{
-    static constexpr int BucketShift = 45;
-    double threshold[257]; // threshold[v]: the least linear value of component v or more
-    quint64 firstBucket;
-    std::vector<quint8> atBucket;
-
-    Encoding()
-    {
-        threshold[0] = -std::numeric_limits<double>::infinity();
-        for (int v = 1; v <= 255; ++v) {
-            // The least double (ordered by its bits, which are ordered as
-            // non-negative doubles are) whose component reaches v.
-            quint64 low = std::bit_cast<quint64>(0.0);
-            quint64 high = std::bit_cast<quint64>(2.0);
-            while (high - low > 1) {
-                const quint64 middle = low + (high - low) / 2;
-                if (ComponentFromLinearByFormula(std::bit_cast<double>(middle)) >= v)
-                    high = middle;
-                else
-                    low = middle;
-            }
-            threshold[v] = std::bit_cast<double>(high);
-        }
-        threshold[256] = std::numeric_limits<double>::infinity();
-        firstBucket = std::bit_cast<quint64>(threshold[1]) >> BucketShift;
-        const quint64 lastBucket = std::bit_cast<quint64>(threshold[255]) >> BucketShift;
-        atBucket.resize(lastBucket - firstBucket + 1);
-        for (quint64 b = firstBucket; b <= lastBucket; ++b) {
-            const double start = std::bit_cast<double>(b << BucketShift);
-            atBucket[b - firstBucket] = static_cast<quint8>(
-                std::upper_bound(threshold + 1, threshold + 256, start) - (threshold + 1));
-        }
-    }
-
-    quint8 component(double linear) const
-    {
-        if (!(linear >= threshold[1]))
-            return 0; // NaN too
-        if (linear >= threshold[255])
-            return 255;
-        int v = atBucket[(std::bit_cast<quint64>(linear) >> BucketShift) - firstBucket];
-        while (linear >= threshold[v + 1])
-            ++v;
-        return static_cast<quint8>(v);
-    }
-};
-
-const Encoding &encoding()
-{
-    static const Encoding table;
-    return table;
-}
-
 constexpr double Degrees = 180.0 / std::numbers::pi;
 
 Coordinates oklabFromRgb(quint8 red, quint8 green, quint8 blue)
@@ -100,20 +41,6 @@ Coordinates oklabFromRgb(quint8 red, quint8 green, quint8 blue)
     return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
             1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
             0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
-}
-
-std::array<quint8, 3> rgbFromOklab(double lightness, double a, double b)
-{
-    const double l1 = lightness + 0.3963377774 * a + 0.2158037573 * b;
-    const double m1 = lightness - 0.1055613458 * a - 0.0638541728 * b;
-    const double s1 = lightness - 0.0894841775 * a - 1.2914855480 * b;
-    const double l = l1 * l1 * l1;
-    const double m = m1 * m1 * m1;
-    const double s = s1 * s1 * s1;
-    const Encoding &e = encoding();
-    return {e.component(4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s),
-            e.component(-1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s),
-            e.component(-0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s)};
 }
 
 Coordinates hslFromRgb(quint8 red, quint8 green, quint8 blue)
@@ -157,6 +84,45 @@ double wrapped(double degrees)
 
 } // namespace
 
+LinearEncoding::LinearEncoding()
+{
+    m_threshold[0] = -std::numeric_limits<double>::infinity();
+    for (int v = 1; v <= 255; ++v) {
+        // The least double (ordered by its bits, as non-negative doubles are)
+        // whose component reaches v.
+        quint64 low = std::bit_cast<quint64>(0.0);
+        quint64 high = std::bit_cast<quint64>(2.0);
+        while (high - low > 1) {
+            const quint64 middle = low + (high - low) / 2;
+            if (ComponentFromLinearByFormula(std::bit_cast<double>(middle)) >= v)
+                high = middle;
+            else
+                low = middle;
+        }
+        m_threshold[v] = std::bit_cast<double>(high);
+    }
+    m_threshold[256] = std::numeric_limits<double>::infinity();
+    m_firstBucket = std::bit_cast<quint64>(m_threshold[1]) >> BucketShift;
+    const quint64 lastBucket = std::bit_cast<quint64>(m_threshold[255]) >> BucketShift;
+    m_atBucket.resize(lastBucket - m_firstBucket + 1);
+    for (quint64 b = m_firstBucket; b <= lastBucket; ++b) {
+        const double start = std::bit_cast<double>(b << BucketShift);
+        const double *const first = m_threshold + 1;
+        const double *const last = m_threshold + 256;
+        const auto at = std::upper_bound(first, last, start) - first;
+        const auto next =
+            std::lower_bound(first, last, std::bit_cast<double>((b + 1) << BucketShift)) - first;
+        m_atBucket[b - m_firstBucket] = static_cast<quint8>(at);
+        m_mostInBucket = std::max(m_mostInBucket, int(next - at));
+    }
+}
+
+const LinearEncoding &LinearEncoding::instance()
+{
+    static const LinearEncoding table;
+    return table;
+}
+
 double LinearFromComponent(quint8 component)
 {
     static const auto table = [] {
@@ -175,7 +141,7 @@ quint8 ComponentFromLinearByFormula(double linear)
 
 quint8 ComponentFromLinear(double linear)
 {
-    return encoding().component(linear);
+    return LinearEncoding::instance().component(linear);
 }
 
 Coordinates FromRgb(ColourSpace space, quint8 red, quint8 green, quint8 blue)
@@ -201,10 +167,11 @@ std::array<quint8, 3> ToRgb(ColourSpace space, const Coordinates &c)
     case ColourSpace::Rgb:
         break;
     case ColourSpace::Oklab:
-        return rgbFromOklab(c[0], c[1], c[2]);
+        return RgbFromOklab(LinearEncoding::instance(), c[0], c[1], c[2]);
     case ColourSpace::Oklch: {
         const double hue = wrapped(c[2]) / Degrees;
-        return rgbFromOklab(c[0], c[1] * std::cos(hue), c[1] * std::sin(hue));
+        return RgbFromOklab(LinearEncoding::instance(), c[0], c[1] * std::cos(hue),
+                            c[1] * std::sin(hue));
     }
     case ColourSpace::Hsl:
         return rgbFromHsl(wrapped(c[0]), c[1], c[2]);

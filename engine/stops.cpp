@@ -6,6 +6,7 @@ namespace huevane {
 
 StopMixer::StopMixer(const StopGradient &gradient)
     : m_space(gradient.space)
+    , m_encoding(&LinearEncoding::instance())
     , m_stops(gradient.stops)
 {
     const int hue = HueIndex(m_space);
@@ -34,30 +35,6 @@ StopMixer::StopMixer(const StopGradient &gradient)
         }
         m_segments.append(segment);
     }
-}
-
-std::array<quint8, 3> StopMixer::colourAt(double percent) const
-{
-    const Stop *stop = &m_stops.first();
-    if (percent > m_stops.first().position) {
-        stop = &m_stops.last();
-        if (percent < stop->position) {
-            qsizetype k = 0;
-            while (m_stops[k + 1].position <= percent)
-                ++k;
-            const Segment &s = m_segments[k];
-            const double from = m_stops[k].position;
-            const double u = (percent - from) / (m_stops[k + 1].position - from);
-            if (u > 0.0) {
-                Coordinates mixed;
-                for (int c = 0; c < 3; ++c)
-                    mixed[c] = s.a[c] + (s.b[c] - s.a[c]) * u;
-                return ToRgb(m_space, mixed);
-            }
-            stop = &m_stops[k];
-        }
-    }
-    return {stop->red, stop->green, stop->blue};
 }
 
 double RunPercent(quint8 type, qint64 j, qint64 n, qint64 turn)

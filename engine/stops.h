@@ -53,7 +53,25 @@ public:
     /// mix of the last stop at or before @p percent and the next one, in
     /// proportion to the distance, in the gradient's space. A stop's own
     /// position gives exactly its colour.
-    std::array<quint8, 3> colourAt(double percent) const;
+    /// Inline: it runs for every character.
+    std::array<quint8, 3> colourAt(double percent) const
+    {
+        const Stop *stop = &m_stops.first();
+        if (percent > stop->position) {
+            stop = &m_stops.last();
+            if (percent < stop->position) {
+                qsizetype k = 0;
+                while (m_stops[k + 1].position <= percent)
+                    ++k;
+                const double from = m_stops[k].position;
+                const double u = (percent - from) / (m_stops[k + 1].position - from);
+                if (u > 0.0)
+                    return mix(m_segments[k], u);
+                stop = &m_stops[k];
+            }
+        }
+        return {stop->red, stop->green, stop->blue};
+    }
 
 private:
     // The two ends of the mix from stop k to stop k + 1, their hues made ready.
@@ -62,7 +80,18 @@ private:
         Coordinates a, b;
     };
 
+    std::array<quint8, 3> mix(const Segment &s, double u) const
+    {
+        Coordinates mixed;
+        for (int c = 0; c < 3; ++c)
+            mixed[c] = s.a[c] + (s.b[c] - s.a[c]) * u;
+        if (m_space == ColourSpace::Oklab)
+            return RgbFromOklab(*m_encoding, mixed[0], mixed[1], mixed[2]);
+        return ToRgb(m_space, mixed);
+    }
+
     ColourSpace m_space;
+    const LinearEncoding *m_encoding;
     QList<Stop> m_stops;
     QList<Segment> m_segments; // between stop k and stop k + 1
 };
