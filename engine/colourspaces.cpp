@@ -25,7 +25,7 @@ double decode(double encoded)
 
 quint8 toComponent(double value)
 {
-    return static_cast<quint8>(RoundHalfEven(std::clamp(value, 0.0, 255.0)));
+    return ComponentFromValue(value);
 }
 
 constexpr double Degrees = 180.0 / std::numbers::pi;
@@ -69,7 +69,10 @@ std::array<quint8, 3> rgbFromHsl(double hue, double saturation, double lightness
 {
     const double a = saturation * std::min(lightness, 1.0 - lightness);
     const auto f = [&](double n) {
-        const double k = std::fmod(n + hue / 30.0, 12.0);
+        // The hue lies in 0..360, so k lies in 0..20: one subtraction, exact
+        // as the remainder is, takes it below 12.
+        double k = n + hue / 30.0;
+        k = k >= 12.0 ? k - 12.0 : k;
         return lightness - a * std::max(-1.0, std::min({k - 3.0, 9.0 - k, 1.0}));
     };
     return {toComponent(255.0 * f(0.0)), toComponent(255.0 * f(8.0)), toComponent(255.0 * f(4.0))};
@@ -78,6 +81,9 @@ std::array<quint8, 3> rgbFromHsl(double hue, double saturation, double lightness
 // @p degrees brought into 0 up to 360.
 double wrapped(double degrees)
 {
+    // Mixed hues lie in 0..720, where one subtraction is exactly the remainder.
+    if (degrees >= 0.0 && degrees < 720.0)
+        return degrees >= 360.0 ? degrees - 360.0 : degrees;
     const double h = std::fmod(degrees, 360.0);
     return h < 0.0 ? h + 360.0 : h;
 }

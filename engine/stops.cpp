@@ -51,10 +51,4 @@ double RunPercent(quint8 type, qint64 j, qint64 n, qint64 turn)
     return 100.0 * static_cast<double>(along) / static_cast<double>(n - 1);
 }
 
-std::array<quint8, 3> ColourOnRun(const StopGradient &gradient, quint8 type, qint64 j, qint64 n,
-                                  qint64 turn)
-{
-    return StopMixer(gradient).colourAt(RunPercent(type, j, n, turn));
-}
-
 } // namespace huevane

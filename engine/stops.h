@@ -2,6 +2,7 @@
 
 #include "colourspaces.h"
 #include "gradientsettings.h"
+#include "rounding.h"
 
 #include <QList>
 
@@ -87,6 +88,9 @@ private:
             mixed[c] = s.a[c] + (s.b[c] - s.a[c]) * u;
         if (m_space == ColourSpace::Oklab)
             return RgbFromOklab(*m_encoding, mixed[0], mixed[1], mixed[2]);
+        if (m_space == ColourSpace::Rgb)
+            return {ComponentFromValue(mixed[0]), ComponentFromValue(mixed[1]),
+                    ComponentFromValue(mixed[2])};
         return ToRgb(m_space, mixed);
     }
 
@@ -102,10 +106,5 @@ private:
 /// to 0 at the end. A run of one character stands at 0 for type 1 and at 100
 /// for types 2 and 3.
 double RunPercent(quint8 type, qint64 j, qint64 n, qint64 turn);
-
-/// The colour of character @p j of a run of @p n characters on @p gradient, for
-/// @p type and @p turn as RunPercent takes them.
-std::array<quint8, 3> ColourOnRun(const StopGradient &gradient, quint8 type, qint64 j, qint64 n,
-                                  qint64 turn);
 
 } // namespace huevane

@@ -180,6 +180,7 @@ void tst_Engine::text()
         QVERIFY2(ValueOfText(text) == value, qPrintable(text));
     for (const auto &[value, whole] : rounded) {
         QCOMPARE(RoundHalfEven(value), whole);
+        QCOMPARE(int(ComponentFromValue(value)), std::clamp(whole, 0, 255));
         if (value >= 0 && value <= 255)
             QCOMPARE(int(RoundComponent(float(value))), whole);
     }
