@@ -23,11 +23,6 @@ double decode(double encoded)
     return encoded <= 0.04045 ? encoded / 12.92 : std::pow((encoded + 0.055) / 1.055, 2.4);
 }
 
-quint8 toComponent(double value)
-{
-    return ComponentFromValue(value);
-}
-
 constexpr double Degrees = 180.0 / std::numbers::pi;
 
 Coordinates oklabFromRgb(quint8 red, quint8 green, quint8 blue)
@@ -75,7 +70,8 @@ std::array<quint8, 3> rgbFromHsl(double hue, double saturation, double lightness
         k = k >= 12.0 ? k - 12.0 : k;
         return lightness - a * std::max(-1.0, std::min({k - 3.0, 9.0 - k, 1.0}));
     };
-    return {toComponent(255.0 * f(0.0)), toComponent(255.0 * f(8.0)), toComponent(255.0 * f(4.0))};
+    return {ComponentFromValue(255.0 * f(0.0)), ComponentFromValue(255.0 * f(8.0)),
+            ComponentFromValue(255.0 * f(4.0))};
 }
 
 // @p degrees brought into 0 up to 360.
@@ -142,7 +138,7 @@ double LinearFromComponent(quint8 component)
 
 quint8 ComponentFromLinearByFormula(double linear)
 {
-    return toComponent(255.0 * encode(linear));
+    return ComponentFromValue(255.0 * encode(linear));
 }
 
 quint8 ComponentFromLinear(double linear)
@@ -182,7 +178,7 @@ std::array<quint8, 3> ToRgb(ColourSpace space, const Coordinates &c)
     case ColourSpace::Hsl:
         return rgbFromHsl(wrapped(c[0]), c[1], c[2]);
     }
-    return {toComponent(c[0]), toComponent(c[1]), toComponent(c[2])};
+    return {ComponentFromValue(c[0]), ComponentFromValue(c[1]), ComponentFromValue(c[2])};
 }
 
 int HueIndex(ColourSpace space)

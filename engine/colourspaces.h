@@ -33,7 +33,7 @@ std::array<quint8, 3> ToRgb(ColourSpace space, const Coordinates &colour);
 int HueIndex(ColourSpace space);
 
 /// True when a colour of @p space has no hue of its own: chroma below 0.0001 in
-/// Oklch, saturation 0 in Hsl.
+/// Oklch, saturation 0 in Hsl, always in the spaces without a hue.
 bool HasNoHue(ColourSpace space, const Coordinates &colour);
 
 /// sRGB's transfer function undone: a component 0..255 as linear light 0..1.
