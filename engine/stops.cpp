@@ -37,18 +37,4 @@ StopMixer::StopMixer(const StopGradient &gradient)
     }
 }
 
-double RunPercent(quint8 type, qint64 j, qint64 n, qint64 turn)
-{
-    if (type == RiseAndFall) {
-        const qint64 c = std::clamp<qint64>(turn, 0, n - 1);
-        if (j <= c)
-            return c == 0 ? 100.0 : 100.0 * static_cast<double>(j) / static_cast<double>(c);
-        return 100.0 * static_cast<double>(n - 1 - j) / static_cast<double>(n - 1 - c);
-    }
-    if (n == 1)
-        return type == EndToStart ? 100.0 : 0.0;
-    const qint64 along = type == EndToStart ? n - 1 - j : j;
-    return 100.0 * static_cast<double>(along) / static_cast<double>(n - 1);
-}
-
 } // namespace huevane

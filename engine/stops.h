@@ -6,6 +6,7 @@
 
 #include <QList>
 
+#include <algorithm>
 #include <array>
 
 namespace huevane {
@@ -104,7 +105,19 @@ private:
 /// gradient of @p type, in percent: type 1 from 0 to 100, type 2 from 100 to 0,
 /// type 3 from 0 up to 100 at character @p turn (brought into 0..n - 1) and back
 /// to 0 at the end. A run of one character stands at 0 for type 1 and at 100
-/// for types 2 and 3.
-double RunPercent(quint8 type, qint64 j, qint64 n, qint64 turn);
+/// for types 2 and 3. Inline: it runs for every character.
+inline double RunPercent(quint8 type, qint64 j, qint64 n, qint64 turn)
+{
+    if (type == RiseAndFall) {
+        const qint64 c = std::clamp<qint64>(turn, 0, n - 1);
+        if (j <= c)
+            return c == 0 ? 100.0 : 100.0 * static_cast<double>(j) / static_cast<double>(c);
+        return 100.0 * static_cast<double>(n - 1 - j) / static_cast<double>(n - 1 - c);
+    }
+    if (n == 1)
+        return type == EndToStart ? 100.0 : 0.0;
+    const qint64 along = type == EndToStart ? n - 1 - j : j;
+    return 100.0 * static_cast<double>(along) / static_cast<double>(n - 1);
+}
 
 } // namespace huevane
