@@ -47,11 +47,21 @@ void ColourStepper::beginLine(qsizetype index, qsizetype characters)
 
 void ColourStepper::colour(CharColour *entry, CharColour *const end)
 {
-    for (; entry != end; ++entry) {
+    const auto take = [this](CharColour &e) {
         const float *current = m_steps.current();
-        entry->red = RoundComponent(current[0]);
-        entry->green = RoundComponent(current[1]);
-        entry->blue = RoundComponent(current[2]);
+        e.red = RoundComponent(current[0]);
+        e.green = RoundComponent(current[1]);
+        e.blue = RoundComponent(current[2]);
+    };
+    if (m_settings.gradientType != RiseAndFall) {
+        for (; entry != end; ++entry) {
+            take(*entry);
+            m_steps.advanceByStep();
+        }
+        return;
+    }
+    for (; entry != end; ++entry) {
+        take(*entry);
         m_steps.advance(m_coloured++);
     }
 }

@@ -25,6 +25,7 @@ public:
         const double divisor = n - 1.0 > 0.0 ? n - 1.0 : n;
         for (int c = 0; c < 3; ++c) {
             const float step = StoredFloat((AsDouble(to[c]) - AsDouble(from[c])) / divisor);
+            m_step[c] = step;
             m_rise[c] = AsDouble(step);
             m_fall[c] = AsDouble(step);
         }
@@ -58,6 +59,15 @@ public:
     /// The current colour, as stored.
     const float *current() const { return m_current; }
 
+    /// Moves on by the fixed step of begin(). The exact sum of two floats rounded
+    /// once to float is the same whether it is formed in double or in float
+    /// (double has more than twice float's precision), so this adds in float.
+    void advanceByStep()
+    {
+        for (int c = 0; c < 3; ++c)
+            m_current[c] = ClampComponent(m_current[c] + m_step[c]);
+    }
+
     /// Moves on from the character that follows @p coloured others of the run.
     /// Inline: it runs once for every character.
     void advance(qint64 coloured)
@@ -69,6 +79,7 @@ public:
 
 private:
     float m_current[3] = {};
+    float m_step[3] = {};
     double m_rise[3] = {}; // added before the turning point, or always
     double m_fall[3] = {}; // added from the turning point on
     qint32 m_turn = 0;
