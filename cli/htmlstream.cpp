@@ -1,7 +1,5 @@
 #include "htmlstream.h"
 
-#include "engine/charcolours.h"
-
 #include <vector>
 
 namespace huevane::cli {
@@ -51,23 +49,23 @@ private:
 
 } // namespace
 
-bool WriteColouredText(const GradientSettings &settings, const OutputOptions &options,
-                       std::FILE *out, qsizetype batch)
+bool WriteColouredText(const GradientSettings &settings, LineColourer &colourer,
+                       const OutputOptions &options, std::FILE *out, qsizetype batch)
 {
     if (IsBlankText(settings.text))
         return true;
 
     ChunkedOutput output(out);
     ColouredTextWriter writer(options);
-    ColourStepper stepper(settings);
     for (qsizetype i = 0; i < settings.lines.size(); ++i) {
-        stepper.colourLineInBatches(i, batch, [&](const CharColour *first, const CharColour *last) {
-            qsizetype units = 0;
-            for (const CharColour *c = first; c != last; ++c)
-                units += c->length;
-            char16_t *at = output.reserve(writer.maxSize(last - first, units));
-            output.commit(writer.write(at, settings.text, first, last));
-        });
+        colourer.colourLineInBatches(
+            i, batch, [&](const CharColour *first, const CharColour *last) {
+                qsizetype units = 0;
+                for (const CharColour *c = first; c != last; ++c)
+                    units += c->length;
+                char16_t *at = output.reserve(writer.maxSize(last - first, units));
+                output.commit(writer.write(at, settings.text, first, last));
+            });
         output.commit(writer.endLine(output.reserve(writer.maxLineEndSize())));
     }
     return output.flush() && std::fflush(out) == 0;

@@ -33,6 +33,10 @@ int main(int argc, char *argv[])
         std::fputs(qUtf8Printable(cli::HelpText()), stdout);
         return 0;
     }
+    if (options.listPresets) {
+        std::fputs(qUtf8Printable(cli::PresetList()), stdout);
+        return 0;
+    }
     if (options.version) {
         std::printf("huevane-html %s\n", HUEVANE_VERSION);
         return 0;

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "presets.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -84,6 +86,11 @@ const QList<OptionRow> &optionRows()
     static const QList<OptionRow> rows {
         {{"start"}, "R,G,B", "start colour (default 255,70,30); also #RRGGBB", "a colour, R,G,B or #RRGGBB"},
         {{"end"}, "R,G,B", "end colour (default 255,255,0); also #RRGGBB", "a colour, R,G,B or #RRGGBB"},
+        {{"stops"}, "LIST", "2 to 16 colours RRGGBB (or #RRGGBB), each with an\noptional @percentage: FF0000,FFFF00@30,0000FF", "a list of stops"},
+        {{"space"}, "SPACE", "space the colours mix in: rgb (default), oklab,\noklch or hsl", "a space: rgb, oklab, oklch or hsl"},
+        {{"hue"}, "RULE", "way round the hue circle for oklch and hsl:\nshorter (default) or longer", "shorter or longer"},
+        {{"preset"}, "NAME", "a named gradient: --stops, --space and --hue\nat once (see --list-presets)", "a preset name (see --list-presets)"},
+        {{"list-presets"}, "", "list the presets with the options they stand for"},
         {{"type"}, "1|2|3", "1 start to end (default), 2 end to start,\n3 start to end at the centre and back", "a value: 1, 2 or 3"},
         {{"centre"}, "N", "turning point of type 3, in characters (any 32-bit\nwhole number; default: half the character count)", "a whole number"},
         {{"per-line"}, "", "restart the gradient on every line"},
@@ -142,6 +149,58 @@ QString parseFailure(const QStringList &arguments, const QCommandLineParser &par
 const QLatin1StringView formatNames[] {QLatin1StringView("font"), QLatin1StringView("span"),
                                        QLatin1StringView("bbcode"), QLatin1StringView("ansi")};
 
+// Reads --stops, --preset, --space and --hue into @p o; returns the problem with
+// them, or an empty string.
+QString readGradient(const QCommandLineParser &parser, Options &o)
+{
+    const bool stops = parser.isSet("stops");
+    const bool preset = parser.isSet("preset");
+    if (stops && preset)
+        return QStringLiteral("--stops and --preset cannot be given together");
+    for (const char *colour : {"start", "end"}) {
+        if ((stops || preset) && parser.isSet(colour))
+            return QStringLiteral("--%1 cannot be given with %2")
+                .arg(QLatin1StringView(colour), stops ? "--stops" : "--preset");
+    }
+    QString stopsText = parser.value("stops");
+    QString space = parser.value("space");
+    QString hue = parser.value("hue");
+    if (preset) {
+        if (parser.isSet("space") || parser.isSet("hue"))
+            return QStringLiteral("--preset gives its own --space and --hue: give --stops "
+                                  "instead (see --list-presets)");
+        const Preset *found = FindPreset(parser.value("preset"));
+        if (!found)
+            return QStringLiteral("--preset: '%1' is not a preset (see --list-presets)")
+                .arg(parser.value("preset"));
+        stopsText = QLatin1StringView(found->stops);
+        space = QLatin1StringView(found->space);
+        hue = QLatin1StringView(found->hue);
+    }
+    if (stops || preset) {
+        if (const QString problem = ParseStops(stopsText, o.stops); !problem.isEmpty())
+            return problem;
+    }
+    const QLatin1StringView spaces[] {QLatin1StringView("rgb"), QLatin1StringView("oklab"),
+                                      QLatin1StringView("oklch"), QLatin1StringView("hsl")};
+    if (parser.isSet("space") || preset) {
+        const auto found = std::find(std::begin(spaces), std::end(spaces), space);
+        if (found == std::end(spaces))
+            return QStringLiteral("--space: '%1' is not a colour space: give rgb, oklab, oklch "
+                                  "or hsl")
+                .arg(space);
+        o.space = ColourSpace(found - std::begin(spaces));
+    }
+    if (parser.isSet("hue") || !hue.isEmpty()) {
+        if (hue != u"shorter" && hue != u"longer")
+            return QStringLiteral("--hue: '%1' is not a hue rule: give shorter or longer").arg(hue);
+        if (o.space == ColourSpace::Rgb || o.space == ColourSpace::Oklab)
+            return QStringLiteral("--hue is for --space oklch and hsl only");
+        o.hue = hue == u"longer" ? HueRule::Longer : HueRule::Shorter;
+    }
+    return {};
+}
+
 // Reads the values of the options that take one into @p o; returns the
 // problem with the first bad one, or an empty string.
 QString readValues(const QCommandLineParser &parser, Options &o)
@@ -174,6 +233,8 @@ QString readValues(const QCommandLineParser &parser, Options &o)
     }
     if (o.escape && (o.format == OutputFormat::BBCode || o.format == OutputFormat::Ansi))
         return QStringLiteral("--escape is for --format font and span only");
+    if (const QString problem = readGradient(parser, o); !problem.isEmpty())
+        return problem;
     if (parser.isSet("centre")) {
         const QString text = parser.value("centre");
         o.centre = wholeNumber(text);
@@ -213,8 +274,72 @@ ParsedOptions ParseArguments(const QStringList &arguments)
     o.noQuotes = parser.isSet("no-quotes");
     o.merge = parser.isSet("merge");
     o.escape = parser.isSet("escape");
+    o.listPresets = parser.isSet("list-presets");
     result.error = readValues(parser, o);
     return result;
+}
+
+QString ParseStops(const QString &text, QList<Stop> &stops)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^#?([0-9A-Fa-f]{6})(?:@([0-9]+(?:\\.[0-9]*)?|\\.[0-9]+))?$"));
+    const QStringList items = text.split(u',');
+    stops.clear();
+    QList<bool> placed;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString named = QStringLiteral("--stops: stop %1, '%2',").arg(i + 1).arg(items[i]);
+        if (i == MostStops)
+            return named + QStringLiteral(" is one too many: give 2 to %1 stops").arg(MostStops);
+        const auto match = form.match(items[i]);
+        if (!match.hasMatch())
+            return named
+                + QStringLiteral(" is not a stop: give RRGGBB or #RRGGBB, optionally "
+                                 "followed by @ and a percentage");
+        const uint rgb = match.captured(1).toUInt(nullptr, 16);
+        const bool hasPosition = match.hasCaptured(2);
+        const double position = hasPosition ? match.captured(2).toDouble() : 0.0;
+        if (position > 100.0)
+            return named + QStringLiteral(" lies past 100%");
+        for (qsizetype k = i - 1; hasPosition && k >= 0; --k) {
+            if (placed[k] && stops[k].position > position)
+                return named
+                    + QStringLiteral(" lies before stop %1 at %2%")
+                          .arg(k + 1)
+                          .arg(stops[k].position);
+        }
+        stops.append({quint8(rgb >> 16), quint8(rgb >> 8), quint8(rgb), position});
+        placed.append(hasPosition);
+    }
+    if (stops.size() < FewestStops)
+        return QStringLiteral("--stops: stop 1, '%1', is the only one: give 2 to %2 stops")
+            .arg(items[0])
+            .arg(MostStops);
+
+    // As in CSS: the ends at 0 and 100 unless placed, the others spread evenly
+    // between the placed stops around them.
+    if (!placed.first())
+        stops.first().position = 0.0, placed.first() = true;
+    if (!placed.last())
+        stops.last().position = 100.0, placed.last() = true;
+    for (qsizetype from = 0, to = 1; to < stops.size(); ++to) {
+        if (!placed[to])
+            continue;
+        const double a = stops[from].position;
+        const double b = stops[to].position;
+        for (qsizetype k = from + 1; k < to; ++k)
+            stops[k].position = a + (b - a) * double(k - from) / double(to - from);
+        from = to;
+    }
+    return {};
+}
+
+QString PresetList()
+{
+    QString list;
+    for (const Preset &preset : Presets())
+        list += QString(QLatin1StringView(preset.name)).leftJustified(12) + PresetOptions(preset)
+            + u'\n';
+    return list;
 }
 
 QString HelpText()
@@ -248,6 +373,26 @@ QString HelpText()
                "  bbcode   [color=#RRGGBB]c[/color], lines end in CR LF\n"
                "  ansi     terminal colours: ESC[38;2;R;G;Bm where the colour changes,\n"
                "           ESC[0m and LF at the end of a line\n"
+               "\n"
+               "Gradients through stops (--stops, --preset, or a --space other than rgb):\n"
+               "every character has a place on its run (the text, or a line with --per-line)\n"
+               "from 0 to 100%: type 1 from 0 to 100, type 2 from 100 to 0, type 3 from 0 to\n"
+               "100 at the centre and back to 0. It takes the colour of the stops there,\n"
+               "mixed between the two around it in the space:\n"
+               "  rgb      red, green and blue each straight from one stop to the next\n"
+               "  oklab    OKLab, as the eye sees lightness and colour: no muddy middle\n"
+               "  oklch    OKLab as lightness, chroma and a hue that goes round the circle\n"
+               "  hsl      CSS's hue, saturation and lightness\n"
+               "A stop without @P: the first at 0, the last at 100, the others spread evenly\n"
+               "between the stops around them that have one. --start and --end with another\n"
+               "space are the stops at 0 and 100. Examples, for the text abcde:\n"
+               "  --stops FF0000,00FF00,0000FF       FF0000 808000 00FF00 008080 0000FF\n"
+               "  --stops FF0000,00FF00 --space oklab\n"
+               "                                     FF0000 ED7300 D0A800 A0D500 00FF00\n"
+               "  --stops FF0000,0000FF --space oklch\n"
+               "                                     FF0000 E8007B BA00C2 7A00F4 0000FF\n"
+               "  --stops FF0000,0000FF --space hsl --hue longer\n"
+               "                                     FF0000 FFFF00 00FF00 00FFFF 0000FF\n"
                "\n"
                "Exit status: 0 on success, 1 when the input cannot be read or is not\n"
                "valid UTF-8, 2 on bad usage.\n");

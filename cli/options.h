@@ -2,6 +2,7 @@
 
 #include "engine/colour.h"
 #include "engine/htmlwriter.h"
+#include "engine/stops.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,9 @@ struct Options
     quint8 type = 1;
     std::optional<qint32> centre; ///< empty: the centre that SetText sets
     bool perLine = false;
+    QList<Stop> stops; ///< from --stops or --preset; empty: the start and end colours
+    ColourSpace space = ColourSpace::Rgb;
+    HueRule hue = HueRule::Shorter;
     bool upperCaseTags = false;
     bool noQuotes = false;
     OutputFormat format = OutputFormat::Font;
@@ -26,6 +30,7 @@ struct Options
     QString input = QStringLiteral("-"); ///< a file path, or "-" for standard input
     bool help = false;
     bool version = false;
+    bool listPresets = false;
 };
 
 /// The outcome of reading the command line: the options, or one line naming the problem.
@@ -43,5 +48,16 @@ QString HelpText();
 
 /// Reads a colour given as "R,G,B" (whole numbers 0 to 255) or "#RRGGBB".
 std::optional<ColourTriplet> ParseColourArgument(const QString &text);
+
+/// Reads a list of stops: "#RRGGBB" or "RRGGBB", each optionally followed by "@P"
+/// (a percentage 0 to 100, decimals allowed), separated by commas. A first stop
+/// without a position stands at 0, a last one at 100, and the stops between two
+/// positions are spread evenly between them. Returns the problem, naming the
+/// stop, or an empty string.
+QString ParseStops(const QString &text, QList<Stop> &stops);
+
+/// The text of --list-presets: a line for every preset, its name and the
+/// options it stands for.
+QString PresetList();
 
 } // namespace huevane::cli

@@ -47,7 +47,7 @@ struct GradientSettings
     bool upperCaseTags = false;    ///< font tags in upper case
     bool noQuotes = false;         ///< the colour attribute without quotes
     float textSize = 8.0f;         ///< point size of the text preview
-    QList<CharColour> charColours; ///< result of the last ComputeCharColours
+    QList<CharColour> charColours; ///< the window's copy of the colours last computed
 
     /// Line @p index (0-based) as a view into text.
     QStringView line(qsizetype index) const { return lines.at(index).in(text); }

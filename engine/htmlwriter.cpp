@@ -258,18 +258,18 @@ char16_t *ColouredTextWriter::endLine(char16_t *out)
     return put(out, m_format->lineEnd);
 }
 
-QString GenerateHtml(const GradientSettings &settings)
+QString GenerateHtml(QStringView text, const QList<TextSpan> &lines,
+                     const QList<CharColour> &colours, const OutputOptions &options)
 {
-    const QList<CharColour> &colours = settings.charColours;
-    if (IsBlankText(settings.text) || colours.size() != settings.totalChars)
+    if (IsBlankText(text))
         return {};
 
-    ColouredTextWriter writer({settings.upperCaseTags, settings.noQuotes});
+    ColouredTextWriter writer(options);
     qsizetype units = 0;
-    for (const TextSpan &line : settings.lines)
+    for (const TextSpan &line : lines)
         units += line.length;
-    const qsizetype size = writer.maxSize(settings.totalChars, units)
-        + settings.lines.size() * writer.maxLineEndSize();
+    const qsizetype size =
+        writer.maxSize(colours.size(), units) + lines.size() * writer.maxLineEndSize();
 
     QString html(size, Qt::Uninitialized);
     AdviseLargeBuffer(html.data(), size * qsizetype(sizeof(char16_t)));
@@ -277,13 +277,20 @@ QString GenerateHtml(const GradientSettings &settings)
     char16_t *out = begin;
     const CharColour *entry = colours.constData();
     const CharColour *const end = entry + colours.size();
-    for (const TextSpan &line : settings.lines) {
+    for (const TextSpan &line : lines) {
+        // The entries of a line cover it from its start to its end; entries made
+        // for another text do not, and nothing is written for them.
         const CharColour *lineEnd = entry;
-        while (lineEnd != end && lineEnd->start < line.end())
-            ++lineEnd;
-        out = writer.endLine(writer.write(out, settings.text, entry, lineEnd));
+        qsizetype at = line.start;
+        while (lineEnd != end && lineEnd->start == at && at < line.end())
+            at += (lineEnd++)->length;
+        if (at != line.end())
+            return {};
+        out = writer.endLine(writer.write(out, text, entry, lineEnd));
         entry = lineEnd;
     }
+    if (entry != end)
+        return {};
     html.resize(out - begin);
     return html;
 }

@@ -60,11 +60,13 @@ private:
     quint32 m_open; // colour of the run still open on the line, as 0xRRGGBB, or NoRun
 };
 
-/// The text of @p settings as 'Generate' writes it: every character in a font tag
-/// of its own, in its colour of charColours, and every line (the last included,
-/// an empty one too) ending in "<br>" and CR LF; upperCaseTags and noQuotes as the
-/// settings say. Reads only. A blank text (IsBlankText), or colours that were not
-/// computed for the current text, give the empty string.
-QString GenerateHtml(const GradientSettings &settings);
+/// The lines of @p text (spans into it) as 'Generate' writes them for the
+/// default options: every character in a font tag of its own, in its colour of
+/// @p colours, and every line (the last included, an empty one too) ending in
+/// "<br>" and CR LF; or as @p options say. A blank text (IsBlankText), or colours
+/// that are not one entry for every character of the lines, in order, give the
+/// empty string.
+QString GenerateHtml(QStringView text, const QList<TextSpan> &lines,
+                     const QList<CharColour> &colours, const OutputOptions &options = {});
 
 } // namespace huevane

@@ -50,4 +50,16 @@ inline quint8 RoundComponent(float component)
     return static_cast<quint8>((static_cast<double>(component) + magic) - magic);
 }
 
+/// @p value limited to 0..255 (NaN gives 0), then rounded half to even, as
+/// RoundHalfEven does, without a call into the maths library.
+inline quint8 ComponentFromValue(double value)
+{
+    constexpr double magic = 6755399441055744.0;
+    if (!(value > 0.0))
+        return 0;
+    if (value >= 255.0)
+        return 255;
+    return static_cast<quint8>((value + magic) - magic);
+}
+
 } // namespace huevane

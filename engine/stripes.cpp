@@ -1,41 +1,28 @@
 #include "stripes.h"
 
-#include <limits>
-
 namespace huevane {
 
 StripeStepper::StripeStepper(const StripeSettings &settings)
-    : m_centre(settings.centre)
 {
-    const double n = settings.count;
-    const double divisor = n - 1.0 > 0.0 ? n - 1.0 : n;
+    // The colours are taken as read, not brought into 0..255 first.
+    const float start[3] = {settings.start.red, settings.start.green, settings.start.blue};
+    const float end[3] = {settings.end.red, settings.end.green, settings.end.blue};
     const bool reversed = settings.kind == EndToStart;
-    const bool turns = settings.kind == RiseAndFall;
-    float rise = 1.0f;
-    float fall = 1.0f;
-    if (turns) {
-        const double up = settings.centre == 0 ? 1.0 : settings.centre;
-        double down = RoundHalfEven(n - (static_cast<double>(settings.centre) + 2.0));
-        if (down == 0.0)
-            down = 1.0;
-        rise = StoredFloat(n / up);
-        fall = StoredFloat(n / down);
+    const float *from = reversed ? end : start;
+    const float *to = reversed ? start : end;
+    const double n = settings.count;
+    if (settings.kind == RiseAndFall) {
+        // Unlike the text's, the divisor after the centre is made a whole number
+        // (saturating at the 32-bit range).
+        const double down = RoundHalfEven(n - (static_cast<double>(settings.centre) + 2.0));
+        m_steps.beginTurning(n, from, to, settings.centre,
+                             settings.centre == 0 ? 1.0 : settings.centre,
+                             down == 0.0 ? 1.0 : down);
+        m_steps.setCurrent(settings.centre <= 0 ? to : from);
+    } else {
+        m_steps.begin(n, from, to);
+        m_steps.setCurrent(from);
     }
-    for (int c = 0; c < 3; ++c) {
-        const float start = Component(settings.start, c);
-        const float end = Component(settings.end, c);
-        const double delta =
-            reversed ? AsDouble(start) - AsDouble(end) : AsDouble(end) - AsDouble(start);
-        const float step = StoredFloat(delta / divisor);
-        const bool fromEnd = reversed || (turns && settings.centre <= 0);
-        m_current[c] = fromEnd ? end : start;
-        // The products are the same in every step, so they are taken once; adding
-        // the negated product is the same as subtracting it.
-        m_rising[c] = turns ? AsDouble(step) * AsDouble(rise) : AsDouble(step);
-        m_falling[c] = turns ? -(AsDouble(step) * AsDouble(fall)) : AsDouble(step);
-    }
-    if (!turns)
-        m_centre = std::numeric_limits<qint32>::max(); // always "rising": one fixed step
 }
 
 std::optional<qint32> CentreFromDrag(double x, double widthTwips, qint32 count)

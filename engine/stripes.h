@@ -1,8 +1,8 @@
 #pragma once
 
 #include "colour.h"
+#include "floatsteps.h"
 #include "gradientsettings.h"
-#include "rounding.h"
 
 #include <optional>
 
@@ -32,23 +32,16 @@ public:
     /// and limited to 0..255.
     quint32 colour() const
     {
-        return PackColour(ColourTriplet {m_current[0], m_current[1], m_current[2]});
+        const float *c = m_steps.current();
+        return PackColour(ColourTriplet {c[0], c[1], c[2]});
     }
 
     /// Moves on from stripe @p stripe (numbered from 1) to the next one. Inline: it
     /// runs for each of up to millions of stripes, inside the painting's loop.
-    void advance(qint64 stripe)
-    {
-        const double *step = m_centre >= stripe ? m_rising : m_falling;
-        for (int c = 0; c < 3; ++c)
-            m_current[c] = ClampComponent(static_cast<float>(AsDouble(m_current[c]) + step[c]));
-    }
+    void advance(qint64 stripe) { m_steps.advance(stripe - 1); }
 
 private:
-    float m_current[3];
-    double m_rising[3];  // added in every step up to the centre
-    double m_falling[3]; // added in every step after it
-    qint32 m_centre = 0;
+    FloatSteps m_steps;
 };
 
 /// The centre a left drag to @p x twips sets on the third preview, @p widthTwips

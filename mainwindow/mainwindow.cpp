@@ -335,7 +335,7 @@ void MainWindow::drawTextPreview(quint8 type)
         // preview's release draws type 3); the record keeps the selected type.
         const quint8 selected = settings.gradientType;
         settings.gradientType = type;
-        ComputeCharColours(settings);
+        settings.charColours = *ComputeCharColours(settings);
         settings.gradientType = selected;
         PaintCharacters(*preview, settings);
     }
@@ -376,7 +376,8 @@ void MainWindow::generate()
 {
     d->settings.upperCaseTags = d->chkUpTags->isChecked();
     d->settings.noQuotes = d->chkJSQuote->isChecked();
-    d->output->show(GenerateHtml(d->settings));
+    const GradientSettings &s = d->settings;
+    d->output->show(GenerateHtml(s.text, s.lines, s.charColours, {s.upperCaseTags, s.noQuotes}));
 }
 
 void MainWindow::setMessageSink(MessageSink sink)

@@ -4,6 +4,7 @@
 #   - a 10,000,000-character file in lines of 100 (best of three rounds), as font
 #     tags, and as span tags and terminal colours,
 #   - a single line of 10 MB, plain and with emoji and accented letters,
+#   - the 10,000,000 characters through five stops in each colour space,
 #   - 100 MB of text in lines of 100.
 set -euo pipefail
 binary=${1:?usage: bench_cli.sh PATH-TO-huevane-html}
@@ -53,4 +54,10 @@ measure "the same, --format span" "$work/lines.txt" 3 --format span
 measure "the same, --format ansi" "$work/lines.txt" 3 --format ansi
 measure "one 10 MB line, ASCII" "$work/line-ascii.txt" 2
 measure "one 10 MB line, accents and emoji" "$work/line-mixed.txt" 2
+five=FF0000,FFFF00,00FF00,0000FF,FF00FF
+measure "10,000,000 chars, 5 stops, rgb" "$work/lines.txt" 3 --stops "$five"
+measure "the same, oklab" "$work/lines.txt" 3 --stops "$five" --space oklab
+measure "the same, oklab, per line" "$work/lines.txt" 3 --stops "$five" --space oklab --per-line
+measure "the same, oklch" "$work/lines.txt" 3 --stops "$five" --space oklch
+measure "the same, hsl" "$work/lines.txt" 3 --stops "$five" --space hsl
 measure "100 MB in lines of 100" "$work/input-100mb.txt" 1

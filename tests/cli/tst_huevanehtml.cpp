@@ -50,7 +50,7 @@ using B = QByteArray;
 // What 'Generate' in the window writes for @p input and @p gradient.
 QByteArray generated(const QByteArray &input, const test::Gradient &gradient)
 {
-    return GenerateHtml(test::Coloured(QString::fromUtf8(input), gradient)).toUtf8();
+    return test::Html(test::Coloured(QString::fromUtf8(input), gradient)).toUtf8();
 }
 
 const ColourTriplet warm {255, 70, 30}, yellow {255, 255, 0};
@@ -68,6 +68,7 @@ private Q_SLOTS:
     void limits_data();
     void limits();
     void helpVersionAndFullOutput();
+    void presets();
     void largeInput_data();
     void largeInput();
 
@@ -124,6 +125,14 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("bbcode, merge, upper case, no quotes") << twoBlues + QStringList {"bbcode", "--merge", "--upper-case-tags", "--no-quotes"} << mixed << 0 << B("[COLOR=#FF0000]a<[/COLOR]\r\n\r\n[COLOR=#FF0001]&[/COLOR][COLOR=#FF0002]\t\xF0\x9F\x98\x80[/COLOR]\r\n");
     QTest::newRow("ansi") << twoBlues + QStringList {"ansi"} << mixed << 0 << B("\x1b[38;2;255;0;0ma<\x1b[0m\n\n\x1b[38;2;255;0;1m&\x1b[38;2;255;0;2m\t\xF0\x9F\x98\x80\x1b[0m\n");
     QTest::newRow("ansi, tag options change nothing") << twoBlues + QStringList {"ansi", "--merge", "--upper-case-tags", "--no-quotes"} << mixed << 0 << B("\x1b[38;2;255;0;0ma<\x1b[0m\n\n\x1b[38;2;255;0;1m&\x1b[38;2;255;0;2m\t\xF0\x9F\x98\x80\x1b[0m\n");
+    // Gradients through stops; the colours worked out by hand or by a separate script.
+    const QStringList orange {"--stops", "000000,FF8000", "--type", "3", "--centre", "5", "--per-line"};
+    QTest::newRow("stops evenly spread, ansi") << QStringList {"--stops", "FF0000,00FF00,#0000FF", "--format", "ansi"} << B("abcde") << 0 << B("\x1b[38;2;255;0;0ma\x1b[38;2;128;128;0mb\x1b[38;2;0;255;0mc\x1b[38;2;0;128;128md\x1b[38;2;0;0;255me\x1b[0m\n");
+    QTest::newRow("stops spread between placed ones") << QStringList {"--no-quotes", "--stops", "000000@0,FFFFFF,000000@40,000000"} << B("abcdef") << 0 << B("<font color=#000000>a</font><font color=#FFFFFF>b</font><font color=#000000>c</font><font color=#000000>d</font><font color=#000000>e</font><font color=#000000>f</font><br>\r\n");
+    QTest::newRow("hard edge, bbcode, merge") << QStringList {"--stops", "FF0000@0,FF0000@50,0000FF@50,0000FF", "--format", "bbcode", "--merge"} << B("abcde") << 0 << B("[color=#FF0000]ab[/color][color=#0000FF]cde[/color]\r\n");
+    QTest::newRow("stops, type 3 per line") << orange + QStringList {"--no-quotes"} << B("abcdefg\nxyz") << 0 << B("<font color=#000000>a</font><font color=#402000>b</font><font color=#804000>c</font><font color=#BF6000>d</font><font color=#FF8000>e</font><font color=#804000>f</font><font color=#000000>g</font><br>\r\n<font color=#000000>x</font><font color=#804000>y</font><font color=#FF8000>z</font><br>\r\n");
+    QTest::newRow("start and end in hsl, longer, span, escape") << QStringList {"--start", "255,0,0", "--end", "#0000FF", "--space", "hsl", "--hue", "longer", "--format", "span", "--escape"} << B("a<&>e") << 0 << B("<span style=\"color:#FF0000\">a</span><span style=\"color:#FFFF00\">&lt;</span><span style=\"color:#00FF00\">&amp;</span><span style=\"color:#00FFFF\">&gt;</span><span style=\"color:#0000FF\">e</span><br>\r\n");
+    QTest::newRow("preset") << QStringList {"--preset", "sunset", "--format", "bbcode", "--upper-case-tags"} << B("Hi there") << 0 << B("[COLOR=#FFB347]H[/COLOR][COLOR=#FF9342]i[/COLOR][COLOR=#FF703C] [/COLOR][COLOR=#F65449]t[/COLOR][COLOR=#E5405C]h[/COLOR][COLOR=#D02B6B]e[/COLOR][COLOR=#932D7E]r[/COLOR][COLOR=#5B1A8C]e[/COLOR]\r\n");
 
     QTest::newRow("invalid UTF-8 in a later read") << QStringList {} << B("\xEF\xBB\xBF") + B(1 << 20, 'p') + "\xFF" << 1 << B("standard input: not valid UTF-8 at byte offset 1048579");
     QTest::newRow("missing file") << QStringList {"/nonexistent/file.txt"} << QByteArray() << 1 << B("/nonexistent/file.txt: cannot be opened (No such file or directory)");
@@ -150,6 +159,22 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("unknown format") << QStringList {"--format", "html"} << QByteArray() << 2 << B("html");
     QTest::newRow("escape with bbcode") << QStringList {"--format", "bbcode", "--escape"} << QByteArray() << 2 << B("--escape is for --format font and span only");
     QTest::newRow("escape with ansi") << QStringList {"--escape", "--format=ansi"} << QByteArray() << 2 << B("--escape is for --format font and span only");
+    const QString seventeen = QStringList(17, "FF0000").join(u',');
+    QTest::newRow("position lower than an earlier one") << QStringList {"--stops", "FF0000@50,00FF00,0000FF@20"} << QByteArray() << 2 << B("stop 3, '0000FF@20'");
+    QTest::newRow("position past 100") << QStringList {"--stops", "FF0000,0000FF@100.5"} << QByteArray() << 2 << B("stop 2, '0000FF@100.5'");
+    QTest::newRow("17 stops") << QStringList {"--stops", seventeen} << QByteArray() << 2 << B("stop 17, 'FF0000'");
+    QTest::newRow("one stop") << QStringList {"--stops", "#FF0000"} << QByteArray() << 2 << B("stop 1, '#FF0000'");
+    QTest::newRow("stop that is not a colour") << QStringList {"--stops", "FF0000,F00,0000FF"} << QByteArray() << 2 << B("stop 2, 'F00'");
+    QTest::newRow("stop with a sign") << QStringList {"--stops", "FF0000,0000FF@-0"} << QByteArray() << 2 << B("stop 2, '0000FF@-0'");
+    QTest::newRow("unknown space") << QStringList {"--space", "lab"} << QByteArray() << 2 << B("'lab'");
+    QTest::newRow("hue with rgb") << QStringList {"--hue", "longer"} << QByteArray() << 2 << B("--hue is for --space oklch and hsl only");
+    QTest::newRow("hue with oklab") << QStringList {"--space", "oklab", "--hue", "shorter"} << QByteArray() << 2 << B("--hue is for --space oklch and hsl only");
+    QTest::newRow("unknown hue rule") << QStringList {"--space", "hsl", "--hue", "sideways"} << QByteArray() << 2 << B("'sideways'");
+    QTest::newRow("stops with start") << QStringList {"--stops", "FF0000,0000FF", "--start", "0,0,0"} << QByteArray() << 2 << B("--start cannot be given with --stops");
+    QTest::newRow("preset with end") << QStringList {"--end", "0,0,0", "--preset", "ice"} << QByteArray() << 2 << B("--end cannot be given with --preset");
+    QTest::newRow("stops with preset") << QStringList {"--preset", "ice", "--stops", "FF0000,0000FF"} << QByteArray() << 2 << B("--stops and --preset cannot be given together");
+    QTest::newRow("preset with space") << QStringList {"--preset", "ice", "--space", "hsl"} << QByteArray() << 2 << B("--preset gives its own --space and --hue");
+    QTest::newRow("unknown preset") << QStringList {"--preset", "nosuch"} << QByteArray() << 2 << B("'nosuch'");
     // clang-format on
 }
 
@@ -177,6 +202,33 @@ void tst_HuevaneHtml::helpVersionAndFullOutput()
     QVERIFY(full.exitCode == 1 && full.err == "huevane-html: cannot write to standard output\n");
 }
 
+// Every preset writes what the options --list-presets prints for it write; two
+// colours in another space are the two stops at 0 and 100.
+void tst_HuevaneHtml::presets()
+{
+    const Run list = run({"--list-presets"});
+    QCOMPARE(list.exitCode, 0);
+    QStringList names;
+    const QStringList options {"--type", "3", "--per-line", "--format", "span"};
+    for (const QByteArray &line : list.out.trimmed().split('\n')) {
+        QStringList words = QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
+        names.append(words.takeFirst());
+        const Run preset = run(options + QStringList {"--preset", names.last()}, sample);
+        QVERIFY2(preset.exitCode == 0 && preset.out.startsWith("<span"), line);
+        QCOMPARE(run(options + words, sample).out, preset.out);
+    }
+    QCOMPARE_GE(names.size(), 8);
+    QVERIFY(names.contains("rainbow"));
+
+    const QStringList colours {"--start", "#FF8000", "--end", "#2050A0"};
+    for (const char *space : {"oklab", "oklch", "hsl"}) {
+        const QStringList spaced {"--space", space};
+        const Run stops = run(spaced + QStringList {"--stops", "FF8000,2050A0"}, sample);
+        QVERIFY(stops.exitCode == 0 && !stops.out.isEmpty());
+        QCOMPARE(run(spaced + colours, sample).out, stops.out);
+    }
+}
+
 // A 10 MB line and 100 MB of lines, checked as the output streams out and never
 // held whole, in bounded memory: the text is held as UTF-16 with 16 bytes a line,
 // but neither its colours nor the output are held whole.
@@ -187,12 +239,13 @@ void tst_HuevaneHtml::largeInput_data()
     QTest::addColumn<QByteArray>("body"); // the input is body, many times
     QTest::addColumn<int>("times");
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<test::Gradient>("gradient");
 
     const QByteArray unit = "abcdefgh\xC3\xA9\xF0\x9F\x98\x80"; // ten characters
     // clang-format off
-    QTest::newRow("a 10 MB line, one colour") << unit << 10'000'000 / 14 << QStringList {"--end", "255,70,30"} << test::Gradient {warm, warm, 1, {}};
-    QTest::newRow("100 MB in lines of 100, per line") << unit.repeated(10) + "\r\n" << 100'000'000 / 142 << QStringList {"--per-line"} << test::Gradient {warm, yellow, 1, {}, true};
+    QTest::newRow("a 10 MB line, one colour") << unit << 10'000'000 / 14 << QStringList {"--end", "255,70,30"};
+    QTest::newRow("a 10 MB line, one colour through stops") << unit << 10'000'000 / 14 << QStringList {"--stops", "FF461E,FF461E", "--space", "oklch"};
+    QTest::newRow("100 MB in lines of 100, per line") << unit.repeated(10) + "\r\n" << 100'000'000 / 142 << QStringList {"--per-line"};
+    QTest::newRow("100 MB in lines of 100, preset per line") << unit.repeated(10) + "\r\n" << 100'000'000 / 142 << QStringList {"--per-line", "--preset", "sunset"};
     // clang-format on
 }
 
@@ -201,14 +254,13 @@ void tst_HuevaneHtml::largeInput()
     QFETCH(QByteArray, body);
     QFETCH(int, times);
     QFETCH(QStringList, arguments);
-    QFETCH(test::Gradient, gradient);
     QFile input(file("large.txt"));
     QVERIFY(input.open(QIODevice::WriteOnly)
             && input.write(body.repeated(times)) == body.size() * times);
     input.close();
 
     // The output is the body's HTML, times over; a line's end comes only once.
-    QByteArray pattern = GenerateHtml(test::Coloured(QString::fromUtf8(body), gradient)).toUtf8();
+    QByteArray pattern = run(arguments, body).out;
     const QByteArray end = body.endsWith('\n') ? QByteArray() : pattern.right(6);
     pattern.chop(end.size());
     const qint64 repeated = qint64(pattern.size()) * times;

@@ -2,6 +2,7 @@
 
 #include "engine/charcolours.h"
 #include "engine/gradientsettings.h"
+#include "engine/htmlwriter.h"
 
 #include <QList>
 
@@ -34,8 +35,15 @@ inline GradientSettings Coloured(const QString &text, const Gradient &gradient =
     settings.perLine = gradient.perLine;
     settings.upperCaseTags = gradient.upperCaseTags;
     settings.noQuotes = gradient.noQuotes;
-    ComputeCharColours(settings);
+    settings.charColours = ComputeCharColours(settings).value_or(QList<CharColour> {});
     return settings;
+}
+
+/// What 'Generate' writes for @p settings and their colours.
+inline QString Html(const GradientSettings &settings)
+{
+    return GenerateHtml(settings.text, settings.lines, settings.charColours,
+                        {settings.upperCaseTags, settings.noQuotes});
 }
 
 /// One component (0 red, 1 green, 2 blue) of every entry, in order.

@@ -180,6 +180,7 @@ void tst_Engine::text()
         QVERIFY2(ValueOfText(text) == value, qPrintable(text));
     for (const auto &[value, whole] : rounded) {
         QCOMPARE(RoundHalfEven(value), whole);
+        QCOMPARE(int(ComponentFromValue(value)), std::clamp(whole, 0, 255));
         if (value >= 0 && value <= 255)
             QCOMPARE(int(RoundComponent(float(value))), whole);
     }
@@ -220,11 +221,11 @@ void tst_Engine::charactersAndHtml()
             settings.upperCaseTags = options & 1;
             settings.noQuotes = options & 2;
             fuzz::CheckOutputGivesBackText(settings, {settings.upperCaseTags, settings.noQuotes},
-                                           GenerateHtml(settings));
+                                           test::Html(settings));
         }
         // Colours computed before the text was set are never written.
         SetText(settings, QString(settings.text));
-        QCOMPARE(GenerateHtml(settings), QString());
+        QCOMPARE(test::Html(settings), QString());
     }
 
     const QString lines = u"a\r\n\r\n<\U0001F600\r\n"_qs;
@@ -236,7 +237,7 @@ void tst_Engine::charactersAndHtml()
     // clang-format on
     for (const auto &[text, upperCase, noQuotes, html] : rows) {
         const test::Gradient g {{255, 0, 0}, {0, 0, 255}, 1, {}, false, upperCase, noQuotes};
-        QCOMPARE(GenerateHtml(test::Coloured(text, g)), html);
+        QCOMPARE(test::Html(test::Coloured(text, g)), html);
     }
 }
 

@@ -6,7 +6,9 @@
 // an output that gives back the text's lines, every character in its colour.
 //
 // Input: a flags byte (bit 0 per line, bit 1 upper-case tags, bit 2 no quotes,
-// bit 3 centre from the input, bits 4 and 5 the type, 0 to 2 for 1 to 3), the
+// bit 3 centre from the input, bits 4 and 5 the type, 0 to 2 for 1 to 3, bit 6
+// the colours as two stops mixed in oklab, oklch or hsl by the piece size, bit 7
+// the longer way round the hue circle), the
 // size of the pieces fed to the decoder, the batch of the streaming writer, the
 // start and end colours as three bytes each, the centre as a little-endian
 // 32-bit integer, then the bytes of the input.
@@ -84,6 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     options.perLine = flags & 1;
     options.upperCaseTags = flags & 2;
     options.noQuotes = flags & 4;
+    if (flags & 64) {
+        options.space = ColourSpace(1 + piece % 3);
+        if (options.space != ColourSpace::Oklab && (flags & 128))
+            options.hue = HueRule::Longer;
+    }
     QByteArray bytes = in.rest.toByteArray();
 
     const qsizetype invalid = cli::FindInvalidUtf8(bytes);
@@ -117,8 +124,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
           "huevane-html reads the text with CR LF line breaks");
 
     GradientSettings settings = cli::SettingsFor(options, expected);
-    ComputeCharColours(settings);
-    Check(convert(options, input, batch) == GenerateHtml(settings).toUtf8(),
+    settings.charColours = ColourAllLines(settings, *cli::ColourerFor(options, settings));
+    Check(convert(options, input, batch)
+              == GenerateHtml(settings.text, settings.lines, settings.charColours,
+                              {options.upperCaseTags, options.noQuotes})
+                     .toUtf8(),
           "huevane-html writes what GenerateHtml gives");
     for (int variant = 0; variant < 16; ++variant) {
         options.format = OutputFormat(variant / 4);

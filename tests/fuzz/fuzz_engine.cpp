@@ -60,12 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         settings.centre = centre;
     const bool validType =
         settings.gradientType >= StartToEnd && settings.gradientType <= RiseAndFall;
-    Check(ComputeCharColours(settings) == validType
-              && (validType || settings.charColours.isEmpty()),
-          "colours are computed for types 1 to 3 only");
+    const auto colours = ComputeCharColours(settings);
+    Check(colours.has_value() == validType, "colours are computed for types 1 to 3 only");
     if (!validType)
         return 0;
-    CheckOutputGivesBackText(settings, {settings.upperCaseTags, settings.noQuotes},
-                             GenerateHtml(settings));
+    settings.charColours = *colours;
+    const OutputOptions options {settings.upperCaseTags, settings.noQuotes};
+    CheckOutputGivesBackText(settings, options,
+                             GenerateHtml(settings.text, settings.lines, *colours, options));
     return 0;
 }

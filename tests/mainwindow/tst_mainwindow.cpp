@@ -214,7 +214,7 @@ public:
         }
         const QString html = text("txtHTML");
         if (!ownOutput)
-            QVERIFY(html == HtmlPlaceholder || html == GenerateHtml(record));
+            QVERIFY(html == HtmlPlaceholder || html == test::Html(record));
     }
 
     // One step of a row. "is" steps check one thing; every other step is followed
