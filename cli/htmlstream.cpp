@@ -70,6 +70,7 @@ bool WriteColouredText(const GradientSettings &settings, const OutputOptions &op
         });
         output.commit(writer.endLine(output.reserve(writer.maxLineEndSize())));
     }
+    output.commit(writer.finish(output.reserve(writer.maxFinishSize())));
     return output.flush() && std::fflush(out) == 0;
 }
 
