@@ -397,14 +397,18 @@ char16_t *writeRuns(char16_t *out, ColouredTextWriter::Runs &runs, const char16_
             if (Merge)
                 open = colour;
         }
-        if constexpr (T::escaping == Escaping::MiniMessage)
+        const char16_t unit = units[entry->start];
+        if (T::escaping != Escaping::Html && entry->length == 1 && unit >= 0x20 && unit != u'\\'
+            && unit != (T::escaping == Escaping::Json ? u'"' : u'<'))
+            *out++ = unit; // nothing to escape
+        else if constexpr (T::escaping == Escaping::MiniMessage)
             out = putMiniMessageEscaped(out, units + entry->start, entry->length);
         else if constexpr (T::escaping == Escaping::Json)
             out = putJsonEscaped(out, units + entry->start, entry->length);
         else if (Escape)
             out = putEscaped(out, units + entry->start, entry->length);
         else if (entry->length == 1)
-            *out++ = units[entry->start];
+            *out++ = unit;
         else
             out = put(out, Words(units + entry->start, entry->length));
         if (!Merge)
