@@ -145,6 +145,11 @@ void tst_HuevaneHtml::limits_data()
     // Red 255, 249, 244, 238, 232 and 226, 221, 215: 238 is nearer 255, 232 nearer 215.
     QTest::newRow("ansi256, merge") << QStringList {"--start", "255,0,0", "--end", "215,0,0", "--format", "ansi256", "--merge"} << chat << 0 << B("\x1b[38;5;196ma<\\\"\x1b[38;5;160m&\x1b[0m\n\n\x1b[38;5;160m\xC2\xA7\t\xF0\x9F\x98\x80\x1b[0m\n");
 
+    // Ties go to the lower number: 235, 115 and 155 lie halfway between cube levels;
+    // 4, 4, 4 between black and the first grey; 13, 13, 13 between two greys.
+    QTest::newRow("ansi256, ties in the cube") << QStringList {"--start", "235,115,155", "--end", "235,115,155", "--format", "ansi256"} << B("x") << 0 << B("\x1b[38;5;168mx\x1b[0m\n");
+    QTest::newRow("ansi256, ties with greys") << QStringList {"--start", "4,4,4", "--end", "13,13,13", "--format", "ansi256"} << B("xy") << 0 << B("\x1b[38;5;16mx\x1b[38;5;232my\x1b[0m\n");
+
     QTest::newRow("invalid UTF-8 in a later read") << QStringList {} << B("\xEF\xBB\xBF") + B(1 << 20, 'p') + "\xFF" << 1 << B("standard input: not valid UTF-8 at byte offset 1048579");
     QTest::newRow("missing file") << QStringList {"/nonexistent/file.txt"} << QByteArray() << 1 << B("/nonexistent/file.txt: cannot be opened (No such file or directory)");
     QTest::newRow("directory") << QStringList {m_files.path()} << QByteArray() << 1 << directory + ": is a directory, not a file";

@@ -44,7 +44,7 @@ void tst_CopyAs::contextMenu()
     QVERIFY(text && box);
     text->setPlainText(QStringLiteral("a<\n"));
 
-    // The box's own entries first, then the submenu with one entry a format.
+    // The submenu, last in the box's menu, with one entry a format.
     QMenu *copyAs = OpenCopyAs(box);
     QVERIFY(copyAs);
     QCOMPARE(copyAs->title(), QStringLiteral("Copy as"));
@@ -57,8 +57,6 @@ void tst_CopyAs::contextMenu()
              QStringList({"HTML with span tags", "BBCode", "Terminal (24-bit)",
                           "Terminal (256 colours)", "Minecraft (&&#)", "Minecraft (\u00A7)",
                           "MiniMessage", "Minecraft JSON", "Formatted text"}));
-    const auto menuActions = copyAs->parentWidget()->actions();
-    QVERIFY(menuActions.size() > 2 && !menuActions.first()->menu());
 
     // Formatted text: the span HTML escaped and the text as it is, start and end
     // colours of the window's start-up; the output box still shows its placeholder.
