@@ -126,6 +126,9 @@ class DesktopTest(unittest.TestCase):
             # 'Generate' is never clicked: the entries copy the gradient on screen.
             h.click(*h.centre("chkPerLine"))
             h.click(*h.centre("chkUpTags"))
+            windows = lambda: len(h.run("xdotool", "search", "--onlyvisible", "--pid", str(h.process.pid),
+                                        check=False).split())
+            shown = windows()
             for index, format_options in enumerate(formats + [None]):
                 # The right button over the box, or the menu key with the focus in it.
                 if index % 2:
@@ -133,9 +136,12 @@ class DesktopTest(unittest.TestCase):
                 else:
                     h.click(*h.centre("txtHTML"))
                     h.keys("Menu")
-                time.sleep(0.3)
+                wait_until(lambda: windows() == shown + 1, what="the context menu")
                 # 'Copy as' is the menu's last entry; its submenu opens on its first.
-                h.keys("Up", "Right", *["Down"] * index, "Return")
+                h.keys("Up", "Right")
+                wait_until(lambda: windows() == shown + 2, what="the submenu")
+                h.keys(*["Down"] * index, "Return")
+                wait_until(lambda: windows() == shown, what="the menus to close")
                 if format_options is None:
                     break
                 expected = subprocess.run([PROGRAMS["huevane-html"], "--format"] + format_options + window_options,
