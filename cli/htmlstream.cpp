@@ -1,5 +1,7 @@
 #include "htmlstream.h"
 
+#include "utf8encoder.h"
+
 #include <vector>
 
 namespace huevane::cli {
@@ -13,6 +15,7 @@ public:
     explicit ChunkedOutput(std::FILE *out)
         : m_out(out)
         , m_buffer(Capacity)
+        , m_utf8(3 * Capacity)
     { }
 
     // Room for at least @p units more code units, flushing first if needed.
@@ -20,8 +23,10 @@ public:
     {
         if (m_used + units > static_cast<qsizetype>(m_buffer.size())) {
             flush();
-            if (units > static_cast<qsizetype>(m_buffer.size()))
+            if (units > static_cast<qsizetype>(m_buffer.size())) {
                 m_buffer.resize(static_cast<size_t>(units));
+                m_utf8.resize(3 * m_buffer.size());
+            }
         }
         return m_buffer.data() + m_used;
     }
@@ -31,9 +36,9 @@ public:
     bool flush()
     {
         if (m_used > 0 && m_ok) {
-            const QByteArray utf8 = QStringView(m_buffer.data(), m_used).toUtf8();
-            m_ok = std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), m_out)
-                == static_cast<size_t>(utf8.size());
+            const char16_t *units = m_buffer.data();
+            const size_t size = EncodeUtf8(m_utf8.data(), units, units + m_used) - m_utf8.data();
+            m_ok = std::fwrite(m_utf8.data(), 1, size, m_out) == size;
         }
         m_used = 0;
         return m_ok;
@@ -43,6 +48,7 @@ private:
     static constexpr qsizetype Capacity = 1 << 16;
     std::FILE *m_out;
     std::vector<char16_t> m_buffer;
+    std::vector<char> m_utf8; // m_buffer's units as UTF-8, three bytes a unit at most
     qsizetype m_used = 0;
     bool m_ok = true;
 };
@@ -68,6 +74,7 @@ bool WriteColouredText(const GradientSettings &settings, LineColourer &colourer,
             });
         output.commit(writer.endLine(output.reserve(writer.maxLineEndSize())));
     }
+    output.commit(writer.finish(output.reserve(writer.maxFinishSize())));
     return output.flush() && std::fflush(out) == 0;
 }
 

@@ -94,8 +94,8 @@ const QList<OptionRow> &optionRows()
         {{"type"}, "1|2|3", "1 start to end (default), 2 end to start,\n3 start to end at the centre and back", "a value: 1, 2 or 3"},
         {{"centre"}, "N", "turning point of type 3, in characters (any 32-bit\nwhole number; default: half the character count)", "a whole number"},
         {{"per-line"}, "", "restart the gradient on every line"},
-        {{"format"}, "FORMAT", "font (default), span, bbcode or ansi: see Formats", "a format: font, span, bbcode or ansi"},
-        {{"merge"}, "", "one tag for a run of one colour on a line\n(font, span, bbcode; ansi always does so)"},
+        {{"format"}, "FORMAT", "font (default) or another of the Formats below", "a format (see Formats in --help)"},
+        {{"merge"}, "", "one tag, code or object for a run of one colour on\na line (ansi and ansi256 always do so)"},
         {{"escape"}, "", "write &, < and > as &amp;, &lt; and &gt; (font, span)"},
         {{"upper-case-tags"}, "", "write tag names (FONT COLOR, SPAN STYLE, COLOR)\nin upper case"},
         {{"no-quotes"}, "", "write the colour attribute without quotes"},
@@ -146,8 +146,22 @@ QString parseFailure(const QStringList &arguments, const QCommandLineParser &par
 }
 
 // The names of OutputFormat's values, in order.
-const QLatin1StringView formatNames[] {QLatin1StringView("font"), QLatin1StringView("span"),
-                                       QLatin1StringView("bbcode"), QLatin1StringView("ansi")};
+const QLatin1StringView formatNames[] {
+    QLatin1StringView("font"),          QLatin1StringView("span"),
+    QLatin1StringView("bbcode"),        QLatin1StringView("ansi"),
+    QLatin1StringView("minecraft-hex"), QLatin1StringView("minecraft-section"),
+    QLatin1StringView("minimessage"),   QLatin1StringView("minecraft-json"),
+    QLatin1StringView("ansi256")};
+
+// The names of all formats, for a message: "font, span, ... or ansi256".
+QString formatList()
+{
+    QStringList names;
+    for (const QLatin1StringView name : formatNames)
+        names.append(name);
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
 
 // Reads --stops, --preset, --space and --hue into @p o; returns the problem with
 // them, or an empty string.
@@ -227,11 +241,11 @@ QString readValues(const QCommandLineParser &parser, Options &o)
         const QString text = parser.value("format");
         const auto format = std::find(std::begin(formatNames), std::end(formatNames), text);
         if (format == std::end(formatNames))
-            return QStringLiteral("--format: '%1' is not a format: give font, span, bbcode or ansi")
-                .arg(text);
+            return QStringLiteral("--format: '%1' is not a format: give %2")
+                .arg(text, formatList());
         o.format = OutputFormat(format - std::begin(formatNames));
     }
-    if (o.escape && (o.format == OutputFormat::BBCode || o.format == OutputFormat::Ansi))
+    if (o.escape && o.format != OutputFormat::Font && o.format != OutputFormat::Span)
         return QStringLiteral("--escape is for --format font and span only");
     if (const QString problem = readGradient(parser, o); !problem.isEmpty())
         return problem;
@@ -367,12 +381,25 @@ QString HelpText()
         + list
         + QStringLiteral(
                "\n"
-               "Formats (RRGGBB a colour in hexadecimal, R;G;B in decimal):\n"
-               "  font     <font color=\"#RRGGBB\">c</font>, lines end in <br> and CR LF\n"
-               "  span     <span style=\"color:#RRGGBB\">c</span>, lines end as for font\n"
-               "  bbcode   [color=#RRGGBB]c[/color], lines end in CR LF\n"
-               "  ansi     terminal colours: ESC[38;2;R;G;Bm where the colour changes,\n"
-               "           ESC[0m and LF at the end of a line\n"
+               "Formats (c a character; RRGGBB a colour in upper-case hexadecimal, rrggbb\n"
+               "in lower-case, R;G;B in decimal):\n"
+               "  font               <font color=\"#RRGGBB\">c</font>, lines end in <br>\n"
+               "                     and CR LF\n"
+               "  span               <span style=\"color:#RRGGBB\">c</span>, lines end as\n"
+               "                     for font\n"
+               "  bbcode             [color=#RRGGBB]c[/color], lines end in CR LF\n"
+               "  ansi               terminal colours: ESC[38;2;R;G;Bm where the colour\n"
+               "                     changes, ESC[0m and LF at the end of a line\n"
+               "  ansi256            as ansi, but ESC[38;5;Nm where N changes, N the\n"
+               "                     nearest colour of the 256-colour palette (16 to 255)\n"
+               "  minecraft-hex      &#RRGGBBc, lines end in LF\n"
+               "  minecraft-section  \u00A7x\u00A7r\u00A7r\u00A7g\u00A7g\u00A7b\u00A7b"
+               "c, lines end in LF\n"
+               "  minimessage        <#rrggbb>c with \\ and < in c as \\\\ and \\<,\n"
+               "                     lines end in LF\n"
+               "  minecraft-json     one JSON text component: {\"text\":\"\",\"extra\":[\n"
+               "                     {\"text\":\"c\",\"color\":\"#rrggbb\"},...]} and LF,\n"
+               "                     the object {\"text\":\"\\n\"} between lines\n"
                "\n"
                "Gradients through stops (--stops, --preset, or a --space other than rgb):\n"
                "every character has a place on its run (the text, or a line with --per-line)\n"

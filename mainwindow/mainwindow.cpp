@@ -5,6 +5,7 @@
 #include "hotcommand/hotcommand.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/controlfactory.h"
+#include "mainwindow/copyas.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/textpreview.h"
@@ -140,7 +141,18 @@ void MainWindow::buildControls()
         d->options[k] = d->control<QRadioButton>(ArrayElement("Option1", k));
     }
     d->panels = new ColourPanels(this);
-    d->output = new HtmlOutput(d->control<QPlainTextEdit>("txtHTML"));
+    auto *txtHTML = d->control<QPlainTextEdit>("txtHTML");
+    d->output = new HtmlOutput(txtHTML);
+    // 'Copy as' writes the gradient on screen, with the tag options the check
+    // boxes show now, whether or not 'Generate' ran.
+    AddCopyAsMenu(
+        txtHTML, [txtHTML] { return txtHTML->createStandardContextMenu(); },
+        [this] {
+            CopySource source {d->settings, d->settings.charColours};
+            source.settings.upperCaseTags = d->chkUpTags->isChecked();
+            source.settings.noQuotes = d->chkJSQuote->isChecked();
+            return source;
+        });
 }
 
 // Tab and Shift+Tab follow the window's tab order itself, not Qt's focus chain:

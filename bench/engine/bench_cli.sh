@@ -2,7 +2,8 @@
 # huevane-html end to end, output to a file: characters per second and peak
 # resident memory (GNU time) on
 #   - a 10,000,000-character file in lines of 100 (best of three rounds), as font
-#     tags, and as span tags and terminal colours,
+#     tags, as span tags and terminal colours, and in the 256-colour and chat
+#     formats with and without --merge,
 #   - a single line of 10 MB, plain and with emoji and accented letters,
 #   - the 10,000,000 characters through five stops in each colour space,
 #   - 100 MB of text in lines of 100.
@@ -44,7 +45,7 @@ measure() {
     done
     awk -v n="$name" -v s="$best" -v kb="$best_kb" -v c="$characters" \
         -v in_mb="$(stat -c %s "$file")" -v out="$(stat -c %s "$work/out.html")" \
-        'BEGIN{printf "%-34s %6.1f MB in, %7.1f MB out: %6.2f s, %6.1f M chars/s, peak resident %6.1f MB\n",
+        'BEGIN{printf "%-44s %6.1f MB in, %7.1f MB out: %6.2f s, %6.1f M chars/s, peak resident %6.1f MB\n",
                n, in_mb / 1e6, out / 1e6, s, c / s / 1e6, kb / 1024}'
     rm -f "$work/out.html"
 }
@@ -52,6 +53,10 @@ measure() {
 measure "10,000,000 characters, lines of 100" "$work/lines.txt" 3
 measure "the same, --format span" "$work/lines.txt" 3 --format span
 measure "the same, --format ansi" "$work/lines.txt" 3 --format ansi
+for format in ansi256 minecraft-hex minecraft-section minimessage minecraft-json; do
+    measure "the same, --format $format" "$work/lines.txt" 3 --format "$format"
+    measure "the same, --format $format --merge" "$work/lines.txt" 3 --format "$format" --merge
+done
 measure "one 10 MB line, ASCII" "$work/line-ascii.txt" 2
 measure "one 10 MB line, accents and emoji" "$work/line-mixed.txt" 2
 five=FF0000,FFFF00,00FF00,0000FF,FF00FF

@@ -134,6 +134,31 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("start and end in hsl, longer, span, escape") << QStringList {"--start", "255,0,0", "--end", "#0000FF", "--space", "hsl", "--hue", "longer", "--format", "span", "--escape"} << B("a<&>e") << 0 << B("<span style=\"color:#FF0000\">a</span><span style=\"color:#FFFF00\">&lt;</span><span style=\"color:#00FF00\">&amp;</span><span style=\"color:#00FFFF\">&gt;</span><span style=\"color:#0000FF\">e</span><br>\r\n");
     QTest::newRow("preset") << QStringList {"--preset", "sunset", "--format", "bbcode", "--upper-case-tags"} << B("Hi there") << 0 << B("[COLOR=#FFB347]H[/COLOR][COLOR=#FF9342]i[/COLOR][COLOR=#FF703C] [/COLOR][COLOR=#F65449]t[/COLOR][COLOR=#E5405C]h[/COLOR][COLOR=#D02B6B]e[/COLOR][COLOR=#932D7E]r[/COLOR][COLOR=#5B1A8C]e[/COLOR]\r\n");
 
+    // Blue 0, 0, 1, 1, 1 on the first line, 1, 2, 2 on the third: "<#ff8001>" and friends.
+    const QStringList orange {"--start", "255,128,0", "--end", "255,128,2", "--format"};
+    const QByteArray chat = "a<\\\"&\n\n\xC2\xA7\t\xF0\x9F\x98\x80";
+    const QByteArray s0 = "\xC2\xA7x\xC2\xA7" "f\xC2\xA7" "f\xC2\xA7" "8\xC2\xA7" "0\xC2\xA7" "0\xC2\xA7" "0";
+    const QByteArray s1 = s0.chopped(1) + '1', s2 = s0.chopped(1) + '2';
+    QTest::newRow("minecraft-hex") << orange + QStringList {"minecraft-hex"} << chat << 0 << B("&#FF8000a&#FF8000<&#FF8001\\&#FF8001\"&#FF8001&\n\n&#FF8001\xC2\xA7&#FF8002\t&#FF8002\xF0\x9F\x98\x80\n");
+    QTest::newRow("minecraft-hex, merge") << orange + QStringList {"minecraft-hex", "--merge"} << chat << 0 << B("&#FF8000a<&#FF8001\\\"&\n\n&#FF8001\xC2\xA7&#FF8002\t\xF0\x9F\x98\x80\n");
+    QTest::newRow("minecraft-section") << orange + QStringList {"minecraft-section"} << chat << 0 << s0 + "a" + s0 + "<" + s1 + "\\" + s1 + "\"" + s1 + "&\n\n" + s1 + "\xC2\xA7" + s2 + "\t" + s2 + "\xF0\x9F\x98\x80\n";
+    QTest::newRow("minecraft-section, merge, tag options change nothing") << orange + QStringList {"minecraft-section", "--merge", "--upper-case-tags", "--no-quotes"} << chat << 0 << s0 + "a<" + s1 + "\\\"&\n\n" + s1 + "\xC2\xA7" + s2 + "\t\xF0\x9F\x98\x80\n";
+    QTest::newRow("minimessage") << orange + QStringList {"minimessage"} << chat << 0 << B("<#ff8000>a<#ff8000>\\<<#ff8001>\\\\<#ff8001>\"<#ff8001>&\n\n<#ff8001>\xC2\xA7<#ff8002>\t<#ff8002>\xF0\x9F\x98\x80\n");
+    QTest::newRow("minimessage, merge") << orange + QStringList {"minimessage", "--merge"} << chat << 0 << B("<#ff8000>a\\<<#ff8001>\\\\\"&\n\n<#ff8001>\xC2\xA7<#ff8002>\t\xF0\x9F\x98\x80\n");
+    QTest::newRow("minecraft-json") << orange + QStringList {"minecraft-json"} << chat << 0 << B("{\"text\":\"\",\"extra\":[{\"text\":\"a\",\"color\":\"#ff8000\"},{\"text\":\"<\",\"color\":\"#ff8000\"},{\"text\":\"\\\\\",\"color\":\"#ff8001\"},{\"text\":\"\\\"\",\"color\":\"#ff8001\"},{\"text\":\"&\",\"color\":\"#ff8001\"},{\"text\":\"\\n\"},{\"text\":\"\\n\"},{\"text\":\"\xC2\xA7\",\"color\":\"#ff8001\"},{\"text\":\"\\u0009\",\"color\":\"#ff8002\"},{\"text\":\"\xF0\x9F\x98\x80\",\"color\":\"#ff8002\"}]}\n");
+    QTest::newRow("minecraft-json, merge") << orange + QStringList {"minecraft-json", "--merge"} << chat << 0 << B("{\"text\":\"\",\"extra\":[{\"text\":\"a<\",\"color\":\"#ff8000\"},{\"text\":\"\\\\\\\"&\",\"color\":\"#ff8001\"},{\"text\":\"\\n\"},{\"text\":\"\\n\"},{\"text\":\"\xC2\xA7\",\"color\":\"#ff8001\"},{\"text\":\"\\u0009\xF0\x9F\x98\x80\",\"color\":\"#ff8002\"}]}\n");
+    QTest::newRow("minecraft-json, empty first and last lines") << orange + QStringList {"minecraft-json"} << B("\n\x1F\n\n") << 0 << B("{\"text\":\"\",\"extra\":[{\"text\":\"\\n\"},{\"text\":\"\\u001F\",\"color\":\"#ff8000\"},{\"text\":\"\\n\"}]}\n");
+    QTest::newRow("minecraft-json, blank") << orange + QStringList {"minecraft-json"} << B("  ") << 0 << QByteArray();
+    // One palette colour throughout: a code at the start of each line only.
+    QTest::newRow("ansi256, one palette colour") << orange + QStringList {"ansi256"} << chat << 0 << B("\x1b[38;5;208ma<\\\"&\x1b[0m\n\n\x1b[38;5;208m\xC2\xA7\t\xF0\x9F\x98\x80\x1b[0m\n");
+    // Red 255, 249, 244, 238, 232 and 226, 221, 215: 238 is nearer 255, 232 nearer 215.
+    QTest::newRow("ansi256, merge") << QStringList {"--start", "255,0,0", "--end", "215,0,0", "--format", "ansi256", "--merge"} << chat << 0 << B("\x1b[38;5;196ma<\\\"\x1b[38;5;160m&\x1b[0m\n\n\x1b[38;5;160m\xC2\xA7\t\xF0\x9F\x98\x80\x1b[0m\n");
+
+    // Ties go to the lower number: 235, 115 and 155 lie halfway between cube levels;
+    // 4, 4, 4 between black and the first grey; 13, 13, 13 between two greys.
+    QTest::newRow("ansi256, ties in the cube") << QStringList {"--start", "235,115,155", "--end", "235,115,155", "--format", "ansi256"} << B("x") << 0 << B("\x1b[38;5;168mx\x1b[0m\n");
+    QTest::newRow("ansi256, ties with greys") << QStringList {"--start", "4,4,4", "--end", "13,13,13", "--format", "ansi256"} << B("xy") << 0 << B("\x1b[38;5;16mx\x1b[38;5;232my\x1b[0m\n");
+
     QTest::newRow("invalid UTF-8 in a later read") << QStringList {} << B("\xEF\xBB\xBF") + B(1 << 20, 'p') + "\xFF" << 1 << B("standard input: not valid UTF-8 at byte offset 1048579");
     QTest::newRow("missing file") << QStringList {"/nonexistent/file.txt"} << QByteArray() << 1 << B("/nonexistent/file.txt: cannot be opened (No such file or directory)");
     QTest::newRow("directory") << QStringList {m_files.path()} << QByteArray() << 1 << directory + ": is a directory, not a file";
@@ -159,6 +184,8 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("unknown format") << QStringList {"--format", "html"} << QByteArray() << 2 << B("html");
     QTest::newRow("escape with bbcode") << QStringList {"--format", "bbcode", "--escape"} << QByteArray() << 2 << B("--escape is for --format font and span only");
     QTest::newRow("escape with ansi") << QStringList {"--escape", "--format=ansi"} << QByteArray() << 2 << B("--escape is for --format font and span only");
+    QTest::newRow("escape with minimessage") << QStringList {"--escape", "--format=minimessage"} << QByteArray() << 2 << B("--escape is for --format font and span only");
+    QTest::newRow("escape with minecraft-json") << QStringList {"--format", "minecraft-json", "--escape"} << QByteArray() << 2 << B("--escape is for --format font and span only");
     const QString seventeen = QStringList(17, "FF0000").join(u',');
     QTest::newRow("position lower than an earlier one") << QStringList {"--stops", "FF0000@50,00FF00,0000FF@20"} << QByteArray() << 2 << B("stop 3, '0000FF@20'");
     QTest::newRow("position past 100") << QStringList {"--stops", "FF0000,0000FF@100.5"} << QByteArray() << 2 << B("stop 2, '0000FF@100.5'");
@@ -194,8 +221,15 @@ void tst_HuevaneHtml::limits()
 
 void tst_HuevaneHtml::helpVersionAndFullOutput()
 {
+    // Every format in the table of --help, and in the message for an unknown one.
     const Run help = run({"--help"});
-    QVERIFY(help.exitCode == 0 && help.out.contains("span, bbcode or ansi"));
+    const Run unknown = run({"--format", "x"});
+    QCOMPARE(help.exitCode, 0);
+    for (const char *format : {"font", "span", "bbcode", "ansi", "ansi256", "minecraft-hex",
+                               "minecraft-section", "minimessage", "minecraft-json"})
+        QVERIFY2(help.out.contains(QByteArray("\n  ") + format + "  "), format);
+    QVERIFY(unknown.err.endsWith("give font, span, bbcode, ansi, minecraft-hex, minecraft-section, "
+                                 "minimessage, minecraft-json or ansi256\n"));
     QVERIFY(run({"--version"}).out.startsWith("huevane-html "));
 
     const Run full = run({file("ok.txt")}, {}, {}, QStringLiteral("/dev/full"));

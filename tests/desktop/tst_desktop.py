@@ -117,6 +117,45 @@ class DesktopTest(unittest.TestCase):
             h.click(*h.centre("lblClipboard"))
             self.assertEqual(wait_until(h.clipboard, what="the clipboard"), html)
 
+    def test_copy_as(self):
+        # The entries of 'Copy as' in menu order, as huevane-html's formats.
+        formats = [["span", "--escape"], ["bbcode"], ["ansi"], ["ansi256"], ["minecraft-hex"], ["minecraft-section"],
+                   ["minimessage"], ["minecraft-json"]]
+        window_options = ["--per-line", "--upper-case-tags", "--merge"]
+        with Huevane(tray=False) as h:
+            # 'Generate' is never clicked: the entries copy the gradient on screen.
+            h.click(*h.centre("chkPerLine"))
+            h.click(*h.centre("chkUpTags"))
+            windows = lambda: len(h.run("xdotool", "search", "--onlyvisible", "--pid", str(h.process.pid),
+                                        check=False).split())
+            shown = windows()
+            for index, format_options in enumerate(formats + [None]):
+                # The right button over the box, or the menu key with the focus in it.
+                if index % 2:
+                    h.click(*h.centre("txtHTML"), button=3)
+                else:
+                    h.click(*h.centre("txtHTML"))
+                    h.keys("Menu")
+                wait_until(lambda: windows() == shown + 1, what="the context menu")
+                # 'Copy as' is the menu's last entry; its submenu opens on its first.
+                h.keys("Up", "Right")
+                wait_until(lambda: windows() == shown + 2, what="the submenu")
+                h.keys(*["Down"] * index, "Return")
+                wait_until(lambda: windows() == shown, what="the menus to close")
+                if format_options is None:
+                    break
+                expected = subprocess.run([PROGRAMS["huevane-html"], "--format"] + format_options + window_options,
+                                          input=SAMPLE_TEXT, capture_output=True, check=True, timeout=30).stdout
+                wait_until(lambda: h.clipboard() == expected, what="the clipboard as " + format_options[0])
+
+            # 'Formatted text': the escaped span HTML as rich text, the text itself as plain text.
+            html = subprocess.run([PROGRAMS["huevane-html"], "--format", "span", "--escape", "--merge", "--per-line"],
+                                  input=SAMPLE_TEXT, capture_output=True, check=True, timeout=30).stdout
+            wait_until(lambda: h.clipboard() == SAMPLE_TEXT, what="the plain text")
+            targets = h.clipboard("TARGETS").split()
+            self.assertIn(b"text/html", targets)
+            self.assertEqual(h.clipboard("text/html"), html)
+
     def test_paste_with_empty_clipboard(self):
         with Huevane(tray=False) as h:
             self.assertIsNone(h.clipboard())

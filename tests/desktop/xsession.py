@@ -203,8 +203,8 @@ class XSession:
             data = f.read()
         return lambda x, y: tuple(data[3 * (y * SCREEN_WIDTH + x):3 * (y * SCREEN_WIDTH + x) + 3])
 
-    def clipboard(self):
-        """The clipboard's text as bytes, or None when nobody offers one."""
-        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"], env=self.env,
+    def clipboard(self, target="UTF8_STRING"):
+        """The clipboard's contents as target (by default its text) as bytes, or None when nobody offers them."""
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", target], env=self.env,
                                 capture_output=True, timeout=10)
         return result.stdout if result.returncode == 0 else None

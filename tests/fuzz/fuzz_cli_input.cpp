@@ -130,16 +130,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                               {options.upperCaseTags, options.noQuotes})
                      .toUtf8(),
           "huevane-html writes what GenerateHtml gives");
-    for (int variant = 0; variant < 16; ++variant) {
+    // Every format, with and without merged runs, font and span also escaped; the
+    // window's copy of the same gradient is what huevane-html writes.
+    constexpr int formats = int(OutputFormat::Ansi256) + 1;
+    for (int variant = 0; variant < 4 * formats; ++variant) {
         options.format = OutputFormat(variant / 4);
         options.merge = variant & 1;
         options.escape = variant & 2;
         if (options.escape && variant >= 8)
             continue; // escapes are for font and span only
-        CheckOutputGivesBackText(settings,
-                                 {options.upperCaseTags, options.noQuotes, options.format,
-                                  options.merge, options.escape},
-                                 QString::fromUtf8(convert(options, input, batch)));
+        const OutputOptions output {options.upperCaseTags, options.noQuotes, options.format,
+                                    options.merge, options.escape};
+        const QByteArray written = convert(options, input, batch);
+        CheckOutputGivesBackText(settings, output, QString::fromUtf8(written));
+        Check(GenerateHtml(settings.text, settings.lines, settings.charColours, output).toUtf8()
+                  == written,
+              "the window's copy is what huevane-html writes");
     }
     return 0;
 }

@@ -1,0 +1,86 @@
+// 'Copy as' in the output box's context menu: its entries, what they put on the
+// clipboard, and that a blank text leaves nothing to copy.
+
+#include "mainwindow/copyas.h"
+#include "mainwindow/mainwindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace huevane;
+
+namespace {
+
+// Opens the context menu of @p box as the right button does; returns its
+// 'Copy as' submenu.
+QMenu *OpenCopyAs(QPlainTextEdit *box)
+{
+    emit box->customContextMenuRequested(QPoint(4, 4));
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu || menu->actions().isEmpty())
+        return nullptr;
+    return menu->actions().constLast()->menu();
+}
+
+} // namespace
+
+class tst_CopyAs : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void contextMenu();
+};
+
+void tst_CopyAs::contextMenu()
+{
+    MainWindow window;
+    auto *text = window.findChild<QPlainTextEdit *>(QStringLiteral("txtString"));
+    auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("txtHTML"));
+    QVERIFY(text && box);
+    text->setPlainText(QStringLiteral("a<\n"));
+
+    // The submenu, last in the box's menu, with one entry a format.
+    QMenu *copyAs = OpenCopyAs(box);
+    QVERIFY(copyAs);
+    QCOMPARE(copyAs->title(), QStringLiteral("Copy as"));
+    QStringList captions;
+    for (const QAction *action : copyAs->actions()) {
+        QVERIFY(action->isEnabled());
+        captions.append(action->text());
+    }
+    QCOMPARE(captions,
+             QStringList({"HTML with span tags", "BBCode", "Terminal (24-bit)",
+                          "Terminal (256 colours)", "Minecraft (&&#)", "Minecraft (\u00A7)",
+                          "MiniMessage", "Minecraft JSON", "Formatted text"}));
+
+    // Formatted text: the span HTML escaped and the text as it is, start and end
+    // colours of the window's start-up; the output box still shows its placeholder.
+    copyAs->actions().constLast()->trigger();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data && data->hasHtml() && data->hasText());
+    QCOMPARE(data->html(),
+             QStringLiteral("<span style=\"color:#FF461E\">a</span><span "
+                            "style=\"color:#FFFF00\">&lt;</span><br>\r\n"));
+    QCOMPARE(data->text(), QStringLiteral("a<\r\n"));
+    QCOMPARE(box->toPlainText(), HtmlPlaceholder);
+    copyAs->parentWidget()->close();
+
+    // A blank text: every entry disabled, and the clipboard keeps what it had.
+    text->setPlainText(QStringLiteral("   "));
+    copyAs = OpenCopyAs(box);
+    QVERIFY(copyAs);
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    for (QAction *action : copyAs->actions()) {
+        QVERIFY(!action->isEnabled());
+        action->trigger();
+    }
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+}
+
+QTEST_MAIN(tst_CopyAs)
+#include "tst_copyas.moc"
