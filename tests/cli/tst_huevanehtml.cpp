@@ -135,22 +135,22 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("preset") << QStringList {"--preset", "sunset", "--format", "bbcode", "--upper-case-tags"} << B("Hi there") << 0 << B("[COLOR=#FFB347]H[/COLOR][COLOR=#FF9342]i[/COLOR][COLOR=#FF703C] [/COLOR][COLOR=#F65449]t[/COLOR][COLOR=#E5405C]h[/COLOR][COLOR=#D02B6B]e[/COLOR][COLOR=#932D7E]r[/COLOR][COLOR=#5B1A8C]e[/COLOR]\r\n");
 
     // Blue 0, 0, 1, 1, 1 on the first line, 1, 2, 2 on the third: "<#ff8001>" and friends.
-    const QStringList orange {"--start", "255,128,0", "--end", "255,128,2", "--format"};
+    const QStringList nearOrange {"--start", "255,128,0", "--end", "255,128,2", "--format"};
     const QByteArray chat = "a<\\\"&\n\n\xC2\xA7\t\xF0\x9F\x98\x80";
     const QByteArray s0 = "\xC2\xA7x\xC2\xA7" "f\xC2\xA7" "f\xC2\xA7" "8\xC2\xA7" "0\xC2\xA7" "0\xC2\xA7" "0";
     const QByteArray s1 = s0.chopped(1) + '1', s2 = s0.chopped(1) + '2';
-    QTest::newRow("minecraft-hex") << orange + QStringList {"minecraft-hex"} << chat << 0 << B("&#FF8000a&#FF8000<&#FF8001\\&#FF8001\"&#FF8001&\n\n&#FF8001\xC2\xA7&#FF8002\t&#FF8002\xF0\x9F\x98\x80\n");
-    QTest::newRow("minecraft-hex, merge") << orange + QStringList {"minecraft-hex", "--merge"} << chat << 0 << B("&#FF8000a<&#FF8001\\\"&\n\n&#FF8001\xC2\xA7&#FF8002\t\xF0\x9F\x98\x80\n");
-    QTest::newRow("minecraft-section") << orange + QStringList {"minecraft-section"} << chat << 0 << s0 + "a" + s0 + "<" + s1 + "\\" + s1 + "\"" + s1 + "&\n\n" + s1 + "\xC2\xA7" + s2 + "\t" + s2 + "\xF0\x9F\x98\x80\n";
-    QTest::newRow("minecraft-section, merge, tag options change nothing") << orange + QStringList {"minecraft-section", "--merge", "--upper-case-tags", "--no-quotes"} << chat << 0 << s0 + "a<" + s1 + "\\\"&\n\n" + s1 + "\xC2\xA7" + s2 + "\t\xF0\x9F\x98\x80\n";
-    QTest::newRow("minimessage") << orange + QStringList {"minimessage"} << chat << 0 << B("<#ff8000>a<#ff8000>\\<<#ff8001>\\\\<#ff8001>\"<#ff8001>&\n\n<#ff8001>\xC2\xA7<#ff8002>\t<#ff8002>\xF0\x9F\x98\x80\n");
-    QTest::newRow("minimessage, merge") << orange + QStringList {"minimessage", "--merge"} << chat << 0 << B("<#ff8000>a\\<<#ff8001>\\\\\"&\n\n<#ff8001>\xC2\xA7<#ff8002>\t\xF0\x9F\x98\x80\n");
-    QTest::newRow("minecraft-json") << orange + QStringList {"minecraft-json"} << chat << 0 << B("{\"text\":\"\",\"extra\":[{\"text\":\"a\",\"color\":\"#ff8000\"},{\"text\":\"<\",\"color\":\"#ff8000\"},{\"text\":\"\\\\\",\"color\":\"#ff8001\"},{\"text\":\"\\\"\",\"color\":\"#ff8001\"},{\"text\":\"&\",\"color\":\"#ff8001\"},{\"text\":\"\\n\"},{\"text\":\"\\n\"},{\"text\":\"\xC2\xA7\",\"color\":\"#ff8001\"},{\"text\":\"\\u0009\",\"color\":\"#ff8002\"},{\"text\":\"\xF0\x9F\x98\x80\",\"color\":\"#ff8002\"}]}\n");
-    QTest::newRow("minecraft-json, merge") << orange + QStringList {"minecraft-json", "--merge"} << chat << 0 << B("{\"text\":\"\",\"extra\":[{\"text\":\"a<\",\"color\":\"#ff8000\"},{\"text\":\"\\\\\\\"&\",\"color\":\"#ff8001\"},{\"text\":\"\\n\"},{\"text\":\"\\n\"},{\"text\":\"\xC2\xA7\",\"color\":\"#ff8001\"},{\"text\":\"\\u0009\xF0\x9F\x98\x80\",\"color\":\"#ff8002\"}]}\n");
-    QTest::newRow("minecraft-json, empty first and last lines") << orange + QStringList {"minecraft-json"} << B("\n\x1F\n\n") << 0 << B("{\"text\":\"\",\"extra\":[{\"text\":\"\\n\"},{\"text\":\"\\u001F\",\"color\":\"#ff8000\"},{\"text\":\"\\n\"}]}\n");
-    QTest::newRow("minecraft-json, blank") << orange + QStringList {"minecraft-json"} << B("  ") << 0 << QByteArray();
+    QTest::newRow("minecraft-hex") << nearOrange + QStringList {"minecraft-hex"} << chat << 0 << B("&#FF8000a&#FF8000<&#FF8001\\&#FF8001\"&#FF8001&\n\n&#FF8001\xC2\xA7&#FF8002\t&#FF8002\xF0\x9F\x98\x80\n");
+    QTest::newRow("minecraft-hex, merge") << nearOrange + QStringList {"minecraft-hex", "--merge"} << chat << 0 << B("&#FF8000a<&#FF8001\\\"&\n\n&#FF8001\xC2\xA7&#FF8002\t\xF0\x9F\x98\x80\n");
+    QTest::newRow("minecraft-section") << nearOrange + QStringList {"minecraft-section"} << chat << 0 << s0 + "a" + s0 + "<" + s1 + "\\" + s1 + "\"" + s1 + "&\n\n" + s1 + "\xC2\xA7" + s2 + "\t" + s2 + "\xF0\x9F\x98\x80\n";
+    QTest::newRow("minecraft-section, merge, tag options change nothing") << nearOrange + QStringList {"minecraft-section", "--merge", "--upper-case-tags", "--no-quotes"} << chat << 0 << s0 + "a<" + s1 + "\\\"&\n\n" + s1 + "\xC2\xA7" + s2 + "\t\xF0\x9F\x98\x80\n";
+    QTest::newRow("minimessage") << nearOrange + QStringList {"minimessage"} << chat << 0 << B("<#ff8000>a<#ff8000>\\<<#ff8001>\\\\<#ff8001>\"<#ff8001>&\n\n<#ff8001>\xC2\xA7<#ff8002>\t<#ff8002>\xF0\x9F\x98\x80\n");
+    QTest::newRow("minimessage, merge") << nearOrange + QStringList {"minimessage", "--merge"} << chat << 0 << B("<#ff8000>a\\<<#ff8001>\\\\\"&\n\n<#ff8001>\xC2\xA7<#ff8002>\t\xF0\x9F\x98\x80\n");
+    QTest::newRow("minecraft-json") << nearOrange + QStringList {"minecraft-json"} << chat << 0 << B("{\"text\":\"\",\"extra\":[{\"text\":\"a\",\"color\":\"#ff8000\"},{\"text\":\"<\",\"color\":\"#ff8000\"},{\"text\":\"\\\\\",\"color\":\"#ff8001\"},{\"text\":\"\\\"\",\"color\":\"#ff8001\"},{\"text\":\"&\",\"color\":\"#ff8001\"},{\"text\":\"\\n\"},{\"text\":\"\\n\"},{\"text\":\"\xC2\xA7\",\"color\":\"#ff8001\"},{\"text\":\"\\u0009\",\"color\":\"#ff8002\"},{\"text\":\"\xF0\x9F\x98\x80\",\"color\":\"#ff8002\"}]}\n");
+    QTest::newRow("minecraft-json, merge") << nearOrange + QStringList {"minecraft-json", "--merge"} << chat << 0 << B("{\"text\":\"\",\"extra\":[{\"text\":\"a<\",\"color\":\"#ff8000\"},{\"text\":\"\\\\\\\"&\",\"color\":\"#ff8001\"},{\"text\":\"\\n\"},{\"text\":\"\\n\"},{\"text\":\"\xC2\xA7\",\"color\":\"#ff8001\"},{\"text\":\"\\u0009\xF0\x9F\x98\x80\",\"color\":\"#ff8002\"}]}\n");
+    QTest::newRow("minecraft-json, empty first and last lines") << nearOrange + QStringList {"minecraft-json"} << B("\n\x1F\n\n") << 0 << B("{\"text\":\"\",\"extra\":[{\"text\":\"\\n\"},{\"text\":\"\\u001F\",\"color\":\"#ff8000\"},{\"text\":\"\\n\"}]}\n");
+    QTest::newRow("minecraft-json, blank") << nearOrange + QStringList {"minecraft-json"} << B("  ") << 0 << QByteArray();
     // One palette colour throughout: a code at the start of each line only.
-    QTest::newRow("ansi256, one palette colour") << orange + QStringList {"ansi256"} << chat << 0 << B("\x1b[38;5;208ma<\\\"&\x1b[0m\n\n\x1b[38;5;208m\xC2\xA7\t\xF0\x9F\x98\x80\x1b[0m\n");
+    QTest::newRow("ansi256, one palette colour") << nearOrange + QStringList {"ansi256"} << chat << 0 << B("\x1b[38;5;208ma<\\\"&\x1b[0m\n\n\x1b[38;5;208m\xC2\xA7\t\xF0\x9F\x98\x80\x1b[0m\n");
     // Red 255, 249, 244, 238, 232 and 226, 221, 215: 238 is nearer 255, 232 nearer 215.
     QTest::newRow("ansi256, merge") << QStringList {"--start", "255,0,0", "--end", "215,0,0", "--format", "ansi256", "--merge"} << chat << 0 << B("\x1b[38;5;196ma<\\\"\x1b[38;5;160m&\x1b[0m\n\n\x1b[38;5;160m\xC2\xA7\t\xF0\x9F\x98\x80\x1b[0m\n");
 
