@@ -1,9 +1,11 @@
 // huevane-html run as a user runs it, through its standard streams.
 
 #include "engine/htmlwriter.h"
+#include "tests/common/graphemebreaks.h"
 #include "tests/common/settings.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +70,7 @@ private Q_SLOTS:
     void limits_data();
     void limits();
     void helpVersionAndFullOutput();
+    void unicodeCharacters();
     void largeInput_data();
     void largeInput();
 
@@ -175,6 +178,56 @@ void tst_HuevaneHtml::helpVersionAndFullOutput()
 
     const Run full = run({file("ok.txt")}, {}, {}, QStringLiteral("/dev/full"));
     QVERIFY(full.exitCode == 1 && full.err == "huevane-html: cannot write to standard output\n");
+}
+
+// Every line of Unicode's own test of its characters, all in one input with CR LF
+// after each: CR LF, LF and a lone CR end a line, and within a line each of
+// Unicode's characters gets a tag of its own.
+void tst_HuevaneHtml::unicodeCharacters()
+{
+    QString error;
+    const QList<test::GraphemeBreakCase> cases = test::ReadGraphemeBreakTest(&error);
+    QVERIFY2(!cases.isEmpty(), qPrintable(error));
+    QString input;
+    QList<QStringList> expected;                   // the characters of every line written
+    QList<const test::GraphemeBreakCase *> source; // where each line comes from
+    for (const test::GraphemeBreakCase &c : cases) {
+        input += c.text;
+        input += LineBreak;
+        expected.append(QStringList());
+        source.append(&c);
+        for (const TextSpan &cluster : c.clusters) {
+            const QStringView character = cluster.in(c.text);
+            if (character == u"\r" || character == u"\n" || character == LineBreak) {
+                expected.append(QStringList());
+                source.append(&c);
+            } else {
+                expected.last().append(character.toString());
+            }
+        }
+    }
+
+    const Run result = run({}, input.toUtf8());
+    QCOMPARE(result.exitCode, 0);
+    QStringList lines = QString::fromUtf8(result.out).split(u"<br>\r\n"_qs);
+    QCOMPARE(lines.takeLast(), QString());
+    QCOMPARE(lines.size(), expected.size());
+    static const QRegularExpression tag(u"<font color=\"#[0-9A-F]{6}\">(.*?)</font>"_qs,
+                                        QRegularExpression::DotMatchesEverythingOption);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QStringList found;
+        qsizetype tagged = 0;
+        for (auto match = tag.globalMatch(lines[i]); match.hasNext();) {
+            const QRegularExpressionMatch m = match.next();
+            found.append(m.captured(1));
+            tagged += m.capturedLength();
+        }
+        const QByteArray where =
+            u"line %1: %2"_qs.arg(source[i]->lineNumber).arg(source[i]->source).toUtf8();
+        QVERIFY2(found == expected[i] && tagged == lines[i].size(), where);
+    }
+    qInfo("%lld lines of %s agree", qlonglong(cases.size()),
+          qPrintable(test::GraphemeBreakTestPath()));
 }
 
 // A 10 MB line and 100 MB of lines, checked as the output streams out and never

@@ -1,6 +1,7 @@
 #include "engine/htmlwriter.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"
+#include "tests/common/graphemebreaks.h"
 #include "tests/common/settings.h"
 #include "tests/fuzz/fuzzchecks.h"
 
@@ -80,6 +81,8 @@ private Q_SLOTS:
     void colours();
     void text();
     void charactersAndHtml();
+    void unicodeCharacters();
+    void simpleText();
 };
 
 // The worked examples, then random texts and stripes against a plain reference.
@@ -238,6 +241,91 @@ void tst_Engine::charactersAndHtml()
         const test::Gradient g {{255, 0, 0}, {0, 0, 255}, 1, {}, false, upperCase, noQuotes};
         QCOMPARE(GenerateHtml(test::Coloured(text, g)), html);
     }
+}
+
+namespace {
+
+QList<TextSpan> Characters(QStringView text)
+{
+    QList<TextSpan> found;
+    ForEachCharacter(text, [&found](TextSpan c) { found.append(c); });
+    return found;
+}
+
+QList<TextSpan> Clusters(ClusterFinder &&finder)
+{
+    QList<TextSpan> found;
+    for (TextSpan c; finder.next(c);)
+        found.append(c);
+    return found;
+}
+
+} // namespace
+
+// Every line of Unicode's own test of its characters. ForEachCharacter finds them
+// in the whole text, CR LF as one, also when the finder hands ICU the text a
+// small window at a time; the gradient gives one entry to each but CR LF, which
+// ends a line.
+void tst_Engine::unicodeCharacters()
+{
+    QString error;
+    const QList<test::GraphemeBreakCase> cases = test::ReadGraphemeBreakTest(&error);
+    QVERIFY2(!cases.isEmpty(), qPrintable(error));
+    int withLineBreaks = 0;
+    for (const test::GraphemeBreakCase &c : cases) {
+        const QByteArray where = u"line %1: %2"_qs.arg(c.lineNumber).arg(c.source).toUtf8();
+        QVERIFY2(Characters(c.text) == c.clusters, where);
+
+        qsizetype longest = 0;
+        for (const TextSpan &cluster : c.clusters)
+            longest = qMax(longest, cluster.length);
+        for (qsizetype window = qMax<qsizetype>(longest, 2); window < c.text.size(); ++window)
+            QVERIFY2(Clusters(ClusterFinder(c.text, window)) == c.clusters, where);
+
+        QList<TextSpan> expected;
+        for (const TextSpan &cluster : c.clusters) {
+            if (cluster.in(c.text) != LineBreak)
+                expected.append(cluster);
+        }
+        withLineBreaks += c.text.contains(u'\r') || c.text.contains(u'\n');
+        const GradientSettings settings = test::Coloured(c.text);
+        QList<TextSpan> entries;
+        for (const CharColour &e : settings.charColours)
+            entries.append({e.start, e.length});
+        QVERIFY2(entries == expected && settings.totalChars == expected.size(), where);
+    }
+    qInfo("%lld lines of %s agree, %d of them with CR or LF", qlonglong(cases.size()),
+          qPrintable(test::GraphemeBreakTestPath()), withLineBreaks);
+}
+
+// ForEachCharacter takes runs of code units that never join one unit a character
+// without asking ICU; Unicode must agree for every pair of such units side by
+// side, lone CR and LF included. Only CR LF is one character: a line never holds
+// it, but any other text may.
+void tst_Engine::simpleText()
+{
+    QString simple;
+    for (char16_t u = 0; u < 0xFFFF; ++u) {
+        if (NeverJoins(u))
+            simple += QChar(u);
+    }
+    QVERIFY(simple.contains(u'\r') && simple.contains(u'\n'));
+    QString pairs;
+    for (QChar a : simple) {
+        for (QChar b : simple)
+            pairs.append(a).append(b);
+    }
+    const QList<TextSpan> clusters = Clusters(ClusterFinder(pairs));
+    QCOMPARE(Characters(pairs), clusters);
+    for (const TextSpan &c : clusters) {
+        if (c.length != 1 && c.in(pairs) != LineBreak)
+            QFAIL(qPrintable(u"joined: "_qs + c.in(pairs).toString()));
+    }
+    QCOMPARE(clusters.size(), pairs.size() - pairs.count(LineBreak));
+
+    for (const QString &text : {u"a\r\nb"_qs, u"\r\n"_qs, u"\r\r\n\n"_qs})
+        QCOMPARE(CountCharacters(text), text.size() - text.count(LineBreak));
+    QVERIFY(IsSimpleText(simple) && !IsSimpleText(u"\r\n") && !IsSimpleText(u"e\u0301"));
 }
 
 QTEST_APPLESS_MAIN(tst_Engine)
