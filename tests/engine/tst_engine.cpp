@@ -139,6 +139,21 @@ void tst_Engine::colours()
             QCOMPARE(stepper.colour(),
                      quint32(expected[0][i] | expected[1][i] << 8 | expected[2][i] << 16));
     }
+    // The third kind with its turning point at 0 or before the first stripe starts at the end
+    // colour (red 120) and falls from the first stripe on towards the start colour (red 0),
+    // n / nearest(n - (c + 2)) steps at a time; a divisor below 0 makes it rise.
+    // clang-format off
+    const struct { qint32 count, centre; QList<int> reds; } turnAtStart[] = {
+        {4, 0, {120, 40, 0, 0, 0}}, {4, -1, {120, 67, 13, 0, 0}}, {2, 0, {120, 0, 0}},
+        {1, 0, {120, 240}}, {10, 0, {120, 103, 87, 70, 53, 37, 20, 3, 0, 0, 0}}};
+    // clang-format on
+    for (const auto &row : turnAtStart) {
+        StripeStepper stepper({RiseAndFall, {0, 0, 0}, {120, 0, 0}, row.count, row.centre});
+        QList<int> reds;
+        for (int i = 1; i <= row.count + 1; stepper.advance(i++))
+            reds.append(int(stepper.colour() & 0xFF));
+        QCOMPARE(reds, row.reds);
+    }
     // clang-format off
     const struct { double x, width; qint32 count; std::optional<qint32> centre; } drags[] = {
         {1000, 2325, 90, 38}, {0, 2325, 90, 0}, {2325, 2325, 90, 89}, {360, 360, 100, 90},

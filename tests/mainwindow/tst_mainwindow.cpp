@@ -455,6 +455,14 @@ void TestMainWindow::stripes()
                                     {3, from, to, 90, -5}})
         QCOMPARE(StripeColumns(s, 155 * TwipsPerPixelX(), TwipsPerPixelX(), 155),
                  PaintedStripes(s));
+
+    // The turning point at 0: the end colour at the left edge, falling from the first stripe on
+    // by twice the step; four stripes 38.75 pixels wide start at columns 0, 39, 78 and 116.
+    const QList<quint32> falling = QList<quint32>(39, PackColour(120, 60, 240))
+        + QList<quint32>(39, PackColour(40, 20, 80)) + QList<quint32>(77, 0);
+    QCOMPARE(StripeColumns({3, {0, 0, 0}, {120, 60, 240}, 4, 0}, 155 * TwipsPerPixelX(),
+                           TwipsPerPixelX(), 155),
+             falling);
 }
 
 void TestMainWindow::characterLefts_data()
