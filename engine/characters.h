@@ -14,6 +14,7 @@ namespace huevane {
 
 /// Steps through the extended grapheme clusters of a text, one at a time, as
 /// Unicode's rules (those of the ICU library the program is built with) find them.
+/// Should ICU fail to load its rules, every code point is a cluster of its own.
 class ClusterFinder
 {
 public:
@@ -55,8 +56,8 @@ private:
 };
 
 /// True when the code unit @p c never joins a neighbour into a cluster, but for
-/// CR before LF: it lies below U+0300, where Unicode has no marks, joiners,
-/// prefixes or pictographs that join without one.
+/// CR before LF: it lies below U+0300, where Unicode has no marks, joiners or
+/// prefixes, and its pictographs (U+00A9, U+00AE) join only after a joiner.
 constexpr bool NeverJoins(QChar c)
 {
     return c.unicode() < 0x300;
