@@ -11,7 +11,7 @@ inline QStringList MixedCharacters()
     QStringList characters;
     for (const char16_t *emoji : {u"\U0001F600", u"\U0001F44D\U0001F3FD", u"\U0001F1E9\U0001F1EA",
                                   u"\U0001F468\u200D\U0001F469\u200D\U0001F467", u"\u2764\uFE0F"}) {
-        for (QChar c : u"The quick brow")
+        for (QChar c : QStringView(u"The quick brow"))
             characters.append(c);
         characters +=
             {QStringLiteral("e\u0301"), QStringLiteral("o\u0308"), QStringLiteral("n\u0303"),
