@@ -80,8 +80,9 @@ public:
     void clear();
 
     /// Draws @p text with its top-left corner at the drawing position in the text
-    /// colour, on a transparent background; the drawing position moves to the
-    /// end of the text.
+    /// colour, on a transparent background. Each further line (after CR LF or LF)
+    /// starts at the same x, one line of the font lower; the drawing position
+    /// moves to the end of the last line.
     void print(const QString &text);
 
     /// Width of @p text in the current font, in twips.

@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
     # building
-    cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
-    # checking
-    clang-format time
+    cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev
+    # checking; unicode-data holds Unicode's own test of what a character is
+    clang-format time unicode-data
     # fuzzing with libFuzzer (tools/test.sh runs it where clang is installed)
     clang-14 libclang-rt-14-dev
     # fonts the window's faces map to, metric-compatible with the designed ones

@@ -4,6 +4,7 @@
 #   - a 10,000,000-character file in lines of 100 (best of three rounds), as font
 #     tags, as span tags and terminal colours, and in the 256-colour and chat
 #     formats with and without --merge,
+#   - the same with emoji and combining marks in every line,
 #   - a single line of 10 MB, plain and with emoji and accented letters,
 #   - the 10,000,000 characters through five stops in each colour space,
 #   - 100 MB of text in lines of 100.
@@ -19,6 +20,16 @@ line = "".join(chr(33 + (j * 7) % 94) for j in range(100))
 with open(folder + "/lines.txt", "w", newline="") as f:
     for i in range(100_000):
         f.write(line + "\r\n")
+# 100 characters a line with emoji and combining marks, those of bench/mixedtext.h.
+emoji = ["\U0001F600", "\U0001F44D\U0001F3FD", "\U0001F1E9\U0001F1EA",
+         "\U0001F468\u200D\U0001F469\u200D\U0001F467", "\u2764\uFE0F"]
+mixed = "".join("The quick brow" + "e\u0301o\u0308n\u0303 " + e + "!" for e in emoji)
+with open(folder + "/lines-mixed.txt", "w", newline="", encoding="utf-8") as f:
+    for i in range(100_000):
+        f.write(mixed + "\r\n")
+# What a reader sees as characters, where it is not one a code point.
+with open(folder + "/lines-mixed.txt.characters", "w") as f:
+    f.write(str(100 * 100_000))
 with open(folder + "/line-ascii.txt", "w", newline="") as f:
     f.write("abcdefghij" * 1_000_000)
 # About 10 MB: 36 ASCII letters, an accented letter and an emoji, over and over.
@@ -34,7 +45,11 @@ measure() {
     local name=$1 file=$2 rounds=$3 best= best_kb=
     shift 3
     local characters
-    characters=$(python3 -c 'import sys; t = open(sys.argv[1], encoding="utf-8", newline="").read(); print(len(t) - t.count("\n") - t.count("\r"))' "$file")
+    if [ -f "$file.characters" ]; then
+        characters=$(cat "$file.characters")
+    else
+        characters=$(python3 -c 'import sys; t = open(sys.argv[1], encoding="utf-8", newline="").read(); print(len(t) - t.count("\n") - t.count("\r"))' "$file")
+    fi
     for round in $(seq 1 "$rounds"); do
         /usr/bin/time -f "%e %M" -o "$work/time" "$binary" "$@" "$file" >"$work/out.html"
         read -r seconds kilobytes <"$work/time"
@@ -53,6 +68,7 @@ measure() {
 measure "10,000,000 characters, lines of 100" "$work/lines.txt" 3
 measure "the same, --format span" "$work/lines.txt" 3 --format span
 measure "the same, --format ansi" "$work/lines.txt" 3 --format ansi
+measure "10,000,000, emoji and marks" "$work/lines-mixed.txt" 3
 for format in ansi256 minecraft-hex minecraft-section minimessage minecraft-json; do
     measure "the same, --format $format" "$work/lines.txt" 3 --format "$format"
     measure "the same, --format $format --merge" "$work/lines.txt" 3 --format "$format" --merge

@@ -1,6 +1,7 @@
 // Times the main window's redraw after a change of the text, and 'Generate'.
 // Runs on any Qt platform; bench/run.sh runs it offscreen.
 
+#include "bench/mixedtext.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/drawingsurface.h"
 
@@ -21,14 +22,20 @@ namespace {
 
 constexpr int Repeats = 15;
 
-QString MakeText(qsizetype characters, qsizetype lineLength)
+// @p characters characters in lines of @p lineLength: letters and spaces, or
+// with @p mixed those of MixedCharacters().
+QString MakeText(qsizetype characters, qsizetype lineLength, bool mixed = false)
 {
+    static const QStringList mixedCharacters = MixedCharacters();
     QString text;
-    text.reserve(characters + characters / lineLength * 2 + 2);
+    text.reserve((characters + characters / lineLength * 2 + 2) * (mixed ? 2 : 1));
     for (qsizetype i = 0; i < characters; ++i) {
         if (i > 0 && i % lineLength == 0)
             text += QLatin1String("\r\n");
-        text += QChar(i % 7 == 6 ? u' ' : char16_t(u'a' + i % 26));
+        if (mixed)
+            text += mixedCharacters[i % mixedCharacters.size()];
+        else
+            text += QChar(i % 7 == 6 ? u' ' : char16_t(u'a' + i % 26));
     }
     return text;
 }
@@ -68,9 +75,10 @@ std::function<void()> Keystroke(QPlainTextEdit *box)
     };
 }
 
-void TextChange(MainWindow &window, const char *label, qsizetype characters, qsizetype lineLength)
+void TextChange(MainWindow &window, const char *label, qsizetype characters, qsizetype lineLength,
+                bool mixed = false)
 {
-    const QString text = MakeText(characters, lineLength);
+    const QString text = MakeText(characters, lineLength, mixed);
     auto *box = window.findChild<QPlainTextEdit *>("txtString");
     box->setPlainText(text);
     QApplication::processEvents();
@@ -153,6 +161,9 @@ int main(int argc, char *argv[])
     TextChange(window, "100,000 characters, one line", 100'000, 100'000);
     TextChange(window, "1,000,000 characters, lines of 100", 1'000'000, 100);
     TextChange(window, "1,000,000 characters, one line", 1'000'000, 1'000'000);
+    TextChange(window, "100,000 with emoji and marks, lines of 100", 100'000, 100, true);
+    TextChange(window, "1,000,000 with emoji and marks, lines of 100", 1'000'000, 100, true);
+    TextChange(window, "1,000,000 with emoji and marks, one line", 1'000'000, 1'000'000, true);
     Generate(window, "100,000 characters, lines of 100", 100'000, 100);
     Generate(window, "100,000 characters, one line", 100'000, 100'000);
     Paste(window, "10 MB, lines of 100", 10'000'000, 100);

@@ -1,9 +1,11 @@
 // huevane-html run as a user runs it, through its standard streams.
 
 #include "engine/htmlwriter.h"
+#include "tests/common/graphemebreaks.h"
 #include "tests/common/settings.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +71,7 @@ private Q_SLOTS:
     void limits();
     void helpVersionAndFullOutput();
     void presets();
+    void unicodeCharacters();
     void largeInput_data();
     void largeInput();
 
@@ -111,7 +114,6 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("LF and lone CR end lines") << redToBlue << B("a\nb\rc") << 0 << B("<font color=\"#FF0000\">a</font><br>\r\n<font color=\"#800080\">b</font><br>\r\n<font color=\"#0000FF\">c</font><br>\r\n");
     QTest::newRow("second byte-order mark") << black << B("\xEF\xBB\xBF\xEF\xBB\xBF") << 0 << B("<font color=#000000>\xEF\xBB\xBF</font><br>\r\n");
     QTest::newRow("NUL bytes") << black << QByteArrayLiteral("\0\n\0\0") << 0 << QByteArrayLiteral("<font color=#000000>\0</font><br>\r\n<font color=#000000>\0</font><font color=#000000>\0</font><br>\r\n");
-    QTest::newRow("clusters after Hindi") << black << B("\xE0\xA4\x95\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9" "e\xCC\x81") << 0 << B("<font color=#000000>\xE0\xA4\x95</font><font color=#000000>\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD</font><font color=#000000>\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA</font><font color=#000000>\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9</font><font color=#000000>e\xCC\x81</font><br>\r\n");
     QTest::newRow("blank") << QStringList {} << B("    ") << 0 << QByteArray();
     QTest::newRow("empty") << QStringList {} << QByteArray() << 0 << QByteArray();
     QTest::newRow("empty file") << QStringList {"/dev/null"} << B("not read") << 0 << QByteArray();
@@ -261,6 +263,32 @@ void tst_HuevaneHtml::presets()
         QVERIFY(stops.exitCode == 0 && !stops.out.isEmpty());
         QCOMPARE(run(spaced + colours, sample).out, stops.out);
     }
+}
+
+// Every line of Unicode's own test of its characters, all in one input with CR LF
+// after each: CR LF, LF and a lone CR end a line, and within a line each of
+// Unicode's characters gets a tag of its own.
+void tst_HuevaneHtml::unicodeCharacters()
+{
+    const QList<test::GraphemeBreakCase> cases = test::ReadGraphemeBreakTest();
+    QVERIFY2(!cases.isEmpty(), test::GraphemeBreakTestPath); // installed by unicode-data
+    QString input, expected; // the output expected, colours left out
+    for (const test::GraphemeBreakCase &c : cases) {
+        input += c.text + u"\r\n"_qs;
+        for (const TextSpan &cluster : c.clusters) {
+            const QString character = cluster.in(c.text).toString();
+            expected += QStringList {"\r", "\n", "\r\n"}.contains(character)
+                ? u"<br>\r\n"_qs
+                : u"<font color=\"#\">"_qs + character + u"</font>"_qs;
+        }
+        expected += u"<br>\r\n"_qs;
+    }
+    const Run result = run({}, input.toUtf8());
+    const QString output =
+        QString::fromUtf8(result.out).replace(QRegularExpression(u"#[0-9A-F]{6}"_qs), u"#"_qs);
+    const auto at = std::mismatch(output.begin(), output.end(), expected.begin(), expected.end());
+    QVERIFY2(result.exitCode == 0 && output == expected,
+             qPrintable(expected.mid(at.second - expected.begin() - 40, 80)));
 }
 
 // A 10 MB line and 100 MB of lines, checked as the output streams out and never

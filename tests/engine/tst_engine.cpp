@@ -1,6 +1,7 @@
 #include "engine/htmlwriter.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"
+#include "tests/common/graphemebreaks.h"
 #include "tests/common/settings.h"
 #include "tests/fuzz/fuzzchecks.h"
 
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void colours();
     void text();
     void charactersAndHtml();
+    void characters();
 };
 
 // The worked examples, then random texts and stripes against a plain reference.
@@ -190,44 +192,9 @@ void tst_Engine::text()
         QVERIFY(!IsBlankText(text));
 }
 
-// A character is what a reader sees as one; "|" marks where one ends. Its font
-// tag holds it whole.
+// The font tags of each line's characters, a line break after each line.
 void tst_Engine::charactersAndHtml()
 {
-    // clang-format off
-    const QString texts[] = {
-        u"a|\U0001F600|\U0001F1E9\U0001F1EA|e\u0301\u0327|\U0001F468\u200D\U0001F469\u200D\U0001F467|!"_qs,
-        u"<|&|\"|\t|'"_qs, u"\t|\u0301"_qs, // markup as it is; a mark after a tab stands alone
-        // Regional indicators pair up from the start of their run, whatever stands before it.
-        u"\U0001F1E9\U0001F1EA|\U0001F1EB\U0001F1F7"_qs, u"\U0001F600|\U0001F1E9\U0001F1EA|\U0001F1EB"_qs,
-        u"\u2764|a|\U0001F1E9\U0001F1EA"_qs, u"\U0001F600|\U0001F1E9\U0001F1EA\u0301|x"_qs, u"\U0001F1E9|z"_qs,
-        // The boundary finder split what followed Indic, Thai, Tibetan, Khmer, Myanmar
-        // and Sinhala letters by code unit: an emoji after Hindi became two surrogate halves.
-        u"\u0E01| |\U0001F600|x"_qs, u"\u0E01|\U0001F468\u200D\U0001F469\u200D\U0001F467"_qs,
-        u"\u0F40|\U0001F600|\u1780|\U0001F600|\u1000|\U0001F600|\u0D9A|\U0001F600|\u0915|\U0001F600"_qs,
-        u"\u0915|\U0001F44D\U0001F3FD"_qs, // a skin tone
-        u"\u0915|\U0001F3F4\U000E0067\U000E0062\U000E0065\U000E006E\U000E0067\U000E007F"_qs, // a tag sequence
-        u"\uFFFD\u0308\u0304| |\u0915"_qs, // marks on a base of no script
-        u"\u0928|\u092E|\u0938\u094D\u0924\u0947"_qs}; // a conjunct stays one
-    // clang-format on
-    for (const QString &text : texts) {
-        GradientSettings settings = test::Coloured(QString(text).remove(u'|'));
-        QStringList found;
-        for (const CharColour &c : settings.charColours)
-            found.append(c.character(settings.text).toString());
-        QCOMPARE(found, text.split(u'|'));
-        QCOMPARE(settings.totalChars, found.size());
-        for (int options = 0; options < 4; ++options) {
-            settings.upperCaseTags = options & 1;
-            settings.noQuotes = options & 2;
-            fuzz::CheckOutputGivesBackText(settings, {settings.upperCaseTags, settings.noQuotes},
-                                           test::Html(settings));
-        }
-        // Colours computed before the text was set are never written.
-        SetText(settings, QString(settings.text));
-        QCOMPARE(test::Html(settings), QString());
-    }
-
     const QString lines = u"a\r\n\r\n<\U0001F600\r\n"_qs;
     // clang-format off
     const std::tuple<QString, bool, bool, QString> rows[] = {
@@ -239,6 +206,69 @@ void tst_Engine::charactersAndHtml()
         const test::Gradient g {{255, 0, 0}, {0, 0, 255}, 1, {}, false, upperCase, noQuotes};
         QCOMPARE(test::Html(test::Coloured(text, g)), html);
     }
+    // Colours computed before the text was set are never written.
+    GradientSettings settings = test::Coloured(lines);
+    SetText(settings, lines);
+    QCOMPARE(test::Html(settings), QString());
+}
+
+namespace {
+
+QList<TextSpan> Characters(QStringView text)
+{
+    QList<TextSpan> found;
+    ForEachCharacter(text, [&found](TextSpan c) { found.append(c); });
+    return found;
+}
+
+QList<TextSpan> Clusters(ClusterFinder &&finder)
+{
+    QList<TextSpan> found;
+    for (TextSpan c; finder.next(c);)
+        found.append(c);
+    return found;
+}
+
+} // namespace
+
+// A character is what a reader sees as one, exactly as every line of Unicode's own
+// test has it: ForEachCharacter finds them in the whole text, CR LF as one; the
+// gradient gives one entry to each but CR LF, a line's end.
+void tst_Engine::characters()
+{
+    const QList<test::GraphemeBreakCase> cases = test::ReadGraphemeBreakTest();
+    QVERIFY2(!cases.isEmpty(), test::GraphemeBreakTestPath); // installed by unicode-data
+    for (const test::GraphemeBreakCase &c : cases) {
+        QVERIFY2(Characters(c.text) == c.clusters, c.where);
+
+        QList<TextSpan> expected = c.clusters, entries;
+        expected.removeIf([&](TextSpan cluster) { return cluster.in(c.text) == LineBreak; });
+        const GradientSettings settings = test::Coloured(c.text);
+        for (const CharColour &e : settings.charColours)
+            entries.append({e.start, e.length});
+        QVERIFY2(entries == expected && settings.totalChars == expected.size(), c.where);
+    }
+    qInfo("%lld lines of %s agree", qlonglong(cases.size()), test::GraphemeBreakTestPath);
+    QCOMPARE(Characters(u"\u0928\u092E\u0938\u094D\u0924\u0947").size(), 3); // a conjunct stays one
+
+    // Code units that never join are taken one a character without asking ICU; Unicode
+    // must agree for every pair of them side by side, lone CR and LF included: only
+    // CR LF is one character (a line never holds it, any other text may).
+    QString simple, pairs;
+    for (char16_t u = 0; u < 0xFFFF; ++u)
+        simple += NeverJoins(u) ? QString(QChar(u)) : QString();
+    for (QChar a : simple) {
+        for (QChar b : simple)
+            pairs.append(a).append(b);
+    }
+    const QList<TextSpan> clusters = Clusters(ClusterFinder(pairs));
+    QCOMPARE(Characters(pairs), clusters);
+    QCOMPARE(CountCharacters(pairs), pairs.size() - pairs.count(LineBreak));
+    // Handed ICU three code units at a time, the finder's windows start where clusters
+    // do and never end inside a surrogate pair.
+    QCOMPARE(Clusters(ClusterFinder(pairs, 3)), clusters);
+    QCOMPARE(Clusters(ClusterFinder(u"\U0001F600\U0001F600"_qs, 3)),
+             (QList<TextSpan> {{0, 2}, {2, 2}}));
 }
 
 QTEST_APPLESS_MAIN(tst_Engine)

@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         ClusterFinder finder(line);
         for (TextSpan cluster; finder.next(cluster);)
             clusters.append(cluster);
-        // ForEachCharacter skips the finder for text that cannot form clusters.
+        // ForEachCharacter takes runs of code units that never join one unit a
+        // character and hands ICU only the pieces between them.
         ForEachCharacter(line, [&](TextSpan c) { visited.append(c); });
         Check(visited == clusters, "the characters of a line are its grapheme clusters");
         total += clusters.size();

@@ -39,33 +39,19 @@ quint32 Packed(QColor c)
 
 // The colour each pixel column of a type preview @p columns pixels wide shows, found the plain way:
 // stripe i (from 1) is a rectangle from x = W / n x (i - 1) to the right edge, painted over those
-// before it, in a colour stepped from the stripe before it.
+// before it, in the colour the stripes' stepper gives it (the engine's tests check that stepper).
 QList<quint32> PaintedStripes(const StripeSettings &s, int columns = 155)
 {
-    const double n = s.count, d = n - 1 > 0 ? n - 1 : n, twipsPerPixel = TwipsPerPixelX();
-    const ColourTriplet &from = s.kind == 2 ? s.end : s.start, &to = s.kind == 2 ? s.start : s.end;
-    float delta[3], colour[3];
-    for (int c = 0; c < 3; ++c) {
-        delta[c] = float((double(Component(to, c)) - double(Component(from, c))) / d);
-        colour[c] = Component(s.kind == 3 && s.centre <= 0 ? to : from, c);
-    }
-    const float k1 = float(n / (s.centre == 0 ? 1 : s.centre));
-    const double m2 = std::nearbyint(n - (s.centre + 2.0));
-    const float k2 = float(n / (m2 == 0 ? 1 : m2));
+    const double n = s.count, twipsPerPixel = TwipsPerPixelX();
+    StripeStepper stepper(s);
     QList<quint32> shown(columns, 0);
     QList<bool> starts(columns, false);
-    for (qint64 i = 1; i <= s.count + 1; ++i) {
+    for (qint64 i = 1; i <= s.count + 1; stepper.advance(i++)) {
         const qint32 column =
             RoundHalfEven(float(columns * twipsPerPixel / n * double(i - 1)) / twipsPerPixel);
         if (column < columns) {
-            shown[column] = PackColour(ColourTriplet {colour[0], colour[1], colour[2]});
+            shown[column] = stepper.colour();
             starts[column] = true;
-        }
-        for (int c = 0; c < 3; ++c) {
-            const double step = s.kind != 3 ? delta[c]
-                : s.centre >= i             ? double(delta[c]) * k1
-                                            : -double(delta[c]) * k2;
-            colour[c] = std::clamp(float(double(colour[c]) + step), 0.0f, 255.0f);
         }
     }
     for (int c = 1; c < columns; ++c)
@@ -488,6 +474,12 @@ void TestMainWindow::stripes()
                                     {3, from, to, 90, -5}})
         QCOMPARE(StripeColumns(s, 155 * TwipsPerPixelX(), TwipsPerPixelX(), 155),
                  PaintedStripes(s));
+
+    // The turning point at 0: the end colour at the left edge, falling from the first stripe on
+    // by twice the step; four stripes 38.75 pixels wide start at columns 0, 39, 78 and 116.
+    QCOMPARE(StripeColumns({3, {0, 0, 0}, {120, 60, 240}, 4, 0}, 155 * TwipsPerPixelX(),
+                           TwipsPerPixelX(), 155),
+             QList<quint32>(39, 0xF03C78) + QList<quint32>(39, 0x501428) + QList<quint32>(77, 0));
 }
 
 void TestMainWindow::characterLefts_data()

@@ -72,7 +72,8 @@ run(0 COMMAND dpkg-deb --field ${deb})
 foreach(field "Package: huevane\n" "Version: ${VERSION}\n" "Architecture: ${arch}\n"
         "Maintainer: [^\n]" "Section: [^\n]" "Description: [^\n]"
         "Depends: ([^\n]*, )?libc6 \\(>= [0-9]" "Depends: ([^\n]*, )?libqt6core6 \\(>= [0-9]"
-        "Depends: ([^\n]*, )?libqt6gui6 \\(>= [0-9]" "Depends: ([^\n]*, )?libqt6widgets6 \\(>= [0-9]")
+        "Depends: ([^\n]*, )?libqt6gui6 \\(>= [0-9]" "Depends: ([^\n]*, )?libqt6widgets6 \\(>= [0-9]"
+        "Depends: ([^\n]*, )?libicu[0-9]+ \\(>= [0-9]")
     expect(out "(^|\n)${field}" "the package has no field '${field}':\n${out}")
 endforeach()
 

@@ -83,19 +83,28 @@ private Q_SLOTS:
 
     // Text lies inside the box the surface measures for it, and the drawing position
     // moves on by the measured width; lines are one height each, as wide as the widest.
+    // After CR LF or LF each further line starts at the same x, one line lower, and the
+    // next print starts at the end of the last line.
     void printsWhereItMeasures()
     {
         DrawingSurface surface;
-        surface.resize(200, 40);
+        surface.resize(200, 80);
+        const double height = surface.textHeight("Ag");
+        QCOMPARE(surface.textHeight("Ag\r\nAg"), 2 * height);
+        QCOMPARE(surface.textWidth("AgAg\r\nAg"), surface.textWidth("AgAg"));
         surface.setCurrentX(150);
         surface.setCurrentY(75);
-        const double width = surface.textWidth("Hot"), height = surface.textHeight("Hot");
-        surface.print("Hot");
-        QCOMPARE(surface.currentX(), 150 + width);
-        const QRect ink = PixelsOf(surface.image(), surface.image().pixelColor(0, 0), true).first;
-        QVERIFY(QRectF(10, 5, width / 15, height / 15).contains(ink));
-        QCOMPARE(surface.textHeight("Ag\r\nAg"), 2 * surface.textHeight("Ag"));
-        QCOMPARE(surface.textWidth("AgAg\r\nAg"), surface.textWidth("AgAg"));
+        const QStringList lines {"Hot", "Ag", "Wx"};
+        surface.print("Hot\r\nAg\nWx");
+        QCOMPARE(surface.currentX(), 150 + surface.textWidth(lines.last()));
+        QCOMPARE(surface.currentY(), 75 + 2 * height);
+        for (int k = 0; k < lines.size(); ++k) {
+            const QImage band =
+                surface.image().copy(0, qRound((75 + k * height) / 15), 200, qRound(height / 15));
+            const QRect ink = PixelsOf(band, band.pixelColor(0, 0), true).first;
+            QVERIFY(!ink.isEmpty()
+                    && QRectF(10, 0, surface.textWidth(lines[k]) / 15, height / 15).contains(ink));
+        }
     }
 
     void mouseAndCapture()
