@@ -14,6 +14,8 @@ packages=(
     fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
     # the real X session of the desktop tests and the screenshot tool
     xvfb xauth openbox trayer xdotool xclip x11-utils x11-xserver-utils imagemagick
+    # the desktop benchmark's input timer
+    libx11-dev libxtst-dev
     # checking the desktop files and the man page, building the Debian package
     desktop-file-utils appstream groff-base man-db dpkg-dev binutils
 )
