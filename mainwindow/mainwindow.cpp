@@ -7,6 +7,7 @@
 #include "mainwindow/controlfactory.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/layout.h"
+#include "mainwindow/textbox.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/turningpoint.h"
 #include "mainwindow/typepreview.h"
@@ -25,9 +26,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTextDocument>
 
 namespace huevane {
 
@@ -54,7 +53,7 @@ public:
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
 
-    QPlainTextEdit *txtString = nullptr;
+    TextBox *txtString = nullptr;
     QLineEdit *txtSize = nullptr;
     QLabel *lblChars = nullptr;
     DrawingSurface *picGradText = nullptr;
@@ -107,7 +106,7 @@ void MainWindow::buildControls()
     for (const LayoutEntry &entry : WindowLayout())
         d->controls.insert(entry.name, CreateControl(entry, this));
 
-    d->txtString = d->control<QPlainTextEdit>("txtString");
+    d->txtString = d->control<TextBox>("txtString");
     d->txtSize = d->control<QLineEdit>("txtSize");
     d->lblChars = d->control<QLabel>("lblChars");
     d->picGradText = d->control<DrawingSurface>("picGradText");
@@ -124,7 +123,7 @@ void MainWindow::buildControls()
         d->options[k] = d->control<QRadioButton>(ArrayElement("Option1", k));
     }
     d->panels = new ColourPanels(this);
-    d->output = new HtmlOutput(d->control<QPlainTextEdit>("txtHTML"));
+    d->output = new HtmlOutput(d->control<TextBox>("txtHTML"));
 }
 
 // Tab and Shift+Tab follow the window's tab order itself, not Qt's focus chain:
@@ -158,7 +157,7 @@ bool MainWindow::focusNextPrevChild(bool next)
 
 void MainWindow::connectEvents()
 {
-    connect(d->txtString, &QPlainTextEdit::textChanged, this, &MainWindow::textChanged);
+    connect(d->txtString, &TextBox::textChanged, this, &MainWindow::textChanged);
     new SelectAllOnFocus(d->txtString);
     connect(d->txtSize, &QLineEdit::textChanged, this, &MainWindow::textSizeChanged);
 
@@ -251,11 +250,9 @@ const ColourPanel &MainWindow::colourPanel(int number) const
 
 QString MainWindow::inputText() const
 {
-    // Inside the document paragraphs end in U+2029, and Shift+Enter breaks a line
-    // with U+2028; the gradient record separates its lines with CR LF.
-    QString text = d->txtString->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, LineBreak.toString());
-    text.replace(QChar::LineSeparator, LineBreak.toString());
+    // The box ends its lines in LF; the gradient record separates them with CR LF.
+    QString text = d->txtString->toPlainText();
+    text.replace(u'\n', LineBreak.toString());
     return text;
 }
 
