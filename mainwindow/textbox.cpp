@@ -1,7 +1,9 @@
 #include "textbox.h"
 
+#include "mainwindow/textboxaccessible.h"
 #include "mainwindow/wrappedlines.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBasicTimer>
 #include <QClipboard>
@@ -129,10 +131,10 @@ public:
         return positionInLine(line, point.x() - Margin);
     }
 
-    QRectF cursorRect() const
+    QRectF cursorRect(qsizetype position) const
     {
-        const qreal x = Margin + xInLine(cursor);
-        return QRectF(x - 1, lineTop(lines.lineOf(cursor)), 3, lineHeight());
+        const qreal x = Margin + xInLine(position);
+        return QRectF(x - 1, lineTop(lines.lineOf(position)), 3, lineHeight());
     }
 
     // The next or previous place for the insertion point: past a whole
@@ -178,7 +180,7 @@ public:
         return at;
     }
 
-    void select(qsizetype newAnchor, qsizetype newCursor)
+    void select(qsizetype newAnchor, qsizetype newCursor, bool scroll = true)
     {
         newAnchor = std::clamp<qsizetype>(newAnchor, 0, text().size());
         newCursor = std::clamp<qsizetype>(newCursor, 0, text().size());
@@ -187,11 +189,16 @@ public:
         const bool hadSelection = anchor != cursor;
         anchor = newAnchor;
         cursor = newCursor;
-        ensureCursorVisible();
+        if (scroll)
+            ensureCursorVisible();
         restartBlink();
         q->viewport()->update();
         if (hadSelection || anchor != cursor)
             Q_EMIT q->selectionChanged();
+        if (QAccessible::isActive()) {
+            QAccessibleTextCursorEvent moved(q, int(cursor));
+            QAccessible::updateAccessibility(&moved);
+        }
     }
 
     void moveCursor(qsizetype position, bool keepAnchor)
@@ -199,9 +206,11 @@ public:
         select(keepAnchor ? anchor : position, position);
     }
 
-    void ensureCursorVisible()
+    void ensureCursorVisible() { ensureVisible(cursor); }
+
+    void ensureVisible(qsizetype position)
     {
-        const qsizetype line = lines.lineOf(cursor);
+        const qsizetype line = lines.lineOf(position);
         QScrollBar *bar = q->verticalScrollBar();
         if (line < bar->value())
             bar->setValue(int(line));
@@ -233,9 +242,14 @@ public:
     void apply(qsizetype at, qsizetype length, const QString &inserted)
     {
         QString t = text();
+        const QString removed = QAccessible::isActive() ? t.mid(at, length) : QString();
         t.replace(at, length, inserted);
         relayout(t);
         Q_EMIT q->textChanged();
+        if (QAccessible::isActive()) {
+            QAccessibleTextUpdateEvent changed(q, int(at), removed, inserted);
+            QAccessible::updateAccessibility(&changed);
+        }
     }
 
     // An edit by the user, with its undo step.
@@ -365,7 +379,7 @@ public:
         else if (event->matches(QKeySequence::InsertParagraphSeparator)
                  || event->matches(QKeySequence::InsertLineSeparator))
             edit(from, to, QStringLiteral("\n"), EditKind::Other);
-        else if (!event->text().isEmpty() && event->text()[0].isPrint()
+        else if (!event->text().isEmpty() && QChar::isPrint(event->text().toUcs4().value(0))
                  && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
             edit(from, to, normalised(event->text()), EditKind::Typing);
         else
@@ -378,6 +392,11 @@ TextBox::TextBox(QWidget *parent)
     : QAbstractScrollArea(parent)
     , d(std::make_unique<Private>(this))
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(TextBoxAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -442,9 +461,25 @@ void TextBox::setSelection(qsizetype anchor, qsizetype position)
     d->select(anchor, position);
 }
 
+qsizetype TextBox::positionAt(QPoint point) const
+{
+    return d->positionAt(point);
+}
+
+QRect TextBox::positionRect(qsizetype position) const
+{
+    return d->cursorRect(std::clamp<qsizetype>(position, 0, d->text().size())).toAlignedRect();
+}
+
+void TextBox::scrollTo(qsizetype position)
+{
+    d->ensureVisible(std::clamp<qsizetype>(position, 0, d->text().size()));
+}
+
 void TextBox::selectAll()
 {
-    d->select(0, d->text().size());
+    // The view stays where it is: selecting all on focus does not scroll.
+    d->select(0, d->text().size(), false);
 }
 
 void TextBox::copy()
@@ -631,7 +666,7 @@ QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImEnabled:
         return !d->readOnly;
     case Qt::ImCursorRectangle:
-        return d->cursorRect().translated(viewport()->pos()).toAlignedRect();
+        return d->cursorRect(d->cursor).translated(viewport()->pos()).toAlignedRect();
     case Qt::ImFont:
         return font();
     case Qt::ImCursorPosition:
@@ -688,8 +723,20 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const qsizetype at = d->positionAt(event->position());
-    d->select(d->wordStep(std::min(at + 1, d->text().size()), false), d->wordStep(at, true));
+    // The run of word characters, of spaces or of other marks under the pointer.
+    const QString &text = d->text();
+    const qsizetype at = std::min(d->positionAt(event->position()), text.size() - 1);
+    if (at < 0)
+        return;
+    auto kind = [&text](qsizetype i) {
+        return text[i].isSpace() ? 0 : IsWordCharacter(text[i]) ? 1 : 2;
+    };
+    qsizetype from = at, to = at + 1;
+    while (from > 0 && kind(from - 1) == kind(at) && text[from - 1] != u'\n')
+        --from;
+    while (to < text.size() && kind(to) == kind(at) && text[to] != u'\n')
+        ++to;
+    d->select(from, to);
     d->selecting = false;
 }
 
@@ -720,7 +767,7 @@ void TextBox::timerEvent(QTimerEvent *event)
     if (event->timerId() == d->blink.timerId()) {
         // Only the insertion point is drawn again, not the text around it.
         d->cursorShown = !d->cursorShown;
-        viewport()->update(d->cursorRect().toAlignedRect());
+        viewport()->update(d->cursorRect(d->cursor).toAlignedRect());
     } else if (event->timerId() == d->autoScroll.timerId()) {
         const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
         QScrollBar *bar = verticalScrollBar();

@@ -52,6 +52,14 @@ public:
     /// Selects from @p anchor to @p position (both clamped to the text).
     void setSelection(qsizetype anchor, qsizetype position);
 
+    /// The position nearest to @p point of the viewport, and the rectangle of
+    /// the viewport where the insertion point stands at @p position.
+    qsizetype positionAt(QPoint point) const;
+    QRect positionRect(qsizetype position) const;
+
+    /// Scrolls until the line holding @p position is in view.
+    void scrollTo(qsizetype position);
+
     /// The menu the box shows on a right click: Undo, Redo, Cut, Copy, Paste,
     /// Delete and Select All (Copy and Select All when read-only), each enabled
     /// when it applies. The caller owns the menu.

@@ -30,8 +30,9 @@ ROWS = [
 STEPS = ["paste", "key at end", "BackSpace", "type", "colour", "Generate", "Send"]
 
 
-def sample_text(length, line_length):
-    """Words of two to nine letters between spaces; lines end in LF."""
+def sample_text(length, line_length, spaces=True):
+    """Words of two to nine letters between spaces (without spaces, one long
+    word); lines end in LF."""
     words = random.Random(length)
     out, line = [], 0
     while sum(map(len, out)) < length:
@@ -39,7 +40,8 @@ def sample_text(length, line_length):
             out.append("\n")
             line = 0
             continue
-        word = "".join(words.choice("abcdefghijklmnopqrstuvwxyz") for _ in range(words.randint(2, 9))) + " "
+        word = "".join(words.choice("abcdefghijklmnopqrstuvwxyz") for _ in range(words.randint(2, 9)))
+        word += " " if spaces else words.choice("abcdefghijklmnopqrstuvwxyz")
         out.append(word)
         line += len(word)
     return "".join(out)[:length]
@@ -124,6 +126,7 @@ def main():
         parser.add_argument(option, required=True)
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--rows", default="1,2,3,4", help="which rows, counted from 1")
+    parser.add_argument("--no-spaces", action="store_true", help="texts of letters only, without spaces")
     options = parser.parse_args()
     layout = json.loads(subprocess.run([options.layout], capture_output=True, check=True, timeout=30).stdout)
 
@@ -131,7 +134,7 @@ def main():
     print("|---" * (len(STEPS) + 3) + "|")
     for number in options.rows.split(","):
         name, length, line_length = ROWS[int(number) - 1]
-        text = sample_text(length, line_length)
+        text = sample_text(length, line_length, not options.no_spaces)
         runs = [run_row(options, layout, text) for _ in range(options.runs)]
         medians = [statistics.median(r[0][step] for r in runs) for step in STEPS]
         idle = statistics.median(r[1] for r in runs)
