@@ -8,9 +8,11 @@
 #include <QBasicTimer>
 #include <QClipboard>
 #include <QFontMetricsF>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBoundaryFinder>
@@ -399,6 +401,8 @@ TextBox::TextBox(QWidget *parent)
     Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
     d->relayout({});
@@ -436,6 +440,8 @@ void TextBox::setReadOnly(bool readOnly)
         return;
     d->readOnly = readOnly;
     setAttribute(Qt::WA_InputMethodEnabled, !readOnly);
+    setAcceptDrops(!readOnly);
+    viewport()->setAcceptDrops(!readOnly);
     viewport()->setCursor(readOnly ? Qt::ArrowCursor : Qt::IBeamCursor);
     d->restartBlink();
     viewport()->update();
@@ -745,6 +751,30 @@ void TextBox::contextMenuEvent(QContextMenuEvent *event)
     QMenu *menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+void TextBox::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!d->readOnly && event->mimeData()->hasText())
+        event->acceptProposedAction();
+}
+
+void TextBox::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (d->readOnly || !event->mimeData()->hasText())
+        return;
+    // The insertion point follows the pointer, to show where the text would go.
+    d->select(d->positionAt(event->position()), d->positionAt(event->position()));
+    event->acceptProposedAction();
+}
+
+void TextBox::dropEvent(QDropEvent *event)
+{
+    if (d->readOnly || !event->mimeData()->hasText())
+        return;
+    d->select(d->positionAt(event->position()), d->positionAt(event->position()));
+    insertPlainText(event->mimeData()->text());
+    event->acceptProposedAction();
 }
 
 void TextBox::focusInEvent(QFocusEvent *event)

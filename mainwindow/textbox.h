@@ -16,7 +16,7 @@ namespace huevane {
 /// selections by mouse and keyboard, copies, and offers the usual context menu.
 ///
 /// Editable (the default), it also takes typing, input methods, pasting,
-/// cutting and deleting, with undo and redo; every line break it takes (CR LF,
+/// dropped text, cutting and deleting, with undo and redo; every line break it takes (CR LF,
 /// a lone CR, U+2028, U+2029) becomes LF. Read-only, it shows its text exactly
 /// as set, CR LF line breaks included, and copies it unchanged; its keys
 /// scroll. Tab moves the focus on, as in every box of the window.
@@ -92,6 +92,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void timerEvent(QTimerEvent *event) override;

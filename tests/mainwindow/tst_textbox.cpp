@@ -11,6 +11,7 @@
 #include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
 
@@ -287,8 +288,8 @@ private Q_SLOTS:
         QCOMPARE(b.input->toPlainText(), text);
     }
 
-    // An input method's text, its replacements and a paste all end lines in LF.
-    void inputMethodAndPaste()
+    // An input method's text, its replacements, a paste and a drop all end lines in LF.
+    void inputMethodPasteAndDrop()
     {
         Boxes b;
         b.input->setPlainText("cafe");
@@ -310,6 +311,18 @@ private Q_SLOTS:
         QCOMPARE(
             static_cast<QWidget *>(b.input)->inputMethodQuery(Qt::ImSurroundingText).toString(),
             "4");
+        // Text dropped lands where it is dropped; the output box takes none.
+        QMimeData dropped;
+        dropped.setText("x\r\ny");
+        QTest::keyClick(b.input, Qt::Key_Home, Qt::ControlModifier);
+        for (TextBox *box : {b.input, b.output}) {
+            QDragEnterEvent enter(QPoint(2, 6), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QApplication::sendEvent(box->viewport(), &enter);
+            QDropEvent drop(QPointF(2, 6), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QApplication::sendEvent(box->viewport(), &drop);
+        }
+        QCOMPARE(b.input->toPlainText(), "x\nycaf\u00e91\n2\n3\n4");
+        QCOMPARE(b.output->toPlainText(), QString());
     }
 
     void contextMenu_data()
