@@ -18,7 +18,6 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
-#include <poll.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
