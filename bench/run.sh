@@ -18,3 +18,7 @@ for window_bench in build-bench/bench/window/bench_*; do
     echo "== $(basename "$window_bench")"
     QT_QPA_PLATFORM=offscreen "$window_bench"
 done
+
+echo "== the window in a real X session (Xvfb, openbox), from each input event until the main thread is idle"
+/usr/bin/python3 bench/desktop/bench_desktop.py --huevane build-bench/app/huevane \
+    --layout build-bench/tools/layoutjson/huevane-layout --timer build-bench/bench/desktop/inputtimer

@@ -3,6 +3,7 @@
 #include "hotcommand/hotcommand.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/fonts.h"
+#include "mainwindow/textbox.h"
 #include "platform/drawingsurface.h"
 #include "platform/propertystore.h"
 #include "platform/twips.h"
@@ -10,8 +11,6 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QMimeData>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -44,30 +43,13 @@ QWidget *CreateLabel(const LayoutEntry &entry, QWidget *parent)
     return label;
 }
 
-// Qt 6.4's text control reads the first of the clipboard's formats without
-// looking whether there is one: pasting while no program owns the clipboard
-// dereferenced an empty list. With no format there is nothing to paste.
-class MultiLineTextBox : public QPlainTextEdit
-{
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-protected:
-    void insertFromMimeData(const QMimeData *source) override
-    {
-        if (!source->formats().isEmpty())
-            QPlainTextEdit::insertFromMimeData(source);
-    }
-};
-
 QWidget *CreateTextBox(const LayoutEntry &entry, QWidget *parent)
 {
     QWidget *box;
     if (entry.flags & MultiLine) {
-        auto *edit = new MultiLineTextBox(parent);
+        auto *edit = new TextBox(parent);
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         edit->setReadOnly(entry.flags & ReadOnly);
-        edit->setTabChangesFocus(true);
         box = edit;
     } else {
         auto *edit = new QLineEdit(parent);

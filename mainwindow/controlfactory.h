@@ -15,7 +15,7 @@ namespace huevane {
 /// | Kind         | Widget                                               |
 /// |--------------|------------------------------------------------------|
 /// | Label        | ClickLabel                                           |
-/// | TextBox      | QLineEdit; QPlainTextEdit when MultiLine             |
+/// | TextBox      | QLineEdit; TextBox when MultiLine                    |
 /// | PictureBox   | DrawingSurface, without the keyboard focus           |
 /// | OptionButton | QRadioButton without caption                         |
 /// | CheckBox     | QCheckBox without caption                            |

@@ -1,40 +1,36 @@
 #include "htmloutput.h"
 
+#include "mainwindow/textbox.h"
 #include "mainwindow/valuefields.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
 
 namespace huevane {
 
-HtmlOutput::HtmlOutput(QPlainTextEdit *box)
+HtmlOutput::HtmlOutput(TextBox *box)
     : QObject(box)
     , m_box(box)
 {
     new SelectAllOnFocus(box);
-    connect(box, &QPlainTextEdit::textChanged, this, [this] { m_shown = false; });
 }
 
 void HtmlOutput::show(const QString &text)
 {
     m_box->setPlainText(text);
-    m_written = text;
-    m_shown = true;
 }
 
 void HtmlOutput::showPlaceholder()
 {
-    show(HtmlPlaceholder.toString());
+    // Every change of the text or the colours comes here: the box is not laid
+    // out again while it shows the placeholder already.
+    if (m_box->toPlainText() != HtmlPlaceholder)
+        show(HtmlPlaceholder.toString());
 }
 
 void HtmlOutput::sendToClipboard()
 {
-    QString text = m_box->toPlainText();
-    if (m_shown)
-        text = m_written; // exactly as written, with its CR LF line ends
-    else
-        text.replace(u'\n', QStringLiteral("\r\n"));
+    const QString text = m_box->toPlainText();
     if (text == HtmlPlaceholder)
         return;
     m_box->selectAll();

@@ -8,6 +8,7 @@
 #include "mainwindow/copyas.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/layout.h"
+#include "mainwindow/textbox.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/turningpoint.h"
 #include "mainwindow/typepreview.h"
@@ -28,10 +29,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QTextDocument>
 
 #include <algorithm>
 
@@ -68,7 +67,7 @@ public:
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
 
-    QPlainTextEdit *txtString = nullptr;
+    TextBox *txtString = nullptr;
     QLineEdit *txtSize = nullptr;
     QLabel *lblChars = nullptr;
     DrawingSurface *picGradText = nullptr;
@@ -124,7 +123,7 @@ void MainWindow::buildControls()
     for (const LayoutEntry &entry : WindowLayout())
         d->controls.insert(entry.name, CreateControl(entry, this));
 
-    d->txtString = d->control<QPlainTextEdit>("txtString");
+    d->txtString = d->control<TextBox>("txtString");
     d->txtSize = d->control<QLineEdit>("txtSize");
     d->lblChars = d->control<QLabel>("lblChars");
     d->picGradText = d->control<DrawingSurface>("picGradText");
@@ -141,7 +140,7 @@ void MainWindow::buildControls()
         d->options[k] = d->control<QRadioButton>(ArrayElement("Option1", k));
     }
     d->panels = new ColourPanels(this);
-    auto *txtHTML = d->control<QPlainTextEdit>("txtHTML");
+    auto *txtHTML = d->control<TextBox>("txtHTML");
     d->output = new HtmlOutput(txtHTML);
     // 'Copy as' writes the gradient on screen, with the tag options the check
     // boxes show now, whether or not 'Generate' ran.
@@ -186,7 +185,7 @@ bool MainWindow::focusNextPrevChild(bool next)
 
 void MainWindow::connectEvents()
 {
-    connect(d->txtString, &QPlainTextEdit::textChanged, this, &MainWindow::textChanged);
+    connect(d->txtString, &TextBox::textChanged, this, &MainWindow::textChanged);
     new SelectAllOnFocus(d->txtString);
     connect(d->txtSize, &QLineEdit::textChanged, this, &MainWindow::textSizeChanged);
 
@@ -301,11 +300,9 @@ const ColourPanel &MainWindow::colourPanel(int number) const
 
 QString MainWindow::inputText() const
 {
-    // Inside the document paragraphs end in U+2029, and Shift+Enter breaks a line
-    // with U+2028; the gradient record separates its lines with CR LF.
-    QString text = d->txtString->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, LineBreak.toString());
-    text.replace(QChar::LineSeparator, LineBreak.toString());
+    // The box ends its lines in LF; the gradient record separates them with CR LF.
+    QString text = d->txtString->toPlainText();
+    text.replace(u'\n', LineBreak.toString());
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/rounding.h"
 #include "engine/valueoftext.h"
+#include "mainwindow/textbox.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
@@ -10,8 +11,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 
 #include <algorithm>
 
@@ -145,10 +144,8 @@ void SelectAll(QWidget *box)
 {
     if (auto *line = qobject_cast<QLineEdit *>(box))
         line->selectAll();
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(box))
-        plain->selectAll();
-    else if (auto *rich = qobject_cast<QTextEdit *>(box))
-        rich->selectAll();
+    else if (auto *text = qobject_cast<TextBox *>(box))
+        text->selectAll();
 }
 
 } // namespace

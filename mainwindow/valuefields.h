@@ -73,7 +73,7 @@ private:
     ValueFieldKind m_kind;
 };
 
-/// Makes a QLineEdit, QPlainTextEdit or QTextEdit select the whole of its text
+/// Makes a QLineEdit or a TextBox select the whole of its text
 /// whenever it gains the focus by tabbing, by a click, from code or as the first
 /// control of its window when that opens (not when its window is merely
 /// activated again, nor on return from its context menu). The click that gives

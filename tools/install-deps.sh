@@ -18,6 +18,8 @@ packages=(
     dbus-daemon at-spi2-core python3 python3-gi gir1.2-atspi-2.0
     # a dark desktop colour scheme, and Qt's Wayland platform for the start-up tests
     qt6ct qt6-wayland
+    # the desktop benchmark's input timer
+    libx11-dev libxtst-dev
     # checking the desktop files and the man page, building the Debian package
     desktop-file-utils appstream groff-base man-db dpkg-dev binutils
 )

@@ -1,150 +1,114 @@
-// Times the main window's redraw after a change of the text, and 'Generate'.
-// Runs on any Qt platform; bench/run.sh runs it offscreen.
+// Where the time of a change goes: each stage of a keystroke and of 'Generate'
+// timed on its own, for texts of long lines. bench/desktop times the whole, as
+// the user waits for it; this one says which part to look at. Runs offscreen.
 
 #include "bench/mixedtext.h"
+#include "engine/charcolours.h"
+#include "engine/gradientsettings.h"
+#include "engine/htmlwriter.h"
 #include "mainwindow/mainwindow.h"
-#include "platform/drawingsurface.h"
+#include "mainwindow/textbox.h"
+#include "mainwindow/wrappedlines.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QElapsedTimer>
-#include <QPlainTextEdit>
-#include <QTextCursor>
+#include <QKeyEvent>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
-using huevane::MainWindow;
+using namespace huevane;
 
 namespace {
 
-constexpr int Repeats = 15;
+constexpr int Repeats = 5;
 
-// @p characters characters in lines of @p lineLength: letters and spaces, or
-// with @p mixed those of MixedCharacters().
-QString MakeText(qsizetype characters, qsizetype lineLength, bool mixed = false)
+// Words of two to nine letters between spaces; @p lineLength 0 for one line.
+QString MakeText(qsizetype characters, qsizetype lineLength)
 {
-    static const QStringList mixedCharacters = MixedCharacters();
     QString text;
-    text.reserve((characters + characters / lineLength * 2 + 2) * (mixed ? 2 : 1));
-    for (qsizetype i = 0; i < characters; ++i) {
-        if (i > 0 && i % lineLength == 0)
-            text += QLatin1String("\r\n");
-        if (mixed)
-            text += mixedCharacters[i % mixedCharacters.size()];
-        else
-            text += QChar(i % 7 == 6 ? u' ' : char16_t(u'a' + i % 26));
+    text.reserve(characters + 2);
+    quint32 seed = 1;
+    qsizetype column = 0;
+    while (text.size() < characters) {
+        seed = seed * 1103515245 + 12345;
+        if (lineLength && column + 10 >= lineLength) {
+            text += u'\n';
+            column = 0;
+        }
+        const int letters = 2 + int(seed >> 16) % 8;
+        for (int i = 0; i < letters; ++i)
+            text += QChar(u'a' + (seed >> (i + 3)) % 26);
+        text += u' ';
+        column += letters + 1;
     }
+    text.truncate(characters);
     return text;
 }
 
-struct Timing
+// @p lines lines of MixedCharacters(): emoji and combining marks among letters.
+QString MixedText(int lines)
 {
-    double median = 0.0;
-    double worst = 0.0;
-};
+    return QStringList(lines, MixedCharacters().join(QString())).join(u'\n');
+}
 
-Timing Measure(const std::function<void()> &run, const std::function<void()> &setUp = {})
+double Median(const std::function<void()> &run)
 {
     std::vector<double> times;
     for (int i = 0; i < Repeats; ++i) {
-        if (setUp)
-            setUp();
         QElapsedTimer timer;
         timer.start();
         run();
-        times.push_back(timer.nsecsElapsed() / 1e6);
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.back()};
+    return times[times.size() / 2];
 }
 
-// One keystroke at the end of the text in @p box, typed and taken back in turn.
-std::function<void()> Keystroke(QPlainTextEdit *box)
+void Row(const char *stage, const char *text, double ms)
 {
-    return [box, add = true]() mutable {
-        QTextCursor cursor(box->document());
-        cursor.movePosition(QTextCursor::End);
-        if (add)
-            cursor.insertText(QStringLiteral("x"));
-        else
-            cursor.deletePreviousChar();
-        add = !add;
+    std::printf("%-44s %-38s %9.2f ms\n", stage, text, ms);
+}
+
+void Stages(MainWindow &window, const char *label, const QString &text)
+{
+    auto *input = window.findChild<TextBox *>("txtString");
+    auto *output = window.findChild<TextBox *>("txtHTML");
+    input->setPlainText(text);
+    QApplication::processEvents();
+
+    WrappedLines lines;
+    Row("breaking the text into lines", label,
+        Median([&] { lines.layout(text, input->font(), input->viewport()->width() - 8); }));
+    GradientSettings settings = window.settings();
+    const QString crlf = window.inputText();
+    Row("counting the characters (SetText)", label, Median([&] { SetText(settings, crlf); }));
+    Row("colouring them (ComputeCharColours)", label,
+        Median([&] { settings.charColours = *ComputeCharColours(settings); }));
+    const auto html = [&] {
+        return GenerateHtml(settings.text, settings.lines, settings.charColours);
     };
-}
+    Row("writing the HTML (GenerateHtml)", label, Median(html));
+    const QString written = html();
+    Row("breaking the HTML into lines", label,
+        Median([&] { lines.layout(written, output->font(), output->viewport()->width() - 8); }));
 
-void TextChange(MainWindow &window, const char *label, qsizetype characters, qsizetype lineLength,
-                bool mixed = false)
-{
-    const QString text = MakeText(characters, lineLength, mixed);
-    auto *box = window.findChild<QPlainTextEdit *>("txtString");
-    box->setPlainText(text);
-    QApplication::processEvents();
-
-    // The text box's own share of a keystroke (editing and laying out its
-    // document), measured on a box of the same size and font that nothing watches.
-    QPlainTextEdit alone;
-    alone.setFont(box->font());
-    alone.setFixedSize(box->size());
-    alone.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    alone.setPlainText(text);
-    alone.show();
-    QApplication::processEvents();
-    const Timing boxAlone = Measure(Keystroke(&alone));
-    alone.hide();
-
-    const Timing keystroke = Measure(Keystroke(box));
-    std::printf("text change, %s:\n"
-                "    keystroke in the window %8.2f ms (worst %.2f)\n"
-                "    the text box alone      %8.2f ms (worst %.2f)\n"
-                "    change to previews      %8.2f ms\n",
-                label, keystroke.median, keystroke.worst, boxAlone.median, boxAlone.worst,
-                keystroke.median - boxAlone.median);
-}
-
-void Generate(MainWindow &window, const char *label, qsizetype characters, qsizetype lineLength)
-{
-    auto *box = window.findChild<QPlainTextEdit *>("txtString");
-    auto *output = window.findChild<QPlainTextEdit *>("txtHTML");
-    box->setPlainText(MakeText(characters, lineLength));
-    QApplication::processEvents();
-    // Each run starts from the placeholder, as after any change of the text.
-    const Timing generate = Measure(
-        [&] {
+    input->setFocus();
+    input->setSelection(text.size(), text.size());
+    bool add = true;
+    Row("a key at the end, to the previews drawn", label, Median([&] {
+            QKeyEvent press(QEvent::KeyPress, add ? Qt::Key_X : Qt::Key_Backspace, Qt::NoModifier,
+                            add ? QStringLiteral("x") : QString());
+            QApplication::sendEvent(input, &press);
+            add = !add;
+            input->repaint();
+        }));
+    Row("'Generate', to the output drawn", label, Median([&] {
             window.generate();
-            QApplication::processEvents();
-        },
-        [&] {
-            window.drawTextPreview(window.settings().gradientType);
-            QApplication::processEvents();
-        });
-    std::printf("'Generate', %s: %8.2f ms (worst %.2f), %lld characters of HTML\n", label,
-                generate.median, generate.worst,
-                static_cast<long long>(output->toPlainText().size()));
-}
-
-// A paste of a large text replacing the sample, as the user does it: the whole
-// handling, the text box's share included, until the previews are drawn.
-void Paste(MainWindow &window, const char *label, qsizetype characters, qsizetype lineLength)
-{
-    auto *box = window.findChild<QPlainTextEdit *>("txtString");
-    const QString text = MakeText(characters, lineLength);
-    std::vector<double> times;
-    for (int i = 0; i < 3; ++i) {
-        box->setPlainText(MainWindow::SampleText);
-        QApplication::processEvents();
-        QApplication::clipboard()->setText(text);
-        box->selectAll();
-        QElapsedTimer timer;
-        timer.start();
-        box->paste();
-        QApplication::processEvents();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    std::printf("paste, %s: %8.2f ms (median of 3, worst %.2f)\n", label, times[1], times.back());
+            output->repaint();
+        }));
 }
 
 } // namespace
@@ -155,17 +119,9 @@ int main(int argc, char *argv[])
     MainWindow window;
     window.show();
     QApplication::processEvents();
-
-    std::printf("median of %d runs\n", Repeats);
-    TextChange(window, "100,000 characters, lines of 100", 100'000, 100);
-    TextChange(window, "100,000 characters, one line", 100'000, 100'000);
-    TextChange(window, "1,000,000 characters, lines of 100", 1'000'000, 100);
-    TextChange(window, "1,000,000 characters, one line", 1'000'000, 1'000'000);
-    TextChange(window, "100,000 with emoji and marks, lines of 100", 100'000, 100, true);
-    TextChange(window, "1,000,000 with emoji and marks, lines of 100", 1'000'000, 100, true);
-    TextChange(window, "1,000,000 with emoji and marks, one line", 1'000'000, 1'000'000, true);
-    Generate(window, "100,000 characters, lines of 100", 100'000, 100);
-    Generate(window, "100,000 characters, one line", 100'000, 100'000);
-    Paste(window, "10 MB, lines of 100", 10'000'000, 100);
+    Stages(window, "100,000 characters on one line", MakeText(100'000, 0));
+    Stages(window, "1,000,000 characters on one line", MakeText(1'000'000, 0));
+    Stages(window, "1,000,000 characters in lines of 100", MakeText(1'000'000, 100));
+    Stages(window, "1,000,000 with emoji and marks, lines of 100", MixedText(10'000));
     return 0;
 }

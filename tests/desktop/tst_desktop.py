@@ -169,6 +169,24 @@ class DesktopTest(unittest.TestCase):
             h.keys("x", "ctrl+a", "ctrl+c")
             self.assertEqual(wait_until(h.clipboard, what="the clipboard"), b"x")
 
+    def test_long_line(self):
+        # One line of 300,000 characters, words between spaces, with accents and an emoji
+        # now and then: it all arrives, a key typed at its end lands at the end, and
+        # 'Send to Clipboard' gives exactly what huevane-html writes for it.
+        words = ["gr\u00fcn", "caf\u00e9", "line", "\U0001F308", "a", "colour", "x" * 40]
+        text = " ".join(words[i % len(words)] for i in range(60000))[:300000].encode()
+        with Huevane(tray=False) as h:
+            subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text, env=h.env, check=True)
+            h.click(*h.centre("txtString"))
+            h.keys("ctrl+a", "ctrl+v", "ctrl+End", "Z", "ctrl+a", "ctrl+c")
+            typed = text + b"Z"
+            self.assertEqual(wait_until(lambda: h.clipboard() == typed and typed, what="the typed text"), typed)
+            html = subprocess.run([PROGRAMS["huevane-html"]], input=typed, capture_output=True, check=True,
+                                  timeout=30).stdout
+            h.click(*h.centre("lblGenerate"))
+            h.click(*h.centre("lblClipboard"))
+            self.assertEqual(wait_until(lambda: h.clipboard() == html and html, timeout=30, what="the HTML"), html)
+
     def test_hover_look(self):
         with Huevane(tray=False) as h:
             gx, gy, gw, gh = LAYOUT["controls"]["lblGenerate"]

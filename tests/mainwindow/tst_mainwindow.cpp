@@ -12,6 +12,7 @@
 #include "mainwindow/fonts.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/textbox.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"
@@ -24,7 +25,6 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QSet>
 #include <QTest>
 
@@ -79,7 +79,7 @@ bool Dotted(const QImage &image)
 QString Text(QWidget *control)
 {
     const char *property = control->inherits("QAbstractButton") ? "checked"
-        : control->inherits("QPlainTextEdit")                   ? "plainText"
+        : control->inherits("huevane::TextBox")                 ? "plainText"
                                                                 : "text";
     return control->property(property).toString();
 }
@@ -119,14 +119,16 @@ public:
         QWidget *control = get(name);
         if (auto *button = qobject_cast<HotCommand *>(control))
             return button->picButton();
-        if (auto *box = qobject_cast<QPlainTextEdit *>(control))
+        if (auto *box = qobject_cast<TextBox *>(control))
             return box->viewport();
         return control;
     }
 
     QString text(const char *box) const
     {
-        return get<QPlainTextEdit>(box)->toPlainText().replace(u'\n', "\r\n");
+        // The input box ends its lines in LF; the output box keeps the HTML's CR LF.
+        const QString shown = get<TextBox>(box)->toPlainText();
+        return get<TextBox>(box)->isReadOnly() ? shown : QString(shown).replace(u'\n', "\r\n");
     }
 
     float value(int panel, int i) const
@@ -282,7 +284,7 @@ public:
         } else if (verb == "answer") {
             answer = arg == "none" ? std::nullopt : std::optional(arg.toUInt(nullptr, 16));
         } else if (verb == "set") { // the output box is read-only: only code changes it
-            get<QPlainTextEdit>(name)->setPlainText(text);
+            get<TextBox>(name)->setPlainText(text);
             ownOutput = true;
         } else if (verb == "draw") {
             window.drawTextPreview(quint8(arg.toInt()));
