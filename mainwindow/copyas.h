@@ -52,7 +52,7 @@ QMimeData *CopyAsData(CopyAsEntry entry, const CopySource &source);
 QMenu *CreateCopyAsMenu(const std::function<CopySource()> &source, QWidget *parent);
 
 /// Gives @p widget a context menu (right button, menu key) that is
-/// @p standardMenu(), a new menu such as QPlainTextEdit::createStandardContextMenu()
+/// @p standardMenu(), a new menu such as TextBox::createStandardContextMenu()
 /// gives, followed by the 'Copy as' submenu for @p source. Sets the widget's
 /// context menu policy to Qt::CustomContextMenu.
 void AddCopyAsMenu(QWidget *widget, std::function<QMenu *()> standardMenu,

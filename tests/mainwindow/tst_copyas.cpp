@@ -3,12 +3,12 @@
 
 #include "mainwindow/copyas.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/textbox.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QTest>
 
 using namespace huevane;
@@ -17,7 +17,7 @@ namespace {
 
 // Opens the context menu of @p box as the right button does; returns its
 // 'Copy as' submenu.
-QMenu *OpenCopyAs(QPlainTextEdit *box)
+QMenu *OpenCopyAs(TextBox *box)
 {
     emit box->customContextMenuRequested(QPoint(4, 4));
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -39,8 +39,8 @@ private Q_SLOTS:
 void tst_CopyAs::contextMenu()
 {
     MainWindow window;
-    auto *text = window.findChild<QPlainTextEdit *>(QStringLiteral("txtString"));
-    auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("txtHTML"));
+    auto *text = window.findChild<TextBox *>(QStringLiteral("txtString"));
+    auto *box = window.findChild<TextBox *>(QStringLiteral("txtHTML"));
     QVERIFY(text && box);
     text->setPlainText(QStringLiteral("a<\n"));
 
