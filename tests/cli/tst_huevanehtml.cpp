@@ -185,8 +185,6 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("centre with a fraction") << QStringList {"--centre", "1.5"} << QByteArray() << 2 << B("1.5");
     QTest::newRow("unknown format") << QStringList {"--format", "html"} << QByteArray() << 2 << B("html");
     QTest::newRow("escape with bbcode") << QStringList {"--format", "bbcode", "--escape"} << QByteArray() << 2 << B("--escape is for --format font and span only");
-    QTest::newRow("escape with ansi") << QStringList {"--escape", "--format=ansi"} << QByteArray() << 2 << B("--escape is for --format font and span only");
-    QTest::newRow("escape with minimessage") << QStringList {"--escape", "--format=minimessage"} << QByteArray() << 2 << B("--escape is for --format font and span only");
     QTest::newRow("escape with minecraft-json") << QStringList {"--format", "minecraft-json", "--escape"} << QByteArray() << 2 << B("--escape is for --format font and span only");
     const QString seventeen = QStringList(17, "FF0000").join(u',');
     QTest::newRow("position lower than an earlier one") << QStringList {"--stops", "FF0000@50,00FF00,0000FF@20"} << QByteArray() << 2 << B("stop 3, '0000FF@20'");
