@@ -1,11 +1,9 @@
 // huevane-html run as a user runs it, through its standard streams.
 
 #include "engine/htmlwriter.h"
-#include "tests/common/graphemebreaks.h"
 #include "tests/common/settings.h"
 
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -71,7 +69,6 @@ private Q_SLOTS:
     void limits();
     void helpVersionAndFullOutput();
     void presets();
-    void unicodeCharacters();
     void largeInput_data();
     void largeInput();
 
@@ -128,11 +125,9 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("ansi") << twoBlues + QStringList {"ansi"} << mixed << 0 << B("\x1b[38;2;255;0;0ma<\x1b[0m\n\n\x1b[38;2;255;0;1m&\x1b[38;2;255;0;2m\t\xF0\x9F\x98\x80\x1b[0m\n");
     QTest::newRow("ansi, tag options change nothing") << twoBlues + QStringList {"ansi", "--merge", "--upper-case-tags", "--no-quotes"} << mixed << 0 << B("\x1b[38;2;255;0;0ma<\x1b[0m\n\n\x1b[38;2;255;0;1m&\x1b[38;2;255;0;2m\t\xF0\x9F\x98\x80\x1b[0m\n");
     // Gradients through stops; the colours worked out by hand or by a separate script.
-    const QStringList orange {"--stops", "000000,FF8000", "--type", "3", "--centre", "5", "--per-line"};
     QTest::newRow("stops evenly spread, ansi") << QStringList {"--stops", "FF0000,00FF00,#0000FF", "--format", "ansi"} << B("abcde") << 0 << B("\x1b[38;2;255;0;0ma\x1b[38;2;128;128;0mb\x1b[38;2;0;255;0mc\x1b[38;2;0;128;128md\x1b[38;2;0;0;255me\x1b[0m\n");
     QTest::newRow("stops spread between placed ones") << QStringList {"--no-quotes", "--stops", "000000@0,FFFFFF,000000@40,000000"} << B("abcdef") << 0 << B("<font color=#000000>a</font><font color=#FFFFFF>b</font><font color=#000000>c</font><font color=#000000>d</font><font color=#000000>e</font><font color=#000000>f</font><br>\r\n");
     QTest::newRow("hard edge, bbcode, merge") << QStringList {"--stops", "FF0000@0,FF0000@50,0000FF@50,0000FF", "--format", "bbcode", "--merge"} << B("abcde") << 0 << B("[color=#FF0000]ab[/color][color=#0000FF]cde[/color]\r\n");
-    QTest::newRow("stops, type 3 per line") << orange + QStringList {"--no-quotes"} << B("abcdefg\nxyz") << 0 << B("<font color=#000000>a</font><font color=#402000>b</font><font color=#804000>c</font><font color=#BF6000>d</font><font color=#FF8000>e</font><font color=#804000>f</font><font color=#000000>g</font><br>\r\n<font color=#000000>x</font><font color=#804000>y</font><font color=#FF8000>z</font><br>\r\n");
     QTest::newRow("start and end in hsl, longer, span, escape") << QStringList {"--start", "255,0,0", "--end", "#0000FF", "--space", "hsl", "--hue", "longer", "--format", "span", "--escape"} << B("a<&>e") << 0 << B("<span style=\"color:#FF0000\">a</span><span style=\"color:#FFFF00\">&lt;</span><span style=\"color:#00FF00\">&amp;</span><span style=\"color:#00FFFF\">&gt;</span><span style=\"color:#0000FF\">e</span><br>\r\n");
     QTest::newRow("preset") << QStringList {"--preset", "sunset", "--format", "bbcode", "--upper-case-tags"} << B("Hi there") << 0 << B("[COLOR=#FFB347]H[/COLOR][COLOR=#FF9342]i[/COLOR][COLOR=#FF703C] [/COLOR][COLOR=#F65449]t[/COLOR][COLOR=#E5405C]h[/COLOR][COLOR=#D02B6B]e[/COLOR][COLOR=#932D7E]r[/COLOR][COLOR=#5B1A8C]e[/COLOR]\r\n");
 
@@ -261,32 +256,6 @@ void tst_HuevaneHtml::presets()
         QVERIFY(stops.exitCode == 0 && !stops.out.isEmpty());
         QCOMPARE(run(spaced + colours, sample).out, stops.out);
     }
-}
-
-// Every line of Unicode's own test of its characters, all in one input with CR LF
-// after each: CR LF, LF and a lone CR end a line, and within a line each of
-// Unicode's characters gets a tag of its own.
-void tst_HuevaneHtml::unicodeCharacters()
-{
-    const QList<test::GraphemeBreakCase> cases = test::ReadGraphemeBreakTest();
-    QVERIFY2(!cases.isEmpty(), test::GraphemeBreakTestPath); // installed by unicode-data
-    QString input, expected; // the output expected, colours left out
-    for (const test::GraphemeBreakCase &c : cases) {
-        input += c.text + u"\r\n"_qs;
-        for (const TextSpan &cluster : c.clusters) {
-            const QString character = cluster.in(c.text).toString();
-            expected += QStringList {"\r", "\n", "\r\n"}.contains(character)
-                ? u"<br>\r\n"_qs
-                : u"<font color=\"#\">"_qs + character + u"</font>"_qs;
-        }
-        expected += u"<br>\r\n"_qs;
-    }
-    const Run result = run({}, input.toUtf8());
-    const QString output =
-        QString::fromUtf8(result.out).replace(QRegularExpression(u"#[0-9A-F]{6}"_qs), u"#"_qs);
-    const auto at = std::mismatch(output.begin(), output.end(), expected.begin(), expected.end());
-    QVERIFY2(result.exitCode == 0 && output == expected,
-             qPrintable(expected.mid(at.second - expected.begin() - 40, 80)));
 }
 
 // A 10 MB line and 100 MB of lines, checked as the output streams out and never
