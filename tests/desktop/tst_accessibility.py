@@ -73,8 +73,7 @@ class AccessibilityTest(unittest.TestCase):
     def setUpClass(cls):
         cls.session = XSession(tray=False, accessibility=True).__enter__()
         # This process reads the tree over the session's own bus.
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = cls.session.env["DBUS_SESSION_BUS_ADDRESS"]
-        os.environ["DISPLAY"] = cls.session.env["DISPLAY"]
+        os.environ.update({name: cls.session.env[name] for name in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY")})
         Atspi.init()
 
     @classmethod
