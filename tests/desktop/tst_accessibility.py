@@ -73,8 +73,7 @@ class AccessibilityTest(unittest.TestCase):
     def setUpClass(cls):
         cls.session = XSession(tray=False, accessibility=True).__enter__()
         # This process reads the tree over the session's own bus.
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = cls.session.env["DBUS_SESSION_BUS_ADDRESS"]
-        os.environ["DISPLAY"] = cls.session.env["DISPLAY"]
+        os.environ.update({name: cls.session.env[name] for name in ("DBUS_SESSION_BUS_ADDRESS", "DISPLAY")})
         Atspi.init()
 
     @classmethod
@@ -108,11 +107,8 @@ class AccessibilityTest(unittest.TestCase):
     def node(self, control):
         return self.nodes[NAMES[control], role_of(control)]
 
-    def text(self, control):
-        return self.node(control).get_text(0, -1)
-
     def colour(self, panel):
-        return [self.text("%s(%d)" % (panel, i)) for i in range(6)]
+        return [self.node("%s(%d)" % (panel, i)).get_text(0, -1) for i in range(6)]
 
     def test_every_control_named_with_its_role(self):
         self.assertEqual(self.frame.get_role_name(), "frame")
@@ -162,7 +158,7 @@ class AccessibilityTest(unittest.TestCase):
         act(self.node("chkUpTags"), "Toggle")
         until(lambda: has(self.node("chkUpTags"), Atspi.StateType.CHECKED), "upper-case tags")
         act(self.node("lblGenerate"), "Press")
-        until(lambda: self.text("txtHTML").startswith('<FONT COLOR="#'), "the HTML in upper case")
+        until(lambda: self.node("txtHTML").get_text(0, -1).startswith('<FONT COLOR="#'), "the HTML in upper case")
 
         act(self.node("Label1"), "Press")
         self.assertEqual(self.process.wait(timeout=10), 0)

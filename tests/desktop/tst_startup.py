@@ -33,8 +33,7 @@ class StartupTest(unittest.TestCase):
         status, out, err = run("--help")
         self.assertEqual((status, err), (0, ""))
         self.assertTrue(out.startswith("Usage: huevane ") and "colour gradients" in out, out)
-        for option in ("--help", "--version", "-platform", "-display"):
-            self.assertIn(option, out)
+        self.assertTrue(all(option in out for option in ("--help", "--version", "-platform", "-display")), out)
         self.assertEqual(run("-h"), (status, out, err))
         html = subprocess.run([PROGRAMS["huevane-html"], "--version"], capture_output=True, check=True, timeout=30)
         self.assertEqual(run("--version"), (0, html.stdout.decode().replace("huevane-html", "huevane"), ""))

@@ -156,9 +156,8 @@ void tst_Stops::randomStops()
             const int place = places[k];
             const bool shown =
                 place == places.first() ? k == 0 : k + 1 == places.size() || places[k + 1] != place;
-            const CharColour &c = colours[place];
             if (shown)
-                QCOMPARE(hex(c), hex({0, 0, s.red, s.green, s.blue}));
+                QCOMPARE(hex(colours[place]), hex({0, 0, s.red, s.green, s.blue}));
             if (gradient.space != ColourSpace::Rgb || k + 1 == places.size())
                 continue;
             const Stop &t = gradient.stops[k + 1];
