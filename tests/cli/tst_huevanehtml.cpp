@@ -1,9 +1,11 @@
 // huevane-html run as a user runs it, through its standard streams.
 
 #include "engine/htmlwriter.h"
+#include "tests/common/graphemebreaks.h"
 #include "tests/common/settings.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +71,7 @@ private Q_SLOTS:
     void limits();
     void helpVersionAndFullOutput();
     void presets();
+    void unicodeCharacters();
     void largeInput_data();
     void largeInput();
 
@@ -244,6 +247,32 @@ void tst_HuevaneHtml::presets()
         QVERIFY(stops.exitCode == 0 && !stops.out.isEmpty());
         QCOMPARE(run(spaced + colours, sample).out, stops.out);
     }
+}
+
+// Every line of Unicode's own test of its characters, all in one input with CR LF
+// after each: CR LF, LF and a lone CR end a line, and within a line each of
+// Unicode's characters gets a tag of its own.
+void tst_HuevaneHtml::unicodeCharacters()
+{
+    const QList<test::GraphemeBreakCase> cases = test::ReadGraphemeBreakTest();
+    QVERIFY2(!cases.isEmpty(), test::GraphemeBreakTestPath); // installed by unicode-data
+    QString input, expected; // the output expected, colours left out
+    for (const test::GraphemeBreakCase &c : cases) {
+        input += c.text + u"\r\n"_qs;
+        for (const TextSpan &cluster : c.clusters) {
+            const QString character = cluster.in(c.text).toString();
+            expected += QStringList {"\r", "\n", "\r\n"}.contains(character)
+                ? u"<br>\r\n"_qs
+                : u"<font color=\"#\">"_qs + character + u"</font>"_qs;
+        }
+        expected += u"<br>\r\n"_qs;
+    }
+    const Run result = run({}, input.toUtf8());
+    const QString output =
+        QString::fromUtf8(result.out).replace(QRegularExpression(u"#[0-9A-F]{6}"_qs), u"#"_qs);
+    const auto at = std::mismatch(output.begin(), output.end(), expected.begin(), expected.end());
+    QVERIFY2(result.exitCode == 0 && output == expected,
+             qPrintable(expected.mid(at.second - expected.begin() - 40, 80)));
 }
 
 // A 10 MB line and 100 MB of lines, checked as the output streams out and never
