@@ -115,10 +115,29 @@ private:
         constexpr qint64 Block = 256;
         while (times > 0) {
             const qint64 block = std::min(times - 1, Block);
+            // Inside 0..255 the limits change nothing, and a component only ever moves
+            // one way, by the sign of its change; so when a block of moves without them
+            // starts and ends inside 0..255, every move stayed inside and the colour is
+            // the one the limited moves give. Otherwise the block is done again with them.
+            float ur = r, ug = g, ub = b;
             for (qint64 k = 0; k < block; ++k) {
-                r = move(r, dr);
-                g = move(g, dg);
-                b = move(b, db);
+                ur = static_cast<float>(static_cast<Change>(ur) + dr);
+                ug = static_cast<float>(static_cast<Change>(ug) + dg);
+                ub = static_cast<float>(static_cast<Change>(ub) + db);
+            }
+            const auto inside = [](float from, float to) {
+                return from >= 0.0f && from <= 255.0f && to >= 0.0f && to <= 255.0f;
+            };
+            if (inside(r, ur) && inside(g, ug) && inside(b, ub)) {
+                r = ur;
+                g = ug;
+                b = ub;
+            } else {
+                for (qint64 k = 0; k < block; ++k) {
+                    r = move(r, dr);
+                    g = move(g, dg);
+                    b = move(b, db);
+                }
             }
             times -= block + 1;
             const float nr = move(r, dr), ng = move(g, dg), nb = move(b, db);
