@@ -3,6 +3,8 @@
 #include "colour.h"
 #include "rounding.h"
 
+#include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace huevane {
@@ -30,6 +32,7 @@ public:
             m_fall[c] = AsDouble(step);
         }
         m_turn = std::numeric_limits<qint32>::max();
+        m_fixed = true;
     }
 
     /// The same step, times n / @p upDivisor (as a float) for the characters
@@ -48,6 +51,7 @@ public:
             m_fall[c] = -(step * AsDouble(down));
         }
         m_turn = turn;
+        m_fixed = false;
     }
 
     void setCurrent(const float colour[3])
@@ -77,12 +81,86 @@ public:
             m_current[c] = ClampComponent(static_cast<float>(AsDouble(m_current[c]) + change[c]));
     }
 
+    /// The same as advance(coloured), advance(coloured + 1), ... @p count times over,
+    /// for the long runs of the previews. Once a move leaves the colour as it was
+    /// (every component held at 0 or 255, or a step of 0) the moves left up to the
+    /// turning point cannot change it either, so they are skipped.
+    void advanceOver(qint64 coloured, qint64 count)
+    {
+        while (count > 0) {
+            const bool rising = coloured < m_turn;
+            const qint64 run = rising ? std::min<qint64>(count, m_turn - coloured) : count;
+            if (m_fixed)
+                moveOver<float>(m_step, run);
+            else
+                moveOver<double>(rising ? m_rise : m_fall, run);
+            coloured += run;
+            count -= run;
+        }
+    }
+
 private:
+    /// @p times moves by @p change. A float change is the fixed step, added in float
+    /// as advanceByStep() does; a double one is added as advance() does.
+    template <typename Change>
+    void moveOver(const Change change[3], qint64 times)
+    {
+        float r = m_current[0], g = m_current[1], b = m_current[2];
+        const Change dr = change[0], dg = change[1], db = change[2];
+        const auto move = [](float value, Change by) {
+            return ClampComponent(static_cast<float>(static_cast<Change>(value) + by));
+        };
+        // Blocks of moves without a test, then one move that tells whether the
+        // colour has stopped changing.
+        constexpr qint64 Block = 256;
+        while (times > 0) {
+            const qint64 block = std::min(times - 1, Block);
+            // Inside 0..255 the limits change nothing, and a component only ever moves
+            // one way, by the sign of its change; so when a block of moves without them
+            // starts and ends inside 0..255, every move stayed inside and the colour is
+            // the one the limited moves give. Otherwise the block is done again with them.
+            float ur = r, ug = g, ub = b;
+            for (qint64 k = 0; k < block; ++k) {
+                ur = static_cast<float>(static_cast<Change>(ur) + dr);
+                ug = static_cast<float>(static_cast<Change>(ug) + dg);
+                ub = static_cast<float>(static_cast<Change>(ub) + db);
+            }
+            const auto inside = [](float from, float to) {
+                return from >= 0.0f && from <= 255.0f && to >= 0.0f && to <= 255.0f;
+            };
+            if (inside(r, ur) && inside(g, ug) && inside(b, ub)) {
+                r = ur;
+                g = ug;
+                b = ub;
+            } else {
+                for (qint64 k = 0; k < block; ++k) {
+                    r = move(r, dr);
+                    g = move(g, dg);
+                    b = move(b, db);
+                }
+            }
+            times -= block + 1;
+            const float nr = move(r, dr), ng = move(g, dg), nb = move(b, db);
+            const bool still = std::bit_cast<quint32>(nr) == std::bit_cast<quint32>(r)
+                && std::bit_cast<quint32>(ng) == std::bit_cast<quint32>(g)
+                && std::bit_cast<quint32>(nb) == std::bit_cast<quint32>(b);
+            r = nr;
+            g = ng;
+            b = nb;
+            if (still)
+                break;
+        }
+        m_current[0] = r;
+        m_current[1] = g;
+        m_current[2] = b;
+    }
+
     float m_current[3] = {};
     float m_step[3] = {};
     double m_rise[3] = {}; // added before the turning point, or always
     double m_fall[3] = {}; // added from the turning point on
     qint32 m_turn = 0;
+    bool m_fixed = true; // the step of begin() throughout
 };
 
 } // namespace huevane

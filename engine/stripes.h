@@ -40,6 +40,9 @@ public:
     /// runs for each of up to millions of stripes, inside the painting's loop.
     void advance(qint64 stripe) { m_steps.advance(stripe - 1); }
 
+    /// The same as advance(stripe), advance(stripe + 1), ... @p count times over.
+    void advanceOver(qint64 stripe, qint64 count) { m_steps.advanceOver(stripe - 1, count); }
+
 private:
     FloatSteps m_steps;
 };

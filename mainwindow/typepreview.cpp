@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace huevane {
 
 QList<quint32> StripeColumns(const StripeSettings &settings, double widthTwips,
@@ -14,41 +16,35 @@ QList<quint32> StripeColumns(const StripeSettings &settings, double widthTwips,
         || columns <= 0)
         return {};
 
-    // Stripe i starts at the column its left edge x rounds to. Only the last stripe
-    // that starts in a column shows there, so a colour is packed once per column,
-    // and the exact rounding runs only where x may have reached the next column.
-    QList<quint32> shown(columns, 0);
-    QList<bool> starts(columns, false);
-    StripeStepper stepper(settings);
-    const double n = settings.count;
+    // Stripe i starts at the column its left edge x rounds to, and x never falls as
+    // i grows, so the stripe a column shows is the last one that starts at or before
+    // it: found by halving the range of stripes with the exact rounding, a few dozen
+    // roundings per column rather than one per stripe. The colours are then stepped
+    // from one column's stripe to the next in one go.
+    // A preview of no width (or none that can be measured) has every stripe at
+    // column 0, so each column shows the last stripe.
     const qint64 stripes = qint64(settings.count) + 1;
-    const auto leftEdge = [&](qint64 i) {
-        return static_cast<double>(static_cast<float>(widthTwips / n * static_cast<double>(i - 1)));
+    const double stripeWidth = widthTwips / settings.count;
+    const bool measured = stripeWidth > 0.0 && std::isfinite(stripeWidth);
+    const auto column = [&](qint64 i) {
+        const float x = static_cast<float>(stripeWidth * static_cast<double>(i - 1));
+        return TwipsToPixels(static_cast<double>(x), twipsPerPixel);
     };
-    int column = TwipsToPixels(leftEdge(1), twipsPerPixel);
-    double nextColumnFrom = (column + 0.5) * twipsPerPixel;
-    for (qint64 i = 1; i <= stripes && column < columns; ++i) {
-        int next = column;
-        if (i < stripes) {
-            const double x = leftEdge(i + 1);
-            if (x >= nextColumnFrom - 1e-9 * twipsPerPixel) {
-                next = TwipsToPixels(x, twipsPerPixel);
-                nextColumnFrom = (next + 0.5) * twipsPerPixel;
-            }
-        } else {
-            next = columns; // no stripe follows the last one
+    QList<quint32> shown(columns, 0);
+    StripeStepper stepper(settings);
+    qint64 current = 1; // the stripe whose colour the stepper holds
+    for (int c = 0; c < columns; ++c) {
+        qint64 low = measured ? current : stripes, high = stripes;
+        while (low < high) {
+            const qint64 middle = low + (high - low + 1) / 2;
+            if (column(middle) <= c)
+                low = middle;
+            else
+                high = middle - 1;
         }
-        if (next != column && column >= 0) {
-            shown[column] = stepper.colour();
-            starts[column] = true;
-        }
-        stepper.advance(i);
-        column = next;
-    }
-    // Columns where no stripe starts show the stripe before them.
-    for (int c = 1; c < columns; ++c) {
-        if (!starts[c])
-            shown[c] = shown[c - 1];
+        stepper.advanceOver(current, low - current);
+        current = low;
+        shown[c] = stepper.colour();
     }
     return shown;
 }

@@ -8,7 +8,9 @@
 #include "engine/htmlwriter.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/textbox.h"
+#include "mainwindow/typepreview.h"
 #include "mainwindow/wrappedlines.h"
+#include "platform/twips.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -94,6 +96,15 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     const QString written = html();
     Row("breaking the HTML into lines", label,
         Median([&] { lines.layout(written, output->font(), output->viewport()->width() - 8); }));
+
+    // The three type previews' stripes, at the previews' width of 2325 twips.
+    const int previewWidth = TwipsToPixels(2325, TwipsPerPixelX());
+    Row("the type previews' stripes (StripeColumns)", label, Median([&] {
+            for (quint8 kind = StartToEnd; kind <= RiseAndFall; ++kind)
+                StripeColumns({kind, settings.startColour, settings.endColour, settings.totalChars,
+                               settings.centre},
+                              2325, TwipsPerPixelX(), previewWidth);
+        }));
 
     input->setFocus();
     input->setSelection(text.size(), text.size());

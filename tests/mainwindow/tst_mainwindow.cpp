@@ -25,6 +25,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTest>
 
@@ -39,16 +40,17 @@ quint32 Packed(QColor c)
 
 // The colour each pixel column of a type preview @p columns pixels wide shows, found the plain way:
 // stripe i (from 1) is a rectangle from x = W / n x (i - 1) to the right edge, painted over those
-// before it, in the colour the stripes' stepper gives it (the engine's tests check that stepper).
-QList<quint32> PaintedStripes(const StripeSettings &s, int columns = 155)
+// before it, in the colour the stripes' stepper gives it one stripe at a time (the engine's tests
+// check that stepper). W is @p width twips, or the preview's own width when negative.
+QList<quint32> PaintedStripes(const StripeSettings &s, int columns = 155, double width = -1,
+                              double twipsPerPixel = TwipsPerPixelX())
 {
-    const double n = s.count, twipsPerPixel = TwipsPerPixelX();
+    const double n = s.count, w = width < 0 ? columns * twipsPerPixel : width;
     StripeStepper stepper(s);
     QList<quint32> shown(columns, 0);
     QList<bool> starts(columns, false);
     for (qint64 i = 1; i <= s.count + 1; stepper.advance(i++)) {
-        const qint32 column =
-            RoundHalfEven(float(columns * twipsPerPixel / n * double(i - 1)) / twipsPerPixel);
+        const qint32 column = RoundHalfEven(float(w / n * double(i - 1)) / twipsPerPixel);
         if (column < columns) {
             shown[column] = stepper.colour();
             starts[column] = true;
@@ -476,6 +478,33 @@ void TestMainWindow::stripes()
                                     {3, from, to, 90, -5}})
         QCOMPARE(StripeColumns(s, 155 * TwipsPerPixelX(), TwipsPerPixelX(), 155),
                  PaintedStripes(s));
+
+    // Random previews against the plain painting: a column off by one stripe, or a
+    // colour stepped past a turning point or a held component wrongly, shows here.
+    // Widths are often whole twips, so edges fall on half pixels; a few counts run to
+    // millions, so a column holds many thousand stripes.
+    QRandomGenerator random(19);
+    const auto colour = [&] {
+        const auto component = [&] { return float(random.bounded(-6000, 32001)) / 100.0f; };
+        // Now and then equal components, for a step of 0.
+        return random.bounded(4) ? ColourTriplet {component(), component(), component()}
+                                 : ColourTriplet {100, 100, 100};
+    };
+    for (int round = 0; round < 600; ++round) {
+        const int spread = round % 20 == 0 ? 3000000 : round % 3 == 0 ? 5000 : 60;
+        const qint32 count = random.bounded(1, spread + 1);
+        const qint32 centre =
+            round % 50 == 7 ? std::numeric_limits<qint32>::max() : random.bounded(-3, count + 4);
+        const StripeSettings s {quint8(random.bounded(1, 4)), colour(), colour(), count,
+                                round % 10 == 1 ? 0 : centre};
+        const int columns = random.bounded(1, 400);
+        const double twipsPerPixel = QList {15.0, 12.0, 7.5, 20.0}[random.bounded(4)];
+        const double width = round % 2 ? columns * twipsPerPixel
+            : round % 17 == 0          ? 0.0
+                                       : random.bounded(int(columns * twipsPerPixel * 1.5) + 1);
+        QCOMPARE(StripeColumns(s, width, twipsPerPixel, columns),
+                 PaintedStripes(s, columns, width, twipsPerPixel));
+    }
 
     // The turning point at 0: the end colour at the left edge, falling from the first stripe on
     // by twice the step; four stripes 38.75 pixels wide start at columns 0, 39, 78 and 116.
