@@ -1,4 +1,5 @@
 #include "engine/htmlwriter.h"
+#include "engine/lineends.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"
 #include "tests/common/graphemebreaks.h"
@@ -174,6 +175,17 @@ void tst_Engine::text()
         QCOMPARE(found + u" %1 %2 %3"_qs.arg(s.totalChars).arg(s.centre).arg(WholeTextLength(s)),
                  expected);
     }
+    // Each line break written as "|": CR LF is one, the others one unit each.
+    const std::pair<QString, QString> breaks[] = {{"a\r\nb\nc\rd\u2028e\u2029f", "a|b|c|d|e|f"},
+                                                  {"\r\r\n\n\r", "||||"},
+                                                  {"\n\r", "||"},
+                                                  {"x\u0085y", "x\u0085y"}};
+    for (const auto &[text, expected] : breaks)
+        QCOMPARE(WithLineBreaks(text, u"|"), expected);
+    QCOMPARE(FindLineBreak(u"a\r\nb", 2), 4);
+    QCOMPARE(LineBreakLength(u"a\r\nb", 1), 2);
+    QCOMPARE(LineBreakLength(u"a\r\nb", 2), 0);
+
     QList<TextSpan> pieces;
     Parse(u"aXYZbxyzxyzc", pieces, u"xyz");
     QCOMPARE(pieces, (QList<TextSpan> {{0, 5}, {8, 0}, {11, 1}}));
