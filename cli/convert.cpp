@@ -49,8 +49,7 @@ int Convert(const Options &options, const InputText &input, std::FILE *out, std:
         std::fprintf(err, "huevane-html: %s\n", qUtf8Printable(input.error));
         return InputError;
     }
-    const OutputOptions output {options.upperCaseTags, options.noQuotes, options.format,
-                                options.merge, options.escape};
+    const OutputOptions output = OutputOptionsFor(options);
     const GradientSettings settings = SettingsFor(options, input.text);
     if (!WriteColouredText(settings, *ColourerFor(options, settings), output, out, batch)) {
         std::fprintf(err, "huevane-html: cannot write to standard output\n");

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/gradientsettings.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/linecolourer.h"
 
 #include <cstdio>
@@ -13,7 +13,7 @@ inline constexpr qsizetype HtmlStreamBatch = 4096;
 
 /// Colours the text of @p settings with @p colourer (made for them) and writes it
 /// as ColouredTextWriter does for @p options (for the default options, what
-/// GenerateHtml gives) to @p out as UTF-8, line by line, without holding the
+/// FormattedText gives) to @p out as UTF-8, line by line, without holding the
 /// whole output or all character colours in memory: a line of any length is
 /// coloured and written @p batch characters at a time. Writes nothing for a
 /// blank text. Returns false when writing failed.

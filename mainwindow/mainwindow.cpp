@@ -1,7 +1,7 @@
 #include "mainwindow.h"
 
 #include "engine/charcolours.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "hotcommand/hotcommand.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/controlfactory.h"
@@ -386,7 +386,7 @@ void MainWindow::generate()
     d->settings.upperCaseTags = d->chkUpTags->isChecked();
     d->settings.noQuotes = d->chkJSQuote->isChecked();
     const GradientSettings &s = d->settings;
-    d->output->show(GenerateHtml(s.text, s.lines, s.charColours, {s.upperCaseTags, s.noQuotes}));
+    d->output->show(FormattedText(s.text, s.lines, s.charColours, {s.upperCaseTags, s.noQuotes}));
 }
 
 void MainWindow::setMessageSink(MessageSink sink)

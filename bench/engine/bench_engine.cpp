@@ -1,11 +1,11 @@
-// Speed of the gradient engine: ComputeCharColours followed by GenerateHtml on
+// Speed of the gradient engine: ComputeCharColours followed by FormattedText on
 // 1,000,000 characters in 10,000 lines of 100, ASCII, and with emoji and
 // combining marks; and the ASCII text's colours through five stops in each
 // colour space.
 
 #include "bench/mixedtext.h"
 #include "engine/charcolours.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/stopstepper.h"
 
 #include <QElapsedTimer>
@@ -53,7 +53,7 @@ void measure(const char *name, GradientSettings &settings, int rounds,
         } else {
             colours = *ComputeCharColours(settings);
         }
-        const QString html = GenerateHtml(settings.text, settings.lines, colours);
+        const QString html = FormattedText(settings.text, settings.lines, colours);
         seconds.push_back(timer.nsecsElapsed() / 1e9);
         htmlSize = html.size();
     }

@@ -5,7 +5,7 @@
 #include "bench/mixedtext.h"
 #include "engine/charcolours.h"
 #include "engine/gradientsettings.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/textbox.h"
 #include "mainwindow/typepreview.h"
@@ -90,9 +90,9 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     Row("colouring them (ComputeCharColours)", label,
         Median([&] { settings.charColours = *ComputeCharColours(settings); }));
     const auto html = [&] {
-        return GenerateHtml(settings.text, settings.lines, settings.charColours);
+        return FormattedText(settings.text, settings.lines, settings.charColours);
     };
-    Row("writing the HTML (GenerateHtml)", label, Median(html));
+    Row("writing the HTML (FormattedText)", label, Median(html));
     const QString written = html();
     Row("breaking the HTML into lines", label,
         Median([&] { lines.layout(written, output->font(), output->viewport()->width() - 8); }));

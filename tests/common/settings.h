@@ -2,7 +2,7 @@
 
 #include "engine/charcolours.h"
 #include "engine/gradientsettings.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 
 #include <QList>
 
@@ -42,8 +42,8 @@ inline GradientSettings Coloured(const QString &text, const Gradient &gradient =
 /// What 'Generate' writes for @p settings and their colours.
 inline QString Html(const GradientSettings &settings)
 {
-    return GenerateHtml(settings.text, settings.lines, settings.charColours,
-                        {settings.upperCaseTags, settings.noQuotes});
+    return FormattedText(settings.text, settings.lines, settings.charColours,
+                         {settings.upperCaseTags, settings.noQuotes});
 }
 
 /// One component (0 red, 1 green, 2 blue) of every entry, in order.

@@ -1,4 +1,4 @@
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/lineends.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"

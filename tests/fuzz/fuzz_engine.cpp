@@ -1,6 +1,6 @@
 // Fuzzes the engine: any text, colours (in and out of 0..255, NaN and infinities
 // too), any gradient type byte, any 32-bit centre, per-line on or off, both tag
-// options, through SetText, ComputeCharColours and GenerateHtml.
+// options, through SetText, ComputeCharColours and FormattedText.
 //
 // Input: a flags byte (bit 0 per line, bit 1 upper-case tags, bit 2 no quotes,
 // bit 3 text as UTF-16 instead of UTF-8, bit 4 centre from the input instead of
@@ -68,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     settings.charColours = *colours;
     const OutputOptions options {settings.upperCaseTags, settings.noQuotes};
     CheckOutputGivesBackText(settings, options,
-                             GenerateHtml(settings.text, settings.lines, *colours, options));
+                             FormattedText(settings.text, settings.lines, *colours, options));
     return 0;
 }

@@ -5,7 +5,7 @@
 // Then the two previews' painting on its own: stripes against the plain painter,
 // characters at the widths the surface measures for the runs before them.
 
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"
 #include "hotcommand/hotcommand.h"
