@@ -14,9 +14,7 @@ namespace {
 // <, [, ], \, |, &, ", ' in red; an empty line; §, ^, %, { in red, then a tab, an
 // emoji and an e with a combining mark in blue.
 const QString hostile = u"<[]\\|&\"'\r\n\r\n\u00A7^%{\t\U0001F600e\u0301"_qs;
-const QList<quint32> hostileColours {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000,
-                                     0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000,
-                                     0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF, 0x0000FF};
+const QList<quint32> hostileColours = QList<quint32>(12, 0xFF0000) + QList<quint32>(3, 0x0000FF);
 const QStringList emojiAndMark {"\t", u"\U0001F600"_qs, u"e\u0301"_qs};
 
 // @p text with its characters in @p colours (0xRRGGBB), written as @p options say.
@@ -40,11 +38,9 @@ QString Each(const QString &opening, const QString &closing, const QStringList &
     return runs;
 }
 
-const QString svgHead = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "
-                        "xmlns=\"http://www.w3.org/2000/svg\" width=\"100%\" height=\"100%\">\n"
-                        "<rect width=\"100%\" height=\"100%\" fill=\"#%1\"/>\n<text x=\"8\" "
-                        "y=\"4\" font-family=\"monospace\" font-size=\"16\" "
-                        "xml:space=\"preserve\">"_qs;
+// clang-format off
+const QString svgHead = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100%\" height=\"100%\">\n<rect width=\"100%\" height=\"100%\" fill=\"#%1\"/>\n<text x=\"8\" y=\"4\" font-family=\"monospace\" font-size=\"16\" xml:space=\"preserve\">"_qs;
+// clang-format on
 const QString svgTail = u"</text>\n</svg>\n"_qs;
 
 } // namespace
@@ -114,23 +110,19 @@ void tst_Formats::newFormats()
     QCOMPARE(Written(hostile, hostileColours, options), expected);
 }
 
-// Every style a format can write, on a red a and a blue b, runs merged; the
-// formats that cannot write a style refuse it, with the reason.
+// Every style a format can write, on a red a and a blue b, runs merged (the
+// formats that write none refuse them: see huevane-html's tests).
 void tst_Formats::styles_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<bool>("upperCaseTags");
     QTest::addColumn<QString>("expected");
 
-    const QString css =
-        ";font-weight:bold;font-style:italic;text-decoration:underline line-through";
-    const QString attributes =
-        " font-weight=\"bold\" font-style=\"italic\" text-decoration=\"underline line-through\"";
-    const QString codes = "&l&o&n&m&k",
-                  json = ",\"bold\":true,\"italic\":true,\"underlined\":"
-                         "true,\"strikethrough\":true,\"obfuscated\":true}";
-    const QString section = QString(codes).replace(u'&', u'\u00A7');
     // clang-format off
+    const QString css = ";font-weight:bold;font-style:italic;text-decoration:underline line-through";
+    const QString attributes = " font-weight=\"bold\" font-style=\"italic\" text-decoration=\"underline line-through\"";
+    const QString codes = "&l&o&n&m&k", section = QString(codes).replace(u'&', u'\u00A7');
+    const QString json = ",\"bold\":true,\"italic\":true,\"underlined\":true,\"strikethrough\":true,\"obfuscated\":true}";
     QTest::newRow("font") << "font" << false << "<b><i><u><s><font color=\"#FF0000\">a</font><font color=\"#0000FF\">b</font></s></u></i></b><br>\r\n";
     QTest::newRow("font, upper case") << "font" << true << "<B><I><U><S><FONT COLOR=\"#FF0000\">a</FONT><FONT COLOR=\"#0000FF\">b</FONT></S></U></I></B><br>\r\n";
     QTest::newRow("span, upper case") << "span" << true << "<SPAN STYLE=\"color:#FF0000" + css + "\">a</SPAN><SPAN STYLE=\"color:#0000FF" + css + "\">b</SPAN><br>\r\n";
@@ -150,8 +142,6 @@ void tst_Formats::styles_data()
     QTest::newRow("pango") << "pango" << false << "<span foreground=\"#ff0000\" weight=\"bold\" style=\"italic\" underline=\"single\" strikethrough=\"true\">a</span><span foreground=\"#0000ff\" weight=\"bold\" style=\"italic\" underline=\"single\" strikethrough=\"true\">b</span>\n";
     QTest::newRow("svg") << "svg" << false << svgHead.arg("000000") + "<tspan x=\"8\" dy=\"20\"><tspan fill=\"#ff0000\"" + attributes + ">a</tspan><tspan fill=\"#0000ff\"" + attributes + ">b</tspan></tspan>\n" + svgTail;
     QTest::newRow("latex") << "latex" << false << "\\textbf{\\textit{\\underline{\\textcolor[HTML]{FF0000}{a}\\textcolor[HTML]{0000FF}{b}}}}\\\\\n";
-    for (const char *none : {"terraria", "factorio", "starbound", "libgdx", "wow"})
-        QTest::newRow(none) << none << false << QString();
     // clang-format on
 }
 
@@ -164,17 +154,10 @@ void tst_Formats::styles()
     options.format = *FindFormat(format);
     options.merge = true;
     options.upperCaseTags = upperCaseTags;
-    if (expected.isEmpty()) {
-        options.styles = StyleBit(Style::Italic);
-        const auto refused = FindRefusedStyle(options);
-        QVERIFY(refused && refused->style == Style::Italic && refused->reason.contains("italic"));
-        return;
-    }
     for (int s = 0; s < StyleCount; ++s) {
         if (StyleRefusal(options.format, Style(s)).isEmpty())
             options.styles |= StyleBit(Style(s));
     }
-    QVERIFY(!FindRefusedStyle(options));
     QCOMPARE(Written("ab", {0xFF0000, 0x0000FF}, options), expected);
 }
 
@@ -188,11 +171,8 @@ void tst_Formats::nearestColours_data()
               minecraft = int(Palette::MinecraftClassic);
     // clang-format off
     QTest::newRow("mIRC, an entry") << mirc << 0xD2D2D2u << 15;
-    QTest::newRow("mIRC, pure blue") << mirc << 0x0000FFu << 12;
     QTest::newRow("Discord, an entry") << discord << 0x2AA198u << 6;
-    QTest::newRow("Discord, black") << discord << 0x000000u << 0;
     QTest::newRow("Minecraft, an entry") << minecraft << 0x555555u << 8;
-    QTest::newRow("Minecraft, pure red") << minecraft << 0xFF0000u << 12;
     // No colour of 24 bits lies exactly as near to two entries of these palettes;
     // these lie nearest to two, one nearer by a hundred-millionth of the distance.
     QTest::newRow("mIRC, nearly a tie of 15 and 7") << mirc << 0xE6B963u << 15;

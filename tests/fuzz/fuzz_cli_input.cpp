@@ -126,11 +126,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     GradientSettings settings = cli::SettingsFor(options, expected);
     settings.charColours = ColourAllLines(settings, *cli::ColourerFor(options, settings));
-    Check(convert(options, input, batch)
-              == FormattedText(settings.text, settings.lines, settings.charColours,
-                               {options.upperCaseTags, options.noQuotes})
-                     .toUtf8(),
-          "huevane-html writes what FormattedText gives");
     // Every format, with and without merged runs, escaped where it escapes on
     // request, and with every style it can write; then templates of one's own. The
     // window's copy of the same gradient is what huevane-html writes.
