@@ -12,10 +12,11 @@ namespace huevane {
 
 namespace {
 
-// Two upper-case hexadecimal digits for every byte value.
+// Two hexadecimal digits for every byte value, upper case, then lower case.
+template <bool Lower>
 constexpr std::array<char16_t, 512> hexDigits = [] {
     std::array<char16_t, 512> table {};
-    constexpr char16_t digits[] = u"0123456789ABCDEF";
+    const char16_t *digits = Lower ? u"0123456789abcdef" : u"0123456789ABCDEF";
     for (int i = 0; i < 256; ++i) {
         table[2 * i] = digits[i >> 4];
         table[2 * i + 1] = digits[i & 15];
@@ -48,8 +49,8 @@ char16_t *put(char16_t *out, Words piece)
 
 char16_t *putHex(char16_t *out, quint8 value)
 {
-    out[0] = hexDigits[2 * value];
-    out[1] = hexDigits[2 * value + 1];
+    out[0] = hexDigits<false>[2 * value];
+    out[1] = hexDigits<false>[2 * value + 1];
     return out + 2;
 }
 
@@ -74,12 +75,6 @@ char16_t *putNumber(char16_t *out, qint64 value)
     while (n > 0)
         *out++ = digits[--n];
     return out;
-}
-
-// Lower-case hexadecimal digits: the upper-case ones with the letters' bit 0x20 set.
-char16_t lowerHex(char16_t digit)
-{
-    return digit >= u'A' ? char16_t(digit | 0x20) : digit;
 }
 
 // The most code units a colour placeholder takes, for a run's colour in @p palette.
@@ -117,22 +112,19 @@ char16_t *putColour(char16_t *out, quint32 key)
                          || P == Placeholder::Blue) {
         return putDecimal(out, bytes[int(P) - int(Placeholder::Red)]);
     } else {
+        constexpr auto &digits = hexDigits<P != Placeholder::UpperHex>;
         for (const quint8 byte : bytes) {
-            const char16_t high = hexDigits[2 * byte], low = hexDigits[2 * byte + 1];
-            if constexpr (P == Placeholder::UpperHex) {
+            const char16_t high = digits[2 * byte], low = digits[2 * byte + 1];
+            if constexpr (P == Placeholder::SectionHex) {
+                out[0] = u'\u00A7';
+                out[1] = high;
+                out[2] = u'\u00A7';
+                out[3] = low;
+                out += 4;
+            } else {
                 out[0] = high;
                 out[1] = low;
                 out += 2;
-            } else if constexpr (P == Placeholder::LowerHex) {
-                out[0] = lowerHex(high);
-                out[1] = lowerHex(low);
-                out += 2;
-            } else {
-                out[0] = u'\u00A7';
-                out[1] = lowerHex(high);
-                out[2] = u'\u00A7';
-                out[3] = lowerHex(low);
-                out += 4;
             }
         }
         return out;
