@@ -138,14 +138,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
               "the window's copy is what huevane-html writes");
     };
     options.background = flags * 0x010101u ^ quint32(piece) << 8;
+    // Each input tries escapes and styles on some formats and not on others, by
+    // the batch size, so that runs over many inputs meet every pairing.
     for (int format = 0; format < FormatCount; ++format) {
-        for (int variant = 0; variant < 8; ++variant) {
+        for (const bool merge : {false, true}) {
+            const int variant = int(batch) + format;
             options.format = OutputFormat(format);
-            options.merge = variant & 1;
-            options.escape = variant & 2;
-            if (options.escape && !RowOf(options.format).escapeOnRequest)
-                continue;
-            options.styles = variant & 4 ? 0xFF : 0;
+            options.merge = merge;
+            options.escape = variant & 1 && RowOf(options.format).escapeOnRequest;
+            options.styles = variant & 2 ? 0xFF : 0;
             while (const auto refused = FindRefusedStyle(cli::OutputOptionsFor(options)))
                 options.styles &= ~StyleBit(refused->style);
             check();
@@ -155,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     options.escape = false;
     const QString templates[] = {u"<{hex}|{c}|{HEX}{{{r},{g},{b}}}>"_qs, u"{c}"_qs, u"[{r}]"_qs,
                                  u"}}{c}{{"_qs};
-    for (int t = 0; t < 12; ++t) {
+    for (int t = int(batch) % 2; t < 12; t += 2) {
         OwnTemplate own {templates[t % 4], t % 3 ? u"\n"_qs : u"<br>\r\n"_qs, u"head"_qs,
                          u"tail"_qs, TemplateEscape(t / 4)};
         options.ownTemplate = own;
