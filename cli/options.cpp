@@ -548,7 +548,10 @@ QString HelpText()
         const QString left = (names.join(u", ") + u' ' + row.valueName).trimmed();
         const QString description =
             QString(row.description).replace(u'\n', u'\n' + QString(22, u' '));
-        list += QStringLiteral("  ") + left.leftJustified(20) + description + u'\n';
+        // A long option and its value get a line of their own.
+        const QString gap =
+            left.size() > 18 ? u'\n' + QString(22, u' ') : QString(20 - left.size(), u' ');
+        list += QStringLiteral("  ") + left + gap + description + u'\n';
     }
     return QStringLiteral(
                "Usage: huevane-html [OPTION]... [FILE|-]\n"

@@ -76,13 +76,13 @@ enum class Merging : quint8 {
 /// brace. Style words and escapes are written as they stand.
 struct FormatRow
 {
-    Words name;    ///< as --format takes it
-    Words caption; ///< the entry of the window's 'Copy as' menu
-    Words help;    ///< what --help says of it, lines of at most 57 columns
-    Words run;     ///< a character, or with merging a run of one colour
-    Words lineEnd; ///< after every line, the last and empty ones too
-    Words head = u"";
-    Words tail = u"";
+    Words name;                       ///< as --format takes it
+    Words caption;                    ///< the entry of the window's 'Copy as' menu
+    Words help;                       ///< what --help says of it, lines of at most 57 columns
+    Words run;                        ///< a character, or with merging a run of one colour
+    Words lineEnd;                    ///< after every line, the last and empty ones too
+    Words head = u"";                 ///< before the first line
+    Words tail = u"";                 ///< after the last line
     Words linePrefix = u"";           ///< before the first character of a line
     Words lineSuffix = u"";           ///< after the last character of a line
     Words separator = u"";            ///< between runs, and around the line end between lines
@@ -93,8 +93,9 @@ struct FormatRow
     Palette palette = Palette::TrueColour;
     bool tagCase = false; ///< --upper-case-tags writes the words outside quotes in upper case
     bool quotes = false;  ///< --no-quotes drops the run's double quotes
-    std::array<StyleWords, StyleCount> styles {}; ///< where run holds {styles}, words
-    ///< there; otherwise around each line's characters, the offs in reverse order
+    /// Each style's words: in every run where run holds {styles}, otherwise around
+    /// each line's characters, the offs in reverse order.
+    std::array<StyleWords, StyleCount> styles {};
     Words underlinedAndStruck = u""; ///< in place of both words, when a format needs one
     char16_t guardedUnit = 0;        ///< a unit that the code before it would read as its own
     Words guard = u"";               ///< written between the code and that unit
