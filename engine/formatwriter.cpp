@@ -400,29 +400,19 @@ struct RowRun
     static constexpr int stylePieces = styledWords.count - plainWords.count;
 };
 
+// How a template's colour placeholders are written, by Placeholder.
+using PutColour = char16_t *(*)(char16_t *out, quint32 key);
+constexpr PutColour ownColours[] = {nullptr,
+                                    &putColour<Placeholder::LowerHex, Palette::TrueColour>,
+                                    &putColour<Placeholder::UpperHex, Palette::TrueColour>,
+                                    &putColour<Placeholder::Red, Palette::TrueColour>,
+                                    &putColour<Placeholder::Green, Palette::TrueColour>,
+                                    &putColour<Placeholder::Blue, Palette::TrueColour>};
+
 char16_t *putOwnPieces(char16_t *out, const std::vector<OwnPiece> &pieces, quint32 key)
 {
-    for (const OwnPiece &piece : pieces) {
-        switch (piece.kind) {
-        case Placeholder::LowerHex:
-            out = putColour<Placeholder::LowerHex, Palette::TrueColour>(out, key);
-            break;
-        case Placeholder::UpperHex:
-            out = putColour<Placeholder::UpperHex, Palette::TrueColour>(out, key);
-            break;
-        case Placeholder::Red:
-            out = putColour<Placeholder::Red, Palette::TrueColour>(out, key);
-            break;
-        case Placeholder::Green:
-            out = putColour<Placeholder::Green, Palette::TrueColour>(out, key);
-            break;
-        case Placeholder::Blue:
-            out = putColour<Placeholder::Blue, Palette::TrueColour>(out, key);
-            break;
-        default:
-            out = put(out, piece.words);
-        }
-    }
+    for (const OwnPiece &piece : pieces)
+        out = piece.literal ? put(out, piece.words) : ownColours[int(piece.kind)](out, key);
     return out;
 }
 

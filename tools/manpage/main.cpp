@@ -8,7 +8,10 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
 using namespace huevane;
 
@@ -18,32 +21,20 @@ namespace {
 // not ASCII by its code point, and a line never starting with a control character.
 QString roff(const QString &text)
 {
+    const std::pair<char32_t, const char *> escapes[] = {{U'\\', "\\e"},   {U'-', "\\-"},
+                                                         {U'\'', "\\(aq"}, {U'`', "\\(ga"},
+                                                         {U'^', "\\(ha"},  {U'~', "\\(ti"}};
     QString out;
     for (const char32_t c : text.toUcs4()) {
-        switch (c) {
-        case U'\\':
-            out += QStringLiteral("\\e");
-            break;
-        case U'-':
-            out += QStringLiteral("\\-");
-            break;
-        case U'\'':
-            out += QStringLiteral("\\(aq");
-            break;
-        case U'`':
-            out += QStringLiteral("\\(ga");
-            break;
-        case U'^':
-            out += QStringLiteral("\\(ha");
-            break;
-        case U'~':
-            out += QStringLiteral("\\(ti");
-            break;
-        default:
-            out += c < 0x80 ? QString(QChar(c))
-                            : QStringLiteral("\\[u%1]").arg(
-                                QString::number(uint(c), 16).toUpper().rightJustified(4, u'0'));
-        }
+        const auto *escape = std::find_if(std::begin(escapes), std::end(escapes),
+                                          [c](const auto &e) { return e.first == c; });
+        if (escape != std::end(escapes))
+            out += QLatin1StringView(escape->second);
+        else if (c < 0x80)
+            out += QChar(c);
+        else
+            out += QStringLiteral("\\[u%1]").arg(
+                QString::number(uint(c), 16).toUpper().rightJustified(4, u'0'));
     }
     return out.startsWith(u'.') ? QStringLiteral("\\&") + out : out;
 }
