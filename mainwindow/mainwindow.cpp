@@ -3,6 +3,7 @@
 #include "engine/charcolours.h"
 #include "engine/htmlwriter.h"
 #include "hotcommand/hotcommand.h"
+#include "mainwindow/announcedlabel.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/controlfactory.h"
 #include "mainwindow/copyas.h"
@@ -16,6 +17,7 @@
 #include "mainwindow/windowlooks.h"
 #include "platform/desktopshell.h"
 #include "platform/drawingsurface.h"
+#include "platform/focuspassing.h"
 #include "platform/twips.h"
 
 #include <QAccessibleWidget>
@@ -70,6 +72,7 @@ public:
     TextBox *txtString = nullptr;
     QLineEdit *txtSize = nullptr;
     QLabel *lblChars = nullptr;
+    AnnouncedLabel *countAnnouncer = nullptr;
     DrawingSurface *picGradText = nullptr;
     std::array<DrawingSurface *, 3> typePreviews {};
     std::array<QRadioButton *, 3> options {};
@@ -92,6 +95,7 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
 {
     static const bool accessible = (QAccessible::installFactory(WindowAccessibleFactory), true);
     Q_UNUSED(accessible);
+    InstallFocusPassingAccessibility();
     d->shell = shell;
     InstallFontSubstitutions();
     setObjectName(QStringLiteral("frmMain"));
@@ -126,6 +130,7 @@ void MainWindow::buildControls()
     d->txtString = d->control<TextBox>("txtString");
     d->txtSize = d->control<QLineEdit>("txtSize");
     d->lblChars = d->control<QLabel>("lblChars");
+    d->countAnnouncer = new AnnouncedLabel(d->lblChars, d->control<QLabel>("Label4"));
     d->picGradText = d->control<DrawingSurface>("picGradText");
     // The preview draws its characters one by one, so it measures them as drawn:
     // without ligatures or kerning between neighbours.
@@ -277,7 +282,7 @@ void MainWindow::load()
     d->txtSize->setText(QStringLiteral("8"));
     for (int p = 0; p < 3; ++p) {
         for (int i = 0; i < 3; ++i)
-            colourPanel(p + 1).fields[i]->setText(QString::fromLatin1(StartValues[p][i]));
+            d->panels->writeField(colourPanel(p + 1), i, QString::fromLatin1(StartValues[p][i]));
     }
     d->settings.centre = Middle(WholeTextLength(d->settings));
     d->settings.gradientType = StartToEnd;
@@ -403,6 +408,7 @@ void MainWindow::textChanged()
 {
     SetText(d->settings, inputText());
     SetCaption(d->lblChars, QString::number(d->settings.totalChars));
+    d->countAnnouncer->changed();
     drawSelectedTextPreview();
     drawAllTypePreviews();
     d->output->showPlaceholder();

@@ -1,9 +1,11 @@
 #include "turningpoint.h"
 
+#include "engine/rounding.h"
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace huevane {
 
@@ -23,6 +25,8 @@ TurningPointDrag::TurningPointDrag(DrawingSurface *preview, const GradientSettin
             [this](int &, int &, float &, float &) { Q_EMIT released(); });
     connect(preview, &DrawingSurface::keyDown, this,
             [this](int &keyCode, int &shift) { keyDown(keyCode, shift); });
+    connect(preview, &DrawingSurface::accessibleValueRequested, this,
+            &TurningPointDrag::valueRequested);
     preview->setKeyActions({PressAction(),
                             {QAccessibleActionInterface::increaseAction(), Qt::Key_Right},
                             {QAccessibleActionInterface::decreaseAction(), Qt::Key_Left},
@@ -45,7 +49,19 @@ void TurningPointDrag::keyDown(int &keyCode, int shift)
     if (!centre)
         return;
     keyCode = 0;
-    Q_EMIT centreMoved(*centre);
+    moveTo(*centre);
+}
+
+void TurningPointDrag::valueRequested(double value)
+{
+    const qint32 count = m_settings.totalChars;
+    if (count > 0 && !std::isnan(value))
+        moveTo(RoundHalfEven(std::clamp(value, 0.0, double(count))));
+}
+
+void TurningPointDrag::moveTo(qint32 centre)
+{
+    Q_EMIT centreMoved(centre);
     Q_EMIT released();
 }
 

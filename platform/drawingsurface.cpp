@@ -54,8 +54,12 @@ public:
         return KeyActionAccessible::interface_cast(type);
     }
 
-    // The value moves by the surface's own actions only.
-    void setCurrentValue(const QVariant &) override { }
+    void setCurrentValue(const QVariant &value) override
+    {
+        auto *target = static_cast<DrawingSurface *>(widget());
+        if (target->accessibleRange())
+            Q_EMIT target->accessibleValueRequested(value.toDouble());
+    }
     QVariant currentValue() const override { return range().current; }
     QVariant maximumValue() const override { return range().maximum; }
     QVariant minimumValue() const override { return range().minimum; }

@@ -129,7 +129,8 @@ public:
     void setKeyActions(const QList<KeyAction> &actions);
 
     /// A position that assistive technology reads, as on a slider, or none (the
-    /// default). A new current value is reported to it as a change of value.
+    /// default). A new current value is reported to it as a change of value; a
+    /// value it sets is passed on by accessibleValueRequested().
     struct AccessibleRange
     {
         qint32 minimum = 0;
@@ -162,6 +163,11 @@ Q_SIGNALS:
     /// A key with a character reached the surface: its character code, 0 to 255
     /// (Enter 13, Space 32).
     void keyPress(int &keyAscii);
+    /// Assistive technology asks for @p value as the current value of the
+    /// surface's accessible range (only while it has one). The value is as asked,
+    /// not rounded nor checked against the range; the owner of the range moves
+    /// it, or not.
+    void accessibleValueRequested(double value);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
