@@ -32,13 +32,4 @@ qint32 Middle(qint64 length)
     return RoundHalfEven(static_cast<double>(length) / 2.0);
 }
 
-bool IsBlankText(QStringView text)
-{
-    for (QChar c : text) {
-        if (c != u' ')
-            return false;
-    }
-    return true;
-}
-
 } // namespace huevane

@@ -2,6 +2,7 @@
 
 #include "colour.h"
 #include "parse.h"
+#include "preparedtext.h"
 
 #include <QList>
 #include <QString>
@@ -67,9 +68,5 @@ qint64 WholeTextLength(const GradientSettings &settings);
 
 /// Half of @p length to the nearest whole number, ties to the even one.
 qint32 Middle(qint64 length);
-
-/// True when @p text holds nothing but spaces (U+0020), or nothing at all. Such a
-/// text gets no colours and no HTML; tabs and line breaks are not spaces.
-bool IsBlankText(QStringView text);
 
 } // namespace huevane

@@ -1,20 +1,10 @@
 #pragma once
 
+#include "textspan.h"
+
 #include <QList>
-#include <QStringView>
 
 namespace huevane {
-
-/// A run of UTF-16 code units inside a string: where it starts and how long it is.
-struct TextSpan
-{
-    qsizetype start = 0;
-    qsizetype length = 0;
-
-    qsizetype end() const { return start + length; }
-    QStringView in(QStringView text) const { return text.sliced(start, length); }
-    friend bool operator==(const TextSpan &, const TextSpan &) = default;
-};
 
 /// Splits @p source at every occurrence of @p delimiter (compared exactly) into
 /// @p pieces, as spans of @p source in order.

@@ -1,5 +1,6 @@
 #include "engine/htmlwriter.h"
 #include "engine/lineends.h"
+#include "engine/preparedtext.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"
 #include "tests/common/graphemebreaks.h"
@@ -80,6 +81,8 @@ class tst_Engine : public QObject
 
 private Q_SLOTS:
     void colours();
+    void preparedText_data();
+    void preparedText();
     void text();
     void charactersAndHtml();
     void characters();
@@ -147,6 +150,46 @@ void tst_Engine::colours()
     // clang-format on
     for (const auto &drag : drags)
         QCOMPARE(CentreFromDrag(drag.x, drag.width, drag.count), drag.centre);
+}
+
+void tst_Engine::preparedText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // [line:characters]..., total, whole length
+
+    // clang-format off
+    QTest::newRow("empty") << "" << "[:0] 0 0";
+    QTest::newRow("a line break alone") << "\r\n" << "[:0] 0 2";
+    QTest::newRow("two line breaks") << "\r\n\r\n" << "[:0][:0] 0 4";
+    QTest::newRow("a line break at the end") << "ab\r\n" << "[ab:2] 2 4";
+    QTest::newRow("a line break first") << "\r\nb" << "[:0][b:1] 1 3";
+    QTest::newRow("an empty line between") << "a\r\n\r\nb" << "[a:1][:0][b:1] 2 6";
+    QTest::newRow("every line break") << "a\r\nb\nc\rd\u2028e\u2029f" << "[a:1][b:1][c:1][d:1][e:1][f:1] 6 16";
+    QTest::newRow("CR, CR LF, LF, CR") << "\r\r\n\n\r" << "[:0][:0][:0][:0] 0 8";
+    QTest::newRow("LF then CR") << "\n\r" << "[:0][:0] 0 4";
+    QTest::newRow("tab and NEL are characters") << "a\tb\u0085c" << "[a\tb\u0085c:5] 5 5";
+    QTest::newRow("marks and emoji") << "e\u0301\r\n\U0001F600b\u2029" << "[e\u0301:1][\U0001F600b:2] 3 7";
+    QTest::newRow("a mark after a line break") << "a\u2028\u0301x" << "[a:1][\u0301x:2] 3 5";
+    QTest::newRow("wide characters, one unit each") << "\u4E2D\u6587\r\u05E9" << "[\u4E2D\u6587:2][\u05E9:1] 3 5";
+    // clang-format on
+}
+
+// Lines by the one line-end rule, and the characters of each.
+void tst_Engine::preparedText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const PreparedText prepared(text);
+    QCOMPARE(prepared.text(), text);
+    QString found;
+    for (qsizetype i = 0; i < prepared.lineCount(); ++i) {
+        qint32 characters = 0;
+        prepared.forEachCharacter(i, [&](TextSpan) { ++characters; });
+        QCOMPARE(characters, prepared.lineCharacters(i));
+        found += u"[%1:%2]"_qs.arg(prepared.lineText(i)).arg(characters);
+    }
+    QCOMPARE(found + u" %1 %2"_qs.arg(prepared.totalChars()).arg(prepared.wholeTextLength()),
+             expected);
 }
 
 void tst_Engine::text()
@@ -261,6 +304,21 @@ void tst_Engine::characters()
         QVERIFY2(entries == expected && settings.totalChars == expected.size(), c.where);
     }
     qInfo("%lld lines of %s agree", qlonglong(cases.size()), test::GraphemeBreakTestPath);
+    // All of them in one text: long lines, whose characters' starts a prepared text
+    // marks across many words of its bits.
+    QString all;
+    for (const test::GraphemeBreakCase &c : cases)
+        all += c.text;
+    const PreparedText prepared(all);
+    for (qsizetype i = 0; i < prepared.lineCount(); ++i) {
+        QList<TextSpan> marked, expected;
+        prepared.forEachCharacter(i, [&](TextSpan c) { marked.append(c); });
+        const qsizetype start = prepared.line(i).start;
+        ForEachCharacter(prepared.lineText(i), [&](TextSpan c) {
+            expected.append({start + c.start, c.length});
+        });
+        QCOMPARE(marked, expected);
+    }
     QCOMPARE(Characters(u"\u0928\u092E\u0938\u094D\u0924\u0947").size(), 3); // a conjunct stays one
 
     // Code units that never join are taken one a character without asking ICU; Unicode
