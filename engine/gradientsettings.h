@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charcolour.h"
 #include "colour.h"
 #include "parse.h"
 #include "preparedtext.h"
@@ -8,20 +9,6 @@
 #include <QString>
 
 namespace huevane {
-
-/// The colour of one character of the text. The entry refers to its character
-/// inside GradientSettings::text instead of holding a copy of it.
-struct CharColour
-{
-    qsizetype start = 0; ///< first UTF-16 code unit of the character in the text
-    quint32 length = 0;  ///< UTF-16 code units of the character (1 or more)
-    quint8 red = 0;
-    quint8 green = 0;
-    quint8 blue = 0;
-
-    QStringView character(QStringView text) const { return text.sliced(start, length); }
-};
-static_assert(sizeof(CharColour) <= 16, "an entry of charColours fits in 16 bytes");
 
 /// The gradient types.
 enum GradientType : quint8 {
