@@ -56,8 +56,8 @@ QMimeData *CopyAsData(CopyAsEntry entry, const CopySource &source)
 {
     if (!hasSomethingToCopy(source))
         return nullptr;
-    const QString written = GenerateHtml(source.settings.text, source.settings.lines,
-                                         source.colours, optionsFor(entry, source.settings));
+    const QString written = GenerateHtml(PreparedText(source.settings.text), source.colours,
+                                         optionsFor(entry, source.settings));
     auto *data = new QMimeData;
     if (entry == CopyAsEntry::FormattedText) {
         data->setHtml(written);

@@ -386,7 +386,8 @@ void MainWindow::generate()
     d->settings.upperCaseTags = d->chkUpTags->isChecked();
     d->settings.noQuotes = d->chkJSQuote->isChecked();
     const GradientSettings &s = d->settings;
-    d->output->show(GenerateHtml(s.text, s.lines, s.charColours, {s.upperCaseTags, s.noQuotes}));
+    d->output->show(
+        GenerateHtml(PreparedText(s.text), s.charColours, {s.upperCaseTags, s.noQuotes}));
 }
 
 void MainWindow::setMessageSink(MessageSink sink)

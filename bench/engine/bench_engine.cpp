@@ -53,7 +53,7 @@ void measure(const char *name, GradientSettings &settings, int rounds,
         } else {
             colours = *ComputeCharColours(settings);
         }
-        const QString html = GenerateHtml(settings.text, settings.lines, colours);
+        const QString html = GenerateHtml(PreparedText(settings.text), colours);
         seconds.push_back(timer.nsecsElapsed() / 1e9);
         htmlSize = html.size();
     }

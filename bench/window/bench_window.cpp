@@ -90,7 +90,7 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     Row("colouring them (ComputeCharColours)", label,
         Median([&] { settings.charColours = *ComputeCharColours(settings); }));
     const auto html = [&] {
-        return GenerateHtml(settings.text, settings.lines, settings.charColours);
+        return GenerateHtml(PreparedText(settings.text), settings.charColours);
     };
     Row("writing the HTML (GenerateHtml)", label, Median(html));
     const QString written = html();

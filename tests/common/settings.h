@@ -42,7 +42,7 @@ inline GradientSettings Coloured(const QString &text, const Gradient &gradient =
 /// What 'Generate' writes for @p settings and their colours.
 inline QString Html(const GradientSettings &settings)
 {
-    return GenerateHtml(settings.text, settings.lines, settings.charColours,
+    return GenerateHtml(PreparedText(settings.text), settings.charColours,
                         {settings.upperCaseTags, settings.noQuotes});
 }
 

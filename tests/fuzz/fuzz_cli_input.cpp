@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     GradientSettings settings = cli::SettingsFor(options, expected);
     settings.charColours = ColourAllLines(settings, *cli::ColourerFor(options, settings));
     Check(convert(options, input, batch)
-              == GenerateHtml(settings.text, settings.lines, settings.charColours,
+              == GenerateHtml(PreparedText(settings.text), settings.charColours,
                               {options.upperCaseTags, options.noQuotes})
                      .toUtf8(),
           "huevane-html writes what GenerateHtml gives");
@@ -143,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                                     options.merge, options.escape};
         const QByteArray written = convert(options, input, batch);
         CheckOutputGivesBackText(settings, output, QString::fromUtf8(written));
-        Check(GenerateHtml(settings.text, settings.lines, settings.charColours, output).toUtf8()
+        Check(GenerateHtml(PreparedText(settings.text), settings.charColours, output).toUtf8()
                   == written,
               "the window's copy is what huevane-html writes");
     }

@@ -68,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     settings.charColours = *colours;
     const OutputOptions options {settings.upperCaseTags, settings.noQuotes};
     CheckOutputGivesBackText(settings, options,
-                             GenerateHtml(settings.text, settings.lines, *colours, options));
+                             GenerateHtml(PreparedText(settings.text), *colours, options));
     return 0;
 }

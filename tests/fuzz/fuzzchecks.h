@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/gradientsettings.h"
 #include "engine/htmlwriter.h"
 
 #include <cstdint>
