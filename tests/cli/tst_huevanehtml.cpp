@@ -241,20 +241,12 @@ void tst_HuevaneHtml::presets()
         QVERIFY2(preset.exitCode == 0 && preset.out.startsWith("<span"), line);
         QCOMPARE(run(options + words, sample).out, preset.out);
 
-        const PreparedText text(QString::fromUtf8(sample));
         const StopGradient stops = PresetStops(*FindPreset(names.last()));
-        const Gradient gradient {{},
-                                 {},
-                                 stops.stops,
-                                 stops.space,
-                                 stops.hue,
-                                 GradientType::RiseAndFall,
-                                 Middle(text.totalChars()),
-                                 true};
-        QCOMPARE(
-            GenerateHtml(text, *ComputeCharColours(text, gradient), {.format = OutputFormat::Span})
-                .toUtf8(),
-            preset.out);
+        const PreparedText text(QString::fromUtf8(sample));
+        const Gradient g {{}, {},  stops.stops, stops.space, stops.hue, GradientType::RiseAndFall,
+                          45, true};
+        const OutputOptions span {.format = OutputFormat::Span};
+        QCOMPARE(GenerateHtml(text, *ComputeCharColours(text, g), span).toUtf8(), preset.out);
     }
     QCOMPARE_GE(names.size(), 8);
     QVERIFY(names.contains("rainbow"));

@@ -16,8 +16,9 @@ struct Gradient
     ColourTriplet start {255, 0, 0};
     ColourTriplet end {0, 0, 255};
     int type = 1;
-    std::optional<qint32> centre; ///< none: the middle of the text's characters
+    std::optional<qint32> centre = std::nullopt; ///< none: the middle of the text's characters
     bool perLine = false;
+    std::optional<StopGradient> stops = std::nullopt; ///< none: the two colours in rgb
 };
 
 /// A prepared text and its colours.
@@ -27,24 +28,20 @@ struct ColouredText
     QList<CharColour> colours; ///< none for a type other than 1 to 3
 };
 
-/// The engine's description of @p gradient over @p text.
-inline huevane::Gradient Described(const PreparedText &text, const Gradient &gradient)
-{
-    huevane::Gradient g;
-    g.start = gradient.start;
-    g.end = gradient.end;
-    g.type = GradientType(gradient.type);
-    g.centre = gradient.centre.value_or(Middle(text.totalChars()));
-    g.perLine = gradient.perLine;
-    return g;
-}
-
 /// @p text prepared, with its colours computed for @p gradient.
 inline ColouredText Coloured(const QString &text, const Gradient &gradient = {})
 {
     ColouredText coloured {PreparedText(text), {}};
-    coloured.colours = ComputeCharColours(coloured.text, Described(coloured.text, gradient))
-                           .value_or(QList<CharColour> {});
+    const StopGradient stops = gradient.stops.value_or(StopGradient {});
+    const huevane::Gradient described {gradient.start,
+                                       gradient.end,
+                                       stops.stops,
+                                       stops.space,
+                                       stops.hue,
+                                       GradientType(gradient.type),
+                                       gradient.centre.value_or(Middle(coloured.text.totalChars())),
+                                       gradient.perLine};
+    coloured.colours = ComputeCharColours(coloured.text, described).value_or(QList<CharColour> {});
     return coloured;
 }
 

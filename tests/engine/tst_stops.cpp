@@ -26,19 +26,6 @@ QList<Stop> stopsOf(const QString &list)
     return stops;
 }
 
-// The colours of @p text for the type, turning point and per-line choice of
-// @p gradient, through @p stops.
-QList<CharColour> coloured(const QString &text, const test::Gradient &gradient,
-                           const StopGradient &stops)
-{
-    const PreparedText prepared(text);
-    Gradient described = test::Described(prepared, gradient);
-    described.stops = stops.stops;
-    described.space = stops.space;
-    described.hue = stops.hue;
-    return *ComputeCharColours(prepared, described);
-}
-
 QString hex(const CharColour &c)
 {
     return QString::asprintf("%02X%02X%02X", c.red, c.green, c.blue);
@@ -106,10 +93,10 @@ void tst_Stops::workedOut()
     QFETCH(bool, longer);
     QFETCH(test::Gradient, gradient);
     QFETCH(QString, colours);
-    const StopGradient stopGradient {stopsOf(stops), ColourSpace(space),
-                                     longer ? HueRule::Longer : HueRule::Shorter};
+    gradient.stops = {stopsOf(stops), ColourSpace(space),
+                      longer ? HueRule::Longer : HueRule::Shorter};
     QStringList found;
-    for (const CharColour &c : coloured(text, gradient, stopGradient))
+    for (const CharColour &c : test::Coloured(text, gradient).colours)
         found.append(hex(c));
     QCOMPARE(found.join(u' '), colours);
 }
@@ -155,7 +142,8 @@ void tst_Stops::randomStops()
             gradient.stops.append(
                 {quint8(rgb), quint8(rgb >> 8), quint8(rgb >> 16), 100.0 * place / (n - 1)});
         }
-        const QList<CharColour> colours = coloured(QString(n, u'x'), {}, gradient);
+        const QList<CharColour> colours =
+            test::Coloured(QString(n, u'x'), {.stops = gradient}).colours;
         QCOMPARE(colours.size(), n);
         for (qsizetype k = 0; k < gradient.stops.size(); ++k) {
             const Stop &s = gradient.stops[k];
