@@ -36,18 +36,18 @@ static_assert(std::size(entryRows) == std::size(CopyAsEntries));
 // The way huevane-html writes @p entry's format with --merge; span escaped.
 // The tag options apply where huevane-html applies them, but not to the
 // formatted text, which no one reads as code.
-OutputOptions optionsFor(CopyAsEntry entry, const GradientSettings &settings)
+OutputOptions optionsFor(CopyAsEntry entry, const OutputOptions &tags)
 {
     const OutputFormat format = entryRows[int(entry)].format;
     const bool tagOptions = entry == CopyAsEntry::Span || entry == CopyAsEntry::BBCode;
-    return {tagOptions && settings.upperCaseTags, tagOptions && settings.noQuotes, format, true,
+    return {tagOptions && tags.upperCaseTags, tagOptions && tags.noQuotes, format, true,
             format == OutputFormat::Span};
 }
 
 bool hasSomethingToCopy(const CopySource &source)
 {
-    return !IsBlankText(source.settings.text)
-        && source.colours.size() == source.settings.totalChars;
+    return !IsBlankText(source.settings.text.text())
+        && source.colours.size() == source.settings.text.totalChars();
 }
 
 } // namespace
@@ -56,12 +56,12 @@ QMimeData *CopyAsData(CopyAsEntry entry, const CopySource &source)
 {
     if (!hasSomethingToCopy(source))
         return nullptr;
-    const QString written = GenerateHtml(source.settings.text, source.settings.lines,
-                                         source.colours, optionsFor(entry, source.settings));
+    const QString written = GenerateHtml(source.settings.text, source.colours,
+                                         optionsFor(entry, source.settings.output));
     auto *data = new QMimeData;
     if (entry == CopyAsEntry::FormattedText) {
         data->setHtml(written);
-        data->setText(source.settings.text);
+        data->setText(source.settings.text.text());
     } else {
         data->setText(written);
     }

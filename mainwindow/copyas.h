@@ -31,8 +31,8 @@ inline constexpr CopyAsEntry CopyAsEntries[] = {
     CopyAsEntry::Ansi256,     CopyAsEntry::MinecraftHex,  CopyAsEntry::MinecraftSection,
     CopyAsEntry::MiniMessage, CopyAsEntry::MinecraftJson, CopyAsEntry::FormattedText};
 
-/// The gradient that 'Copy as' copies: the record, whose upperCaseTags and
-/// noQuotes apply to span tags and BBCode, and the colours computed for its text.
+/// The gradient that 'Copy as' copies: the record, whose tag options apply to
+/// span tags and BBCode, and the colours computed for its text.
 struct CopySource
 {
     GradientSettings settings;
