@@ -3,6 +3,7 @@
 #include "engine/charcolours.h"
 #include "engine/htmlwriter.h"
 #include "hotcommand/hotcommand.h"
+#include "mainwindow/artpixmap.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/controlfactory.h"
 #include "mainwindow/copyas.h"
@@ -31,6 +32,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -62,7 +64,8 @@ public:
     DesktopShell *shell = nullptr;
     GradientSettings settings;
     QHash<QString, QWidget *> controls;
-    QPixmap skin {QString::fromLatin1(SkinImage)};
+    QPixmap skin;       // for the device pixel ratio it was last painted at
+    qreal artRatio = 0; // the device pixel ratio the controls' art is drawn for
     MessageSink messageSink;
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
@@ -96,10 +99,7 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     InstallFontSubstitutions();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Huevane"));
-    QIcon icon;
-    icon.addFile(QString::fromLatin1(WindowIcon16), QSize(16, 16));
-    icon.addFile(QString::fromLatin1(WindowIcon32), QSize(32, 32));
-    setWindowIcon(icon);
+    setWindowIcon(ArtIcon({WindowIcon16, WindowIcon32}));
     setFont(MakeFont(DefaultFont()));
     setFixedSize(TwipsToPixels(ClientWidthTwips, TwipsPerPixelX()),
                  TwipsToPixels(ClientHeightTwips, TwipsPerPixelY()));
@@ -421,8 +421,45 @@ void MainWindow::textSizeChanged()
 
 void MainWindow::paintEvent(QPaintEvent *)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (d->skin.isNull() || d->skin.devicePixelRatio() != ratio)
+        d->skin = ArtPixmap(QString::fromLatin1(SkinImage), ratio);
     QPainter painter(this);
     painter.drawPixmap(0, 0, d->skin);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    if (d->artRatio == 0) {
+        d->artRatio = devicePixelRatioF();
+        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::redrawArt);
+    }
+    QWidget::showEvent(event);
+}
+
+// On a screen of another device pixel ratio the textures are drawn for it, and
+// what the surfaces keep is drawn again at its resolution; the output box keeps
+// what it shows.
+void MainWindow::redrawArt()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == d->artRatio)
+        return;
+    d->artRatio = ratio;
+    for (const LayoutEntry &entry : WindowLayout()) {
+        if (const ButtonLooks *looks = FindButtonLooks(entry.name)) {
+            d->control<HotCommand>(entry.name)
+                ->setPicture(ArtPixmap(QString::fromLatin1(looks->picture), ratio));
+        } else if (!entry.picture.isEmpty()) {
+            d->control<DrawingSurface>(entry.name)->setPicture(ArtPixmap(entry.picture, ratio));
+        }
+    }
+    drawAllTypePreviews();
+    if (!IsBlankText(d->settings.text) && !d->settings.charColours.isEmpty()) {
+        d->picGradText->clear();
+        PaintCharacters(*d->picGradText, d->settings);
+    }
+    update();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

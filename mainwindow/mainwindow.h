@@ -89,6 +89,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -101,6 +102,7 @@ private:
     void textSizeChanged();
     void drawAllTypePreviews();
     void drawSelectedTextPreview();
+    void redrawArt();
 
     void applyWindowOutline();
     void createIcon();
