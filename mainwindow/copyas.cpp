@@ -44,6 +44,38 @@ OutputOptions optionsFor(CopyAsEntry entry, const GradientSettings &settings)
             format == OutputFormat::Span};
 }
 
+// Rich text keeps the text's runs of spaces and its tabs, which HTML would
+// collapse, by white-space: pre-wrap, which also keeps its lines' wrapping; a
+// line then ends in its <br> alone, as a line end in the HTML would be a second
+// break, and the last line has none, as the text has none.
+QString formattedHtml(QString spans)
+{
+    const QLatin1String lineEnd("<br>\r\n");
+    if (spans.endsWith(lineEnd))
+        spans.chop(lineEnd.size());
+    spans.replace(lineEnd, QLatin1String("<br>"));
+    return QLatin1String("<span style=\"white-space:pre-wrap\">") + spans
+        + QLatin1String("</span>");
+}
+
+// The text with the platform's line ends, as plain text goes on its clipboard.
+QString plainText(const GradientSettings &settings)
+{
+#ifdef Q_OS_WIN
+    constexpr QStringView lineEnd = u"\r\n";
+#else
+    constexpr QStringView lineEnd = u"\n";
+#endif
+    QString text;
+    text.reserve(settings.text.size());
+    for (qsizetype i = 0; i < settings.lines.size(); ++i) {
+        if (i > 0)
+            text += lineEnd;
+        text += settings.line(i);
+    }
+    return text;
+}
+
 bool hasSomethingToCopy(const CopySource &source)
 {
     return !IsBlankText(source.settings.text)
@@ -60,8 +92,8 @@ QMimeData *CopyAsData(CopyAsEntry entry, const CopySource &source)
                                          source.colours, optionsFor(entry, source.settings));
     auto *data = new QMimeData;
     if (entry == CopyAsEntry::FormattedText) {
-        data->setHtml(written);
-        data->setText(source.settings.text);
+        data->setHtml(formattedHtml(written));
+        data->setText(plainText(source.settings));
     } else {
         data->setText(written);
     }

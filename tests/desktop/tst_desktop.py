@@ -148,13 +148,15 @@ class DesktopTest(unittest.TestCase):
                                           input=SAMPLE_TEXT, capture_output=True, check=True, timeout=30).stdout
                 wait_until(lambda: h.clipboard() == expected, what="the clipboard as " + format_options[0])
 
-            # 'Formatted text': the escaped span HTML as rich text, the text itself as plain text.
+            # 'Formatted text': as rich text the escaped span HTML keeping its white space, lines
+            # ended by <br> alone; as plain text the text itself with LF line ends.
             html = subprocess.run([PROGRAMS["huevane-html"], "--format", "span", "--escape", "--merge", "--per-line"],
                                   input=SAMPLE_TEXT, capture_output=True, check=True, timeout=30).stdout
-            wait_until(lambda: h.clipboard() == SAMPLE_TEXT, what="the plain text")
+            wait_until(lambda: h.clipboard() == SAMPLE_TEXT.replace(b"\r\n", b"\n"), what="the plain text")
             targets = h.clipboard("TARGETS").split()
             self.assertIn(b"text/html", targets)
-            self.assertEqual(h.clipboard("text/html"), html)
+            self.assertEqual(h.clipboard("text/html"), b'<span style="white-space:pre-wrap">'
+                             + html.removesuffix(b"<br>\r\n").replace(b"<br>\r\n", b"<br>") + b"</span>")
 
     def test_paste_with_empty_clipboard(self):
         with Huevane(tray=False) as h:
