@@ -64,8 +64,9 @@ public:
     DesktopShell *shell = nullptr;
     GradientSettings settings;
     QHash<QString, QWidget *> controls;
-    QPixmap skin;       // for the device pixel ratio it was last painted at
-    qreal artRatio = 0; // the device pixel ratio the controls' art is drawn for
+    QPixmap skin;               // for the device pixel ratio it was last painted at
+    qreal artRatio = 0;         // the device pixel ratio the controls' art is drawn for
+    bool watchesScreen = false; // redrawArt() follows the window to other screens
     MessageSink messageSink;
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
@@ -111,6 +112,7 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     };
 
     buildControls();
+    d->artRatio = devicePixelRatioF();
     HoldWindowLooks(this);
     connectEvents();
     load();
@@ -428,12 +430,14 @@ void MainWindow::paintEvent(QPaintEvent *)
     painter.drawPixmap(0, 0, d->skin);
 }
 
+// The window may open on another screen than the one its controls were made for.
 void MainWindow::showEvent(QShowEvent *event)
 {
-    if (d->artRatio == 0) {
-        d->artRatio = devicePixelRatioF();
+    if (!d->watchesScreen) {
+        d->watchesScreen = true;
         connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::redrawArt);
     }
+    redrawArt();
     QWidget::showEvent(event);
 }
 
