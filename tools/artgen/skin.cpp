@@ -210,8 +210,8 @@ void fillZones(QImage &skin, const ZoneMap &zones, double ratio)
 // in device pixels, scaled by @p ratio to the same width in the layout's pixels.
 void bevelZones(QImage &skin, const ZoneMap &zones, double ratio)
 {
-    const double Reach = 3 * ratio;
-    const int reach = int(Reach);
+    const double farthest = 3 * ratio;
+    const int reach = int(farthest);
     const QSize size = zones.size();
     const QImage source = skin.copy();
     for (int y = 0; y < size.height(); ++y) {
@@ -219,14 +219,14 @@ void bevelZones(QImage &skin, const ZoneMap &zones, double ratio)
             const Zone zone = zones.at(x, y);
             if (zone == Zone::Outside)
                 continue;
-            double nearest = Reach + 1.0;
+            double nearest = farthest + 1.0;
             bool windowEdge = false;
             double normalX = 0.0;
             double normalY = 0.0;
             for (int dy = -reach; dy <= reach; ++dy) {
                 for (int dx = -reach; dx <= reach; ++dx) {
                     const int squared = dx * dx + dy * dy;
-                    if (squared == 0 || squared > Reach * Reach)
+                    if (squared == 0 || squared > farthest * farthest)
                         continue;
                     const Zone other = zones.at(x + dx, y + dy);
                     if (other == zone)
@@ -240,7 +240,7 @@ void bevelZones(QImage &skin, const ZoneMap &zones, double ratio)
                     }
                 }
             }
-            if (nearest > Reach)
+            if (nearest > farthest)
                 continue;
             const double length = std::hypot(normalX, normalY);
             const double facing = length > 0 ? (-normalX - normalY) / (length * std::sqrt(2.0)) : 0;
