@@ -5,6 +5,7 @@
 #include "engine/lineends.h"
 #include "hotcommand/hotcommand.h"
 #include "mainwindow/announcedlabel.h"
+#include "mainwindow/artpixmap.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/controlfactory.h"
 #include "mainwindow/copyas.h"
@@ -34,6 +35,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -66,7 +68,9 @@ public:
     GradientSettings settings;
     QList<CharColour> colours; // of the last text preview
     QHash<QString, QWidget *> controls;
-    QPixmap skin {QString::fromLatin1(SkinImage)};
+    QPixmap skin;               // for the device pixel ratio it was last painted at
+    qreal artRatio = 0;         // the device pixel ratio the controls' art is drawn for
+    bool watchesScreen = false; // redrawArt() follows the window to other screens
     MessageSink messageSink;
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
@@ -102,10 +106,7 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     InstallFontSubstitutions();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Huevane"));
-    QIcon icon;
-    icon.addFile(QString::fromLatin1(WindowIcon16), QSize(16, 16));
-    icon.addFile(QString::fromLatin1(WindowIcon32), QSize(32, 32));
-    setWindowIcon(icon);
+    setWindowIcon(ArtIcon({WindowIcon16, WindowIcon32}));
     setFont(MakeFont(DefaultFont()));
     setFixedSize(TwipsToPixels(ClientWidthTwips, TwipsPerPixelX()),
                  TwipsToPixels(ClientHeightTwips, TwipsPerPixelY()));
@@ -117,6 +118,7 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     };
 
     buildControls();
+    d->artRatio = devicePixelRatioF();
     HoldWindowLooks(this);
     connectEvents();
     load();
@@ -428,8 +430,47 @@ void MainWindow::textSizeChanged()
 
 void MainWindow::paintEvent(QPaintEvent *)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (d->skin.isNull() || d->skin.devicePixelRatio() != ratio)
+        d->skin = ArtPixmap(QString::fromLatin1(SkinImage), ratio);
     QPainter painter(this);
     painter.drawPixmap(0, 0, d->skin);
+}
+
+// The window may open on another screen than the one its controls were made for.
+void MainWindow::showEvent(QShowEvent *event)
+{
+    if (!d->watchesScreen) {
+        d->watchesScreen = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::redrawArt);
+    }
+    redrawArt();
+    QWidget::showEvent(event);
+}
+
+// On a screen of another device pixel ratio the textures are drawn for it, and
+// what the surfaces keep is drawn again at its resolution; the output box keeps
+// what it shows.
+void MainWindow::redrawArt()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == d->artRatio)
+        return;
+    d->artRatio = ratio;
+    for (const LayoutEntry &entry : WindowLayout()) {
+        if (const ButtonLooks *looks = FindButtonLooks(entry.name)) {
+            d->control<HotCommand>(entry.name)
+                ->setPicture(ArtPixmap(QString::fromLatin1(looks->picture), ratio));
+        } else if (!entry.picture.isEmpty()) {
+            d->control<DrawingSurface>(entry.name)->setPicture(ArtPixmap(entry.picture, ratio));
+        }
+    }
+    drawAllTypePreviews();
+    if (!IsBlankText(d->settings.text.text()) && !d->colours.isEmpty()) {
+        d->picGradText->clear();
+        PaintCharacters(*d->picGradText, d->settings.text, d->colours);
+    }
+    update();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

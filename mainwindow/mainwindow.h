@@ -93,6 +93,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -105,6 +106,7 @@ private:
     void textSizeChanged();
     void drawAllTypePreviews();
     void drawSelectedTextPreview();
+    void redrawArt();
 
     void applyWindowOutline();
     void createIcon();
