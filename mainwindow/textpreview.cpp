@@ -1,5 +1,6 @@
 #include "textpreview.h"
 
+#include "mainwindow/shapedline.h"
 #include "platform/drawingsurface.h"
 
 #include <QFontMetrics>
@@ -22,6 +23,10 @@ constexpr char16_t LeftToRightOverride = 0x202D;
 // Characters measured in the first pass over a line; each further pass takes four
 // times as many, so a long line is shaped only as far as it can be seen.
 constexpr qsizetype FirstBatch = 128;
+
+// Characters of a line looked at for one that needs shaping before the line is
+// measured: more than a line of the surface shows at its smallest text size.
+constexpr qsizetype ScannedForShaping = 4096;
 
 // Half up, as QFontMetrics rounds a measured width to whole pixels.
 int RoundWidth(qreal width)
@@ -109,14 +114,40 @@ void PaintCharacters(DrawingSurface &surface, const GradientSettings &settings)
             entry, entriesEnd, line.end(),
             [](const CharColour &c, qsizetype position) { return c.start < position; });
         const std::span<const CharColour> characters(entry, lineEnd);
-        const QList<int> lefts = CharacterLefts(text, characters, font, &surface, width);
-        for (qsizetype k = 0; k < lefts.size() && lefts[k] < width; ++k) {
+        entry = lineEnd;
+        const int baseline = top + ascent;
+        top += lineHeight;
+        if (characters.empty())
+            continue;
+        if (line.in(text).isRightToLeft()) {
+            PaintShapedLine(painter, text, characters, Qt::RightToLeft, baseline, width);
+            continue;
+        }
+        // A line that neither turns nor joins is drawn a character at a time, at the
+        // widths of the characters before each; only what can be seen decides. The
+        // first character that needs shaping is looked for among the first few
+        // before measuring, so that the line is measured only up to it.
+        const qsizetype scanned = std::min<qsizetype>(characters.size(), ScannedForShaping);
+        qsizetype shaped = 0;
+        while (shaped < scanned && !NeedsShapedLayout(characters[shaped].character(text)))
+            ++shaped;
+        const auto measured = characters.first(shaped < scanned ? shaped + 1 : characters.size());
+        const QList<int> lefts = CharacterLefts(text, measured, font, &surface, width);
+        const qsizetype shown =
+            std::find_if(lefts.begin(), lefts.end(), [width](int left) { return left >= width; })
+            - lefts.begin();
+        const qsizetype from = characters.front().start;
+        const qsizetype to =
+            shown ? characters[shown - 1].start + characters[shown - 1].length : from;
+        if (shaped < scanned ? shown > shaped : NeedsShapedLayout(text.sliced(from, to - from))) {
+            PaintShapedLine(painter, text, characters, Qt::LeftToRight, baseline, width);
+            continue;
+        }
+        for (qsizetype k = 0; k < shown; ++k) {
             const CharColour &c = characters[k];
             painter.setPen(QColor(c.red, c.green, c.blue));
-            painter.drawText(lefts[k], top + ascent, c.character(text).toString());
+            painter.drawText(lefts[k], baseline, c.character(text).toString());
         }
-        entry = lineEnd;
-        top += lineHeight;
     }
 }
 
