@@ -24,10 +24,6 @@ constexpr char16_t LeftToRightOverride = 0x202D;
 // times as many, so a long line is shaped only as far as it can be seen.
 constexpr qsizetype FirstBatch = 128;
 
-// Characters of a line looked at for one that needs shaping before the line is
-// measured: more than a line of the surface shows at its smallest text size.
-constexpr qsizetype ScannedForShaping = 4096;
-
 // Half up, as QFontMetrics rounds a measured width to whole pixels.
 int RoundWidth(qreal width)
 {
@@ -125,9 +121,9 @@ void PaintCharacters(DrawingSurface &surface, const GradientSettings &settings)
         }
         // A line that neither turns nor joins is drawn a character at a time, at the
         // widths of the characters before each; only what can be seen decides. The
-        // first character that needs shaping is looked for among the first few
-        // before measuring, so that the line is measured only up to it.
-        const qsizetype scanned = std::min<qsizetype>(characters.size(), ScannedForShaping);
+        // first few characters are looked at before measuring: where one of them
+        // needs shaping, the line is measured only up to it.
+        const qsizetype scanned = std::min<qsizetype>(characters.size(), FirstBatch);
         qsizetype shaped = 0;
         while (shaped < scanned && !NeedsShapedLayout(characters[shaped].character(text)))
             ++shaped;
@@ -136,10 +132,12 @@ void PaintCharacters(DrawingSurface &surface, const GradientSettings &settings)
         const qsizetype shown =
             std::find_if(lefts.begin(), lefts.end(), [width](int left) { return left >= width; })
             - lefts.begin();
-        const qsizetype from = characters.front().start;
-        const qsizetype to =
-            shown ? characters[shown - 1].start + characters[shown - 1].length : from;
-        if (shaped < scanned ? shown > shaped : NeedsShapedLayout(text.sliced(from, to - from))) {
+        const auto rest = [&] {
+            const qsizetype from = characters[scanned].start;
+            const CharColour &last = characters[shown - 1];
+            return text.sliced(from, last.start + last.length - from);
+        };
+        if (shaped < scanned ? shown > shaped : shown > scanned && NeedsShapedLayout(rest())) {
             PaintShapedLine(painter, text, characters, Qt::LeftToRight, baseline, width);
             continue;
         }
