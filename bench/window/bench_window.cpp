@@ -8,8 +8,10 @@
 #include "engine/htmlwriter.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/textbox.h"
+#include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
 #include "mainwindow/wrappedlines.h"
+#include "platform/drawingsurface.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -28,7 +30,8 @@ namespace {
 constexpr int Repeats = 5;
 
 // Words of two to nine letters between spaces; @p lineLength 0 for one line.
-QString MakeText(qsizetype characters, qsizetype lineLength)
+// The letters are the 26 from @p firstLetter on.
+QString MakeText(qsizetype characters, qsizetype lineLength, char16_t firstLetter = u'a')
 {
     QString text;
     text.reserve(characters + 2);
@@ -42,7 +45,7 @@ QString MakeText(qsizetype characters, qsizetype lineLength)
         }
         const int letters = 2 + int(seed >> 16) % 8;
         for (int i = 0; i < letters; ++i)
-            text += QChar(u'a' + (seed >> (i + 3)) % 26);
+            text += QChar(firstLetter + (seed >> (i + 3)) % 26);
         text += u' ';
         column += letters + 1;
     }
@@ -106,6 +109,10 @@ void Stages(MainWindow &window, const char *label, const QString &text)
             }
         }));
 
+    DrawingSurface *preview = window.findChild<DrawingSurface *>("picGradText");
+    Row("drawing the text preview (PaintCharacters)", label,
+        Median([&] { PaintCharacters(*preview, settings.text, colours); }));
+
     input->setFocus();
     input->setSelection(text.size(), text.size());
     bool add = true;
@@ -134,5 +141,6 @@ int main(int argc, char *argv[])
     Stages(window, "1,000,000 characters on one line", MakeText(1'000'000, 0));
     Stages(window, "1,000,000 characters in lines of 100", MakeText(1'000'000, 100));
     Stages(window, "1,000,000 with emoji and marks, lines of 100", MixedText(10'000));
+    Stages(window, "1,000,000 Hebrew characters on one line", MakeText(1'000'000, 0, u'\u05D0'));
     return 0;
 }
