@@ -7,9 +7,9 @@
 #include "engine/gradientsettings.h"
 #include "engine/htmlwriter.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "mainwindow/typepreview.h"
-#include "mainwindow/wrappedlines.h"
+#include "textview/wrappedlines.h"
 #include "platform/twips.h"
 
 #include <QApplication>

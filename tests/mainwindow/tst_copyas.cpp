@@ -3,7 +3,7 @@
 
 #include "mainwindow/copyas.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 
 #include <QApplication>
 #include <QClipboard>

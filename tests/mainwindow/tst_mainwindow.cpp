@@ -12,7 +12,7 @@
 #include "mainwindow/fonts.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"

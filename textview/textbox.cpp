@@ -1,21 +1,24 @@
 #include "textbox.h"
 
-#include "mainwindow/textboxaccessible.h"
-#include "mainwindow/wrappedlines.h"
+#include "engine/lineends.h"
+#include "textview/characterbounds.h"
+#include "textview/textboxaccessible.h"
+#include "textview/wrappedlines.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QBasicTimer>
 #include <QClipboard>
-#include <QFontMetricsF>
+#include <QDrag>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTextBoundaryFinder>
+#include <QStyleHints>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -27,7 +30,6 @@ namespace huevane {
 namespace {
 
 constexpr int Margin = 4;        // between the frame and the text, as a text box leaves it
-constexpr qreal NoWidth = 1e9;   // a line laid out on its own is never broken again
 constexpr int AutoScrollMs = 50; // a drag beyond the box scrolls a line this often
 
 // What an edit was, for merging it into the one before for undo.
@@ -41,9 +43,19 @@ struct Edit
     EditKind kind;
 };
 
-bool IsWordCharacter(QChar c)
+// What a held left button does as the pointer moves.
+enum class Gesture { None, Characters, Words, Lines, MayDrag };
+
+// The characters that end a word for the word keys, as in Qt's text boxes.
+bool IsWordSeparator(QChar c)
 {
-    return c.isLetterOrNumber() || c.isMark() || c == u'_';
+    return QStringView(u".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\").contains(c);
+}
+
+// What a double click takes together: word characters, spaces, or other marks.
+int WordKind(QChar c)
+{
+    return c.isSpace() ? 0 : (c.isLetterOrNumber() || c.isMark() || c == u'_') ? 1 : 2;
 }
 
 } // namespace
@@ -60,68 +72,108 @@ public:
     bool readOnly = false;
     qsizetype cursor = 0;
     qsizetype anchor = 0;
-    qreal goalX = -1; // where Up and Down aim, in the line
-    QString preedit;
+    qreal goalX = -1; // where Up, Down and the page keys aim, in the line
     std::vector<Edit> undoSteps;
     std::vector<Edit> redoSteps;
     QBasicTimer blink;
     QBasicTimer autoScroll;
+    QBasicTimer tripleClick; // runs after a double click, while a third one counts
+    QPoint doubleClickAt;
     bool cursorShown = false;
-    bool selecting = false;
+    Gesture gesture = Gesture::None;
+    qsizetype gestureFrom = 0; // the word or line the gesture started on
+    qsizetype gestureTo = 0;
+    QPoint pressAt;
+    qsizetype dropAt = -1; // where dragged text would go
+    qreal lineHeightCache = 0;
 
     const QString &text() const { return lines.text(); }
     qsizetype selectionStart() const { return std::min(cursor, anchor); }
     qsizetype selectionEnd() const { return std::max(cursor, anchor); }
-    qreal lineHeight() const { return QFontMetricsF(q->font()).height(); }
+    qreal lineHeight() const { return lineHeightCache; }
     int first() const { return q->verticalScrollBar()->value(); }
     qreal lineTop(qsizetype line) const { return Margin + qreal(line - first()) * lineHeight(); }
-    int visibleLines() const
+    qreal width() const { return std::max<qreal>(q->viewport()->width() - 2 * Margin, 1); }
+    // The lines wholly in view, as many as a page moves.
+    int page() const
     {
-        return std::max(1, int((q->viewport()->height() - 2 * Margin) / lineHeight()));
+        return std::max(1, int((q->viewport()->height() - Margin - 1) / lineHeight()));
     }
 
-    void relayout(const QString &text)
+    void relayout()
     {
-        const qreal width = std::max<qreal>(q->viewport()->width() - 2 * Margin, 1);
-        lines.layout(text, q->font(), width);
+        QTextLayout probe(QStringLiteral("x"), q->font());
+        probe.beginLayout();
+        QTextLine line = probe.createLine();
+        line.setLineWidth(width());
+        lineHeightCache = line.height();
+        probe.endLayout();
+        lines.layout(QString(text()), q->font(), width());
+        updateScrollBar();
+    }
+
+    void updateScrollBar()
+    {
         QScrollBar *bar = q->verticalScrollBar();
-        bar->setRange(0, int(std::max<qsizetype>(0, lines.count() - visibleLines())));
-        bar->setPageStep(visibleLines());
+        bar->setRange(0, int(std::max<qsizetype>(0, lines.count() - page())));
+        bar->setPageStep(page());
         bar->setSingleStep(1);
         q->viewport()->update();
     }
 
-    // One line on its own, unbroken; with the input method's text at the
-    // insertion point when @p withPreedit.
-    void layoutLine(QTextLayout &layout, qsizetype line, bool withPreedit = false) const
+    // Line @p line laid out on its own, in its paragraph's direction; with the
+    // input method's text where it stands.
+    void layoutLine(QTextLayout &layout, qsizetype line) const
     {
         const qsizetype start = lines.start(line);
-        layout.setText(text().mid(start, lines.end(line) - start));
+        const qsizetype end = lines.end(line);
+        layout.setText(text().mid(start, end - start));
         layout.setFont(q->font());
-        QTextOption option;
+        QTextOption option(Qt::AlignLeft);
         option.setWrapMode(QTextOption::NoWrap);
         option.setTabStopDistance(WrappedLines::DefaultTabStop);
+        option.setTextDirection(lines.direction(line));
         layout.setTextOption(option);
-        if (withPreedit && !preedit.isEmpty())
-            layout.setPreeditArea(int(cursor - start), preedit);
+        const qsizetype preeditAt = lines.preeditPosition();
+        if (preeditAt >= start && preeditAt <= end && lineOf(preeditAt) == line)
+            layout.setPreeditArea(int(preeditAt - start), lines.preedit());
         layout.beginLayout();
-        layout.createLine().setLineWidth(NoWidth);
+        layout.createLine().setLineWidth(width());
         layout.endLayout();
+    }
+
+    qsizetype lineOf(qsizetype position) const { return lines.lineOf(position); }
+
+    // Where a line broken to fit ends before its spaces; the end of its text
+    // for a paragraph's last line.
+    qsizetype contentEnd(qsizetype line) const
+    {
+        qsizetype end = lines.end(line);
+        if (line + 1 < lines.count() && !lines.startsParagraph(line + 1)) {
+            while (end > lines.start(line) && text()[end - 1].isSpace())
+                --end;
+        }
+        return end;
     }
 
     qsizetype positionInLine(qsizetype line, qreal x) const
     {
         QTextLayout layout;
         layoutLine(layout, line);
-        return lines.start(line) + layout.lineAt(0).xToCursor(x);
+        const qsizetype start = lines.start(line);
+        return std::min(start + layout.lineAt(0).xToCursor(x), contentEnd(line));
     }
 
-    qreal xInLine(qsizetype position) const
+    qreal xOf(qsizetype position) const
     {
-        const qsizetype line = lines.lineOf(position);
+        const qsizetype line = lineOf(position);
         QTextLayout layout;
         layoutLine(layout, line);
-        return layout.lineAt(0).cursorToX(int(position - lines.start(line)));
+        qsizetype at = position - lines.start(line);
+        if (lines.preeditPosition() >= 0 && position >= lines.preeditPosition()
+            && lineOf(lines.preeditPosition()) == line)
+            at += lines.preedit().size();
+        return layout.lineAt(0).cursorToX(int(at));
     }
 
     // The position under @p point of the viewport.
@@ -135,51 +187,82 @@ public:
 
     QRectF cursorRect(qsizetype position) const
     {
-        const qreal x = Margin + xInLine(position);
-        return QRectF(x - 1, lineTop(lines.lineOf(position)), 3, lineHeight());
+        const qreal x = Margin + xOf(position);
+        return QRectF(x - 1, lineTop(lineOf(position)), 3, lineHeight());
     }
 
-    // The next or previous place for the insertion point: past a whole
-    // character as the reader sees it, and past CR LF as one.
-    qsizetype step(qsizetype at, bool forward) const
+    // The bounds of the paragraph around @p at, its line break not counted.
+    qsizetype paragraphStart(qsizetype at) const
     {
-        const QString &t = text();
-        if (forward ? at >= t.size() : at <= 0)
-            return at;
-        if (forward && t[at] == u'\r' && at + 1 < t.size() && t[at + 1] == u'\n')
-            return at + 2;
-        if (!forward && t[at - 1] == u'\n' && at >= 2 && t[at - 2] == u'\r')
-            return at - 2;
-        const qsizetype from = std::max<qsizetype>(0, at - 32);
-        const qsizetype to = std::min(t.size(), at + 32);
-        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, t.constData() + from, to - from);
-        finder.setPosition(at - from);
-        const qsizetype next = forward ? finder.toNextBoundary() : finder.toPreviousBoundary();
-        return next < 0 ? (forward ? to : from) : from + next;
+        while (at > 0 && !StartsLineBreak(text()[at - 1]))
+            --at;
+        return at;
+    }
+    qsizetype paragraphEnd(qsizetype at) const { return FindLineBreak(text(), at); }
+
+    bool rightToLeft(qsizetype position) const
+    {
+        return lines.direction(lineOf(position)) == Qt::RightToLeft;
     }
 
-    // The start of the next word, or of this or the previous one.
+    // The start of the next word, or of this or the previous one; from a
+    // paragraph's end to the next one's start, and back, as one step.
     qsizetype wordStep(qsizetype at, bool forward) const
     {
         const QString &t = text();
         if (forward) {
-            if (at < t.size() && !t[at].isSpace()) {
-                const bool word = IsWordCharacter(t[at]);
-                while (at < t.size() && !t[at].isSpace() && IsWordCharacter(t[at]) == word)
+            const qsizetype end = paragraphEnd(at);
+            if (at >= end)
+                return NextCharacter(t, at);
+            if (IsWordSeparator(t[at])) {
+                while (at < end && IsWordSeparator(t[at]))
+                    ++at;
+            } else {
+                while (at < end && !t[at].isSpace() && !IsWordSeparator(t[at]))
                     ++at;
             }
-            while (at < t.size() && t[at].isSpace())
+            while (at < end && t[at].isSpace())
                 ++at;
             return at;
         }
-        while (at > 0 && t[at - 1].isSpace())
+        const qsizetype start = paragraphStart(at);
+        if (at <= start)
+            return PreviousCharacter(t, at);
+        while (at > start && t[at - 1].isSpace())
             --at;
-        if (at > 0) {
-            const bool word = IsWordCharacter(t[at - 1]);
-            while (at > 0 && !t[at - 1].isSpace() && IsWordCharacter(t[at - 1]) == word)
+        if (at > start && IsWordSeparator(t[at - 1])) {
+            while (at > start && IsWordSeparator(t[at - 1]))
+                --at;
+        } else {
+            while (at > start && !t[at - 1].isSpace() && !IsWordSeparator(t[at - 1]))
                 --at;
         }
         return at;
+    }
+
+    // The run of word characters, spaces or other marks around @p at, within
+    // its paragraph.
+    std::pair<qsizetype, qsizetype> wordAround(qsizetype at) const
+    {
+        const QString &t = text();
+        const qsizetype start = paragraphStart(at);
+        const qsizetype end = paragraphEnd(at);
+        if (start == end)
+            return {at, at};
+        at = std::clamp(at, start, end - 1);
+        qsizetype from = at, to = at + 1;
+        while (from > start && WordKind(t[from - 1]) == WordKind(t[at]))
+            --from;
+        while (to < end && WordKind(t[to]) == WordKind(t[at]))
+            ++to;
+        return {from, to};
+    }
+
+    // A paragraph with the line break after it.
+    std::pair<qsizetype, qsizetype> paragraphAround(qsizetype at) const
+    {
+        const qsizetype end = paragraphEnd(at);
+        return {paragraphStart(at), end + LineBreakLength(text(), end)};
     }
 
     void select(qsizetype newAnchor, qsizetype newCursor, bool scroll = true)
@@ -192,7 +275,7 @@ public:
         anchor = newAnchor;
         cursor = newCursor;
         if (scroll)
-            ensureCursorVisible();
+            ensureVisible(cursor);
         restartBlink();
         q->viewport()->update();
         if (hadSelection || anchor != cursor)
@@ -203,21 +286,23 @@ public:
         }
     }
 
-    void moveCursor(qsizetype position, bool keepAnchor)
+    // A selection the user made becomes the primary selection, where the
+    // platform has one, as in every text box there.
+    void publishSelection() const
     {
-        select(keepAnchor ? anchor : position, position);
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        if (anchor != cursor && clipboard->supportsSelection())
+            clipboard->setText(q->selectedText(), QClipboard::Selection);
     }
-
-    void ensureCursorVisible() { ensureVisible(cursor); }
 
     void ensureVisible(qsizetype position)
     {
-        const qsizetype line = lines.lineOf(position);
+        const qsizetype line = lineOf(position);
         QScrollBar *bar = q->verticalScrollBar();
         if (line < bar->value())
             bar->setValue(int(line));
-        else if (line >= bar->value() + visibleLines())
-            bar->setValue(int(line - visibleLines() + 1));
+        else if (line >= bar->value() + page())
+            bar->setValue(int(line - page() + 1));
     }
 
     void restartBlink()
@@ -230,23 +315,14 @@ public:
             blink.stop();
     }
 
-    QString normalised(QString t) const
-    {
-        if (readOnly)
-            return t;
-        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        for (const char16_t breaks : {u'\r', u'\u2028', u'\u2029'})
-            t.replace(QChar(breaks), u'\n');
-        return t;
-    }
+    QString normalised(const QString &t) const { return readOnly ? t : WithLineBreaks(t, u"\n"); }
 
     // Replaces the characters from @p at on (@p length of them) with @p inserted.
     void apply(qsizetype at, qsizetype length, const QString &inserted)
     {
-        QString t = text();
-        const QString removed = QAccessible::isActive() ? t.mid(at, length) : QString();
-        t.replace(at, length, inserted);
-        relayout(t);
+        const QString removed = QAccessible::isActive() ? text().mid(at, length) : QString();
+        lines.replace(at, length, inserted);
+        updateScrollBar();
         Q_EMIT q->textChanged();
         if (QAccessible::isActive()) {
             QAccessibleTextUpdateEvent changed(q, int(at), removed, inserted);
@@ -273,10 +349,13 @@ public:
             undoSteps.push_back(std::move(step));
         }
         redoSteps.clear();
+        const bool hadSelection = anchor != cursor;
         anchor = cursor = from + inserted.size();
         goalX = -1;
         apply(from, to - from, inserted);
-        ensureCursorVisible();
+        if (hadSelection)
+            Q_EMIT q->selectionChanged();
+        ensureVisible(cursor);
         restartBlink();
     }
 
@@ -290,14 +369,42 @@ public:
         const QString &back = undoing ? step.removed : step.inserted;
         anchor = cursor = step.at + back.size();
         apply(step.at, gone.size(), back);
-        ensureCursorVisible();
+        ensureVisible(cursor);
         restartBlink();
         step.kind = EditKind::Other;
         to.push_back(std::move(step));
     }
 
+    // Where End takes the insertion point: before the space a line was broken
+    // after, so that what is typed stays on the line.
+    qsizetype lineEnd(qsizetype line) const
+    {
+        const qsizetype end = lines.end(line);
+        if (line + 1 < lines.count() && !lines.startsParagraph(line + 1) && end > lines.start(line)
+            && text()[end - 1].isSpace())
+            return end - 1;
+        return end;
+    }
+
+    // Where a page up or down takes the insertion point, scrolling the view by
+    // as much; -1 where it cannot move.
+    qsizetype paged(bool down)
+    {
+        QScrollBar *bar = q->verticalScrollBar();
+        const qsizetype line = lineOf(cursor);
+        const int before = bar->value();
+        bar->setValue(before + (down ? page() : -page()));
+        const qsizetype by = bar->value() != before ? std::abs(bar->value() - before) : page();
+        const qsizetype target = line + (down ? by : -by);
+        if (target < 0)
+            return 0;
+        if (target >= lines.count())
+            return text().size();
+        return positionInLine(target, goalX >= 0 ? goalX : xOf(cursor));
+    }
+
     // A key that moves the insertion point: its new place, or -1.
-    qsizetype moved(QKeyEvent *event, bool *keepAnchor) const
+    qsizetype moved(QKeyEvent *event, bool *keepAnchor)
     {
         using K = QKeySequence;
         static const std::pair<K::StandardKey, K::StandardKey> moves[] = {
@@ -318,35 +425,34 @@ public:
             if (!event->matches(move) && !event->matches(extend))
                 continue;
             *keepAnchor = event->matches(extend);
-            const bool collapse = !*keepAnchor && anchor != cursor;
-            const qsizetype line = lines.lineOf(cursor);
+            const qsizetype line = lineOf(cursor);
+            // Right goes on in the paragraph's own direction.
+            const bool back = rightToLeft(cursor);
             switch (move) {
             case K::MoveToNextChar:
-                return collapse ? selectionEnd() : step(cursor, true);
+                return back ? PreviousCharacter(text(), cursor) : NextCharacter(text(), cursor);
             case K::MoveToPreviousChar:
-                return collapse ? selectionStart() : step(cursor, false);
+                return back ? NextCharacter(text(), cursor) : PreviousCharacter(text(), cursor);
             case K::MoveToNextWord:
-                return wordStep(cursor, true);
+                return wordStep(cursor, !back);
             case K::MoveToPreviousWord:
-                return wordStep(cursor, false);
+                return wordStep(cursor, back);
             case K::MoveToStartOfLine:
                 return lines.start(line);
             case K::MoveToEndOfLine:
-                return lines.end(line);
+                return lineEnd(line);
             case K::MoveToStartOfDocument:
                 return 0;
             case K::MoveToEndOfDocument:
                 return text().size();
+            case K::MoveToNextPage:
+            case K::MoveToPreviousPage:
+                return paged(move == K::MoveToNextPage);
             default: {
-                const qsizetype by =
-                    move == K::MoveToNextLine || move == K::MoveToPreviousLine ? 1 : visibleLines();
-                const qsizetype target =
-                    line + (move == K::MoveToNextLine || move == K::MoveToNextPage ? by : -by);
-                if (target < 0)
-                    return 0;
-                if (target >= lines.count())
-                    return text().size();
-                return positionInLine(target, goalX >= 0 ? goalX : xInLine(cursor));
+                const qsizetype target = line + (move == K::MoveToNextLine ? 1 : -1);
+                if (target < 0 || target >= lines.count())
+                    return cursor;
+                return positionInLine(target, goalX >= 0 ? goalX : xOf(cursor));
             }
             }
         }
@@ -377,7 +483,7 @@ public:
                 --back;
             edit(selected ? from : std::max<qsizetype>(back, 0), to, {}, EditKind::Erasing);
         } else if (event->matches(QKeySequence::Delete))
-            edit(from, selected ? to : step(cursor, true), {}, EditKind::Erasing);
+            edit(from, selected ? to : NextCharacter(text(), cursor), {}, EditKind::Erasing);
         else if (event->matches(QKeySequence::InsertParagraphSeparator)
                  || event->matches(QKeySequence::InsertLineSeparator))
             edit(from, to, QStringLiteral("\n"), EditKind::Other);
@@ -387,6 +493,34 @@ public:
         else
             return false;
         return true;
+    }
+
+    // The selection a held button makes as the pointer reaches @p at.
+    void extendGesture(qsizetype at)
+    {
+        std::pair<qsizetype, qsizetype> around {at, at};
+        if (gesture == Gesture::Words)
+            around = wordAround(at);
+        else if (gesture == Gesture::Lines)
+            around = paragraphAround(at);
+        if (around.first < gestureFrom)
+            select(gestureTo, around.first);
+        else
+            select(gestureFrom, std::max(around.second, gestureTo));
+    }
+
+    // Drags the selected text away: moved where the box is editable, copied
+    // otherwise; dropped on the box itself it moves there (see dropEvent).
+    void dragSelection()
+    {
+        auto *drag = new QDrag(q);
+        auto *data = new QMimeData;
+        data->setText(q->selectedText());
+        drag->setMimeData(data);
+        const Qt::DropActions actions = readOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
+        const Qt::DropAction done = drag->exec(actions, Qt::CopyAction);
+        if (done == Qt::MoveAction && drag->target() != q->viewport() && drag->target() != q)
+            edit(selectionStart(), selectionEnd(), {}, EditKind::Other);
     }
 };
 
@@ -405,7 +539,7 @@ TextBox::TextBox(QWidget *parent)
     viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
-    d->relayout({});
+    d->relayout();
 }
 
 TextBox::~TextBox() = default;
@@ -415,6 +549,11 @@ QString TextBox::toPlainText() const
     return d->text();
 }
 
+const WrappedLines &TextBox::lines() const
+{
+    return d->lines;
+}
+
 void TextBox::setPlainText(const QString &text)
 {
     d->undoSteps.clear();
@@ -422,7 +561,8 @@ void TextBox::setPlainText(const QString &text)
     const bool hadSelection = d->anchor != d->cursor;
     d->anchor = d->cursor = 0;
     d->goalX = -1;
-    d->relayout(d->normalised(text));
+    d->lines.layout(d->normalised(text), font(), d->width());
+    d->updateScrollBar();
     verticalScrollBar()->setValue(0);
     Q_EMIT textChanged();
     if (hadSelection)
@@ -482,10 +622,19 @@ void TextBox::scrollTo(qsizetype position)
     d->ensureVisible(std::clamp<qsizetype>(position, 0, d->text().size()));
 }
 
+void TextBox::replaceText(qsizetype position, qsizetype length, const QString &text)
+{
+    const qsizetype size = d->text().size();
+    position = std::clamp<qsizetype>(position, 0, size);
+    length = std::clamp<qsizetype>(length, 0, size - position);
+    d->edit(position, position + length, d->normalised(text), EditKind::Other);
+}
+
 void TextBox::selectAll()
 {
     // The view stays where it is: selecting all on focus does not scroll.
     d->select(0, d->text().size(), false);
+    d->publishSelection();
 }
 
 void TextBox::copy()
@@ -577,7 +726,9 @@ void TextBox::paintEvent(QPaintEvent *event)
     painter.setPen(palette().color(QPalette::Text));
     const QRect area = event->rect();
     const qreal height = d->lineHeight();
-    const qsizetype cursorLine = d->lines.lineOf(d->cursor);
+    const qsizetype cursorLine = d->lineOf(d->cursor);
+    // Without the focus the selection takes the quieter inactive colours.
+    const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
     for (qsizetype line = d->first(); line < d->lines.count(); ++line) {
         const qreal top = d->lineTop(line);
         if (top > area.bottom())
@@ -587,7 +738,7 @@ void TextBox::paintEvent(QPaintEvent *event)
         const qsizetype start = d->lines.start(line);
         const qsizetype end = d->lines.end(line);
         QTextLayout layout;
-        d->layoutLine(layout, line, line == cursorLine);
+        d->layoutLine(layout, line);
         QList<QTextLayout::FormatRange> selections;
         const qsizetype from = std::max(d->selectionStart(), start);
         const qsizetype to = std::min(d->selectionEnd(), end);
@@ -595,28 +746,33 @@ void TextBox::paintEvent(QPaintEvent *event)
             QTextLayout::FormatRange range;
             range.start = int(from - start);
             range.length = int(to - from);
-            range.format.setBackground(palette().brush(QPalette::Highlight));
-            range.format.setForeground(palette().brush(QPalette::HighlightedText));
+            range.format.setBackground(palette().brush(group, QPalette::Highlight));
+            range.format.setForeground(palette().brush(group, QPalette::HighlightedText));
             selections.append(range);
         }
         layout.draw(&painter, QPointF(Margin, top), selections);
-        if (line == cursorLine && d->cursorShown)
-            layout.drawCursor(&painter, QPointF(Margin, top),
-                              int(d->cursor - start + d->preedit.size()));
+        if (line == cursorLine && d->cursorShown) {
+            qsizetype at = d->cursor - start;
+            if (d->lines.preeditPosition() >= 0 && d->cursor >= d->lines.preeditPosition())
+                at += d->lines.preedit().size();
+            layout.drawCursor(&painter, QPointF(Margin, top), int(at));
+        }
+        if (d->dropAt >= 0 && d->lineOf(d->dropAt) == line)
+            layout.drawCursor(&painter, QPointF(Margin, top), int(d->dropAt - start));
     }
 }
 
 void TextBox::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    d->relayout(d->text());
+    d->relayout();
 }
 
 void TextBox::changeEvent(QEvent *event)
 {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        d->relayout(d->text());
+        d->relayout();
 }
 
 void TextBox::keyPressEvent(QKeyEvent *event)
@@ -627,17 +783,41 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     } else if (event->matches(QKeySequence::Copy)) {
         copy();
     } else if (d->readOnly) {
-        QAbstractScrollArea::keyPressEvent(event); // the keys scroll
+        // The keys scroll, Space by a page, Home and End to the top and bottom.
+        QScrollBar *bar = verticalScrollBar();
+        if (event->key() == Qt::Key_Space)
+            bar->triggerAction(event->modifiers() & Qt::ShiftModifier
+                                   ? QAbstractSlider::SliderPageStepSub
+                                   : QAbstractSlider::SliderPageStepAdd);
+        else if (event->key() == Qt::Key_Home && event->modifiers() == Qt::NoModifier)
+            bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        else if (event->key() == Qt::Key_End && event->modifiers() == Qt::NoModifier)
+            bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        else
+            QAbstractScrollArea::keyPressEvent(event);
         return;
-    } else if (const qsizetype to = d->moved(event, &keepAnchor); to >= 0) {
-        const bool vertical = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down
-            || event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown;
-        const qreal goal = vertical ? (d->goalX >= 0 ? d->goalX : d->xInLine(d->cursor)) : -1;
-        d->moveCursor(to, keepAnchor);
-        d->goalX = goal;
-    } else if (!d->handleEditingKey(event)) {
-        event->ignore();
-        return;
+    } else {
+        static const QKeySequence::StandardKey verticals[] = {
+            QKeySequence::MoveToNextLine, QKeySequence::MoveToPreviousLine,
+            QKeySequence::SelectNextLine, QKeySequence::SelectPreviousLine,
+            QKeySequence::MoveToNextPage, QKeySequence::MoveToPreviousPage,
+            QKeySequence::SelectNextPage, QKeySequence::SelectPreviousPage};
+        const bool vertical = std::any_of(std::begin(verticals), std::end(verticals),
+                                          [event](auto key) { return event->matches(key); });
+        // Up, Down and the page keys keep to the column they started from.
+        if (vertical && d->goalX < 0)
+            d->goalX = d->xOf(d->cursor);
+        const qsizetype to = d->moved(event, &keepAnchor);
+        if (to >= 0) {
+            const qreal goal = d->goalX;
+            d->select(keepAnchor ? d->anchor : to, to);
+            d->goalX = vertical ? goal : -1;
+            if (keepAnchor)
+                d->publishSelection();
+        } else if (!d->handleEditingKey(event)) {
+            event->ignore();
+            return;
+        }
     }
     event->accept();
 }
@@ -658,16 +838,17 @@ void TextBox::inputMethodEvent(QInputMethodEvent *event)
         }
         d->edit(from, to, d->normalised(event->commitString()), EditKind::Typing);
     }
-    d->preedit = event->preeditString();
-    viewport()->update();
+    // The pre-edit text takes its room in the line, which is broken again around it.
+    d->lines.setPreedit(d->cursor, event->preeditString());
+    d->updateScrollBar();
+    d->ensureVisible(d->cursor);
     event->accept();
 }
 
 QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
 {
-    const qsizetype line = d->lines.lineOf(d->cursor);
-    const qsizetype start = d->lines.start(line);
-    const qsizetype end = d->lines.end(line);
+    const qsizetype start = d->paragraphStart(d->cursor);
+    const qsizetype end = d->paragraphEnd(d->cursor);
     switch (query) {
     case Qt::ImEnabled:
         return !d->readOnly;
@@ -693,22 +874,49 @@ QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
 void TextBox::mousePressEvent(QMouseEvent *event)
 {
     const qsizetype at = d->positionAt(event->position());
-    if (event->button() == Qt::LeftButton) {
-        d->moveCursor(at, event->modifiers() & Qt::ShiftModifier);
-        d->goalX = -1;
-        d->selecting = true;
-    } else if (event->button() == Qt::MiddleButton && !d->readOnly
-               && QGuiApplication::clipboard()->supportsSelection()) {
-        d->moveCursor(at, false);
+    if (event->button() == Qt::MiddleButton && !d->readOnly
+        && QGuiApplication::clipboard()->supportsSelection()) {
+        d->select(at, at);
         insertPlainText(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    d->goalX = -1;
+    d->pressAt = event->position().toPoint();
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    if (d->tripleClick.isActive()
+        && (d->pressAt - d->doubleClickAt).manhattanLength()
+            < QGuiApplication::styleHints()->startDragDistance()) {
+        // A third click takes the paragraph with its line break; a drag goes on by paragraphs.
+        d->tripleClick.stop();
+        d->gesture = Gesture::Lines;
+        std::tie(d->gestureFrom, d->gestureTo) = d->paragraphAround(at);
+        d->select(d->gestureFrom, d->gestureTo);
+    } else if (!shift && d->anchor != d->cursor && at >= d->selectionStart()
+               && at < d->selectionEnd()) {
+        d->gesture = Gesture::MayDrag; // the selected text may be dragged away
+        return;
+    } else {
+        d->gesture = Gesture::Characters;
+        d->gestureFrom = d->gestureTo = shift ? d->anchor : at;
+        d->select(shift ? d->anchor : at, at);
     }
 }
 
 void TextBox::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!d->selecting || !(event->buttons() & Qt::LeftButton))
+    if (d->gesture == Gesture::None || !(event->buttons() & Qt::LeftButton))
         return;
-    d->moveCursor(d->positionAt(event->position()), true);
+    if (d->gesture == Gesture::MayDrag) {
+        if ((event->position().toPoint() - d->pressAt).manhattanLength()
+            >= QGuiApplication::styleHints()->startDragDistance()) {
+            d->gesture = Gesture::None;
+            d->dragSelection();
+        }
+        return;
+    }
+    d->extendGesture(d->positionAt(event->position()));
     if (viewport()->rect().contains(event->position().toPoint()))
         d->autoScroll.stop();
     else if (!d->autoScroll.isActive())
@@ -719,31 +927,27 @@ void TextBox::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    d->selecting = false;
+    if (d->gesture == Gesture::MayDrag) {
+        // A click in the selection that dragged nothing puts the insertion point there.
+        const qsizetype at = d->positionAt(event->position());
+        d->select(at, at);
+    }
+    d->gesture = Gesture::None;
     d->autoScroll.stop();
-    if (d->anchor != d->cursor && QGuiApplication::clipboard()->supportsSelection())
-        QGuiApplication::clipboard()->setText(selectedText(), QClipboard::Selection);
+    d->publishSelection();
 }
 
 void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    // The run of word characters, of spaces or of other marks under the pointer.
-    const QString &text = d->text();
-    const qsizetype at = std::min(d->positionAt(event->position()), text.size() - 1);
-    if (at < 0)
-        return;
-    auto kind = [&text](qsizetype i) {
-        return text[i].isSpace() ? 0 : IsWordCharacter(text[i]) ? 1 : 2;
-    };
-    qsizetype from = at, to = at + 1;
-    while (from > 0 && kind(from - 1) == kind(at) && text[from - 1] != u'\n')
-        --from;
-    while (to < text.size() && kind(to) == kind(at) && text[to] != u'\n')
-        ++to;
-    d->select(from, to);
-    d->selecting = false;
+    // The word under the pointer; a drag goes on by words.
+    d->gesture = Gesture::Words;
+    std::tie(d->gestureFrom, d->gestureTo) = d->wordAround(d->positionAt(event->position()));
+    d->select(d->gestureFrom, d->gestureTo);
+    d->doubleClickAt = event->position().toPoint();
+    d->tripleClick.start(QGuiApplication::styleHints()->mouseDoubleClickInterval(), this);
+    d->publishSelection();
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent *event)
@@ -763,18 +967,51 @@ void TextBox::dragMoveEvent(QDragMoveEvent *event)
 {
     if (d->readOnly || !event->mimeData()->hasText())
         return;
-    // The insertion point follows the pointer, to show where the text would go.
-    d->select(d->positionAt(event->position()), d->positionAt(event->position()));
-    event->acceptProposedAction();
+    // A second insertion point shows where the text would go.
+    d->dropAt = d->positionAt(event->position());
+    viewport()->update();
+    const bool own = event->source() == this;
+    if (own && d->dropAt > d->selectionStart() && d->dropAt < d->selectionEnd())
+        event->ignore(); // not into itself
+    else if (own && (event->possibleActions() & Qt::MoveAction)
+             && !(event->modifiers() & Qt::ControlModifier)) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->acceptProposedAction();
+    }
+}
+
+void TextBox::dragLeaveEvent(QDragLeaveEvent *)
+{
+    d->dropAt = -1;
+    viewport()->update();
 }
 
 void TextBox::dropEvent(QDropEvent *event)
 {
+    d->dropAt = -1;
+    viewport()->update();
     if (d->readOnly || !event->mimeData()->hasText())
         return;
-    d->select(d->positionAt(event->position()), d->positionAt(event->position()));
-    insertPlainText(event->mimeData()->text());
-    event->acceptProposedAction();
+    qsizetype at = d->positionAt(event->position());
+    const QString dropped = d->normalised(event->mimeData()->text());
+    if (event->source() == this && event->dropAction() == Qt::MoveAction) {
+        // Moved within the box: taken from where it was and put where it is dropped.
+        const qsizetype from = d->selectionStart(), to = d->selectionEnd();
+        if (at >= from && at <= to) {
+            event->ignore();
+            return;
+        }
+        d->edit(from, to, {}, EditKind::Other);
+        if (at > to)
+            at -= to - from;
+        event->setDropAction(Qt::CopyAction); // the source has nothing more to remove
+    }
+    d->select(at, at);
+    d->edit(at, at, dropped, EditKind::Other);
+    d->select(at, at + dropped.size());
+    event->accept();
 }
 
 void TextBox::focusInEvent(QFocusEvent *event)
@@ -802,7 +1039,9 @@ void TextBox::timerEvent(QTimerEvent *event)
         const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
         QScrollBar *bar = verticalScrollBar();
         bar->setValue(bar->value() + (at.y() < 0 ? -1 : at.y() > viewport()->height() ? 1 : 0));
-        d->moveCursor(d->positionAt(at), true);
+        d->extendGesture(d->positionAt(at));
+    } else if (event->timerId() == d->tripleClick.timerId()) {
+        d->tripleClick.stop();
     } else {
         QAbstractScrollArea::timerEvent(event);
     }
