@@ -92,12 +92,20 @@ public:
     qsizetype selectionEnd() const { return std::max(cursor, anchor); }
     qreal lineHeight() const { return lineHeightCache; }
     int first() const { return q->verticalScrollBar()->value(); }
-    qreal lineTop(qsizetype line) const { return Margin + qreal(line - first()) * lineHeight(); }
+    // The margin above the text shows only while the view is at its top.
+    qreal offset(qsizetype top) const { return top == 0 ? 0 : Margin + qreal(top) * lineHeight(); }
+    qreal documentTop(qsizetype line) const { return Margin + qreal(line) * lineHeight(); }
+    qreal lineTop(qsizetype line) const { return documentTop(line) - offset(first()); }
     qreal width() const { return std::max<qreal>(q->viewport()->width() - 2 * Margin, 1); }
-    // The lines wholly in view, as many as a page moves.
+    // The lines wholly in view below the top one, as many as the scroll bar
+    // pages; at the bottom the margin below the last line takes room too.
     int page() const
     {
         return std::max(1, int((q->viewport()->height() - Margin - 1) / lineHeight()));
+    }
+    int pageAtBottom() const
+    {
+        return std::max(1, int((q->viewport()->height() - 2 * Margin - 1) / lineHeight()));
     }
 
     void relayout()
@@ -115,7 +123,7 @@ public:
     void updateScrollBar()
     {
         QScrollBar *bar = q->verticalScrollBar();
-        bar->setRange(0, int(std::max<qsizetype>(0, lines.count() - page())));
+        bar->setRange(0, int(std::max<qsizetype>(0, lines.count() - pageAtBottom())));
         bar->setPageStep(page());
         bar->setSingleStep(1);
         q->viewport()->update();
@@ -180,7 +188,7 @@ public:
     qsizetype positionAt(QPointF point) const
     {
         const qsizetype line = std::clamp<qsizetype>(
-            first() + qsizetype(std::floor((point.y() - Margin) / lineHeight())), 0,
+            qsizetype(std::floor((point.y() + offset(first()) - Margin) / lineHeight())), 0,
             lines.count() - 1);
         return positionInLine(line, point.x() - Margin);
     }
@@ -301,8 +309,8 @@ public:
         QScrollBar *bar = q->verticalScrollBar();
         if (line < bar->value())
             bar->setValue(int(line));
-        else if (line >= bar->value() + page())
-            bar->setValue(int(line - page() + 1));
+        else if (line >= bar->value() + pageAtBottom())
+            bar->setValue(int(line - pageAtBottom() + 1));
     }
 
     void restartBlink()
@@ -386,21 +394,35 @@ public:
         return end;
     }
 
-    // Where a page up or down takes the insertion point, scrolling the view by
-    // as much; -1 where it cannot move.
+    // Where a page up or down takes the insertion point, scrolling the view a
+    // page: down to the first line not wholly shown, up to the line a view's
+    // height above; the insertion point then keeps its place in the view.
     qsizetype paged(bool down)
     {
         QScrollBar *bar = q->verticalScrollBar();
         const qsizetype line = lineOf(cursor);
-        const int before = bar->value();
-        bar->setValue(before + (down ? page() : -page()));
-        const qsizetype by = bar->value() != before ? std::abs(bar->value() - before) : page();
-        const qsizetype target = line + (down ? by : -by);
-        if (target < 0)
-            return 0;
-        if (target >= lines.count())
-            return text().size();
-        return positionInLine(target, goalX >= 0 ? goalX : xOf(cursor));
+        const qsizetype top = bar->value();
+        const qreal height = q->viewport()->height();
+        const qreal shownAt = documentTop(line) - offset(top);
+        qsizetype newTop = top;
+        if (down) {
+            while (newTop < lines.count() && documentTop(newTop + 1) - offset(top) <= height - 1)
+                ++newTop;
+        } else {
+            const qreal above = offset(top) - height;
+            while (newTop > 0 && documentTop(newTop) >= above)
+                --newTop;
+        }
+        bar->setValue(int(newTop));
+        newTop = bar->value();
+        qsizetype target = line;
+        do
+            target += down ? 1 : -1;
+        while (target > 0 && target + 1 < lines.count()
+               && (down ? documentTop(target) - offset(newTop) < shownAt
+                        : documentTop(target) - offset(newTop) > shownAt));
+        target = std::clamp<qsizetype>(target, 0, lines.count() - 1);
+        return target == line ? cursor : positionInLine(target, goalX >= 0 ? goalX : xOf(cursor));
     }
 
     // A key that moves the insertion point: its new place, or -1.
@@ -496,13 +518,22 @@ public:
     }
 
     // The selection a held button makes as the pointer reaches @p at.
-    void extendGesture(qsizetype at)
+    void extendGesture(QPointF point)
     {
+        const qsizetype at = positionAt(point);
         std::pair<qsizetype, qsizetype> around {at, at};
-        if (gesture == Gesture::Words)
+        if (gesture == Gesture::Words) {
+            // To the nearer end of the word under the pointer.
             around = wordAround(at);
-        else if (gesture == Gesture::Lines)
+            const qreal x = point.x() - Margin;
+            if (lineOf(around.first) == lineOf(around.second)
+                && std::abs(x - xOf(around.first)) < std::abs(xOf(around.second) - x))
+                around.second = around.first;
+            else
+                around.first = around.second;
+        } else if (gesture == Gesture::Lines) {
             around = paragraphAround(at);
+        }
         if (around.first < gestureFrom)
             select(gestureTo, around.first);
         else
@@ -916,7 +947,7 @@ void TextBox::mouseMoveEvent(QMouseEvent *event)
         }
         return;
     }
-    d->extendGesture(d->positionAt(event->position()));
+    d->extendGesture(event->position());
     if (viewport()->rect().contains(event->position().toPoint()))
         d->autoScroll.stop();
     else if (!d->autoScroll.isActive())
@@ -1039,7 +1070,7 @@ void TextBox::timerEvent(QTimerEvent *event)
         const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
         QScrollBar *bar = verticalScrollBar();
         bar->setValue(bar->value() + (at.y() < 0 ? -1 : at.y() > viewport()->height() ? 1 : 0));
-        d->extendGesture(d->positionAt(at));
+        d->extendGesture(at);
     } else if (event->timerId() == d->tripleClick.timerId()) {
         d->tripleClick.stop();
     } else {

@@ -243,7 +243,6 @@ private Q_SLOTS:
         row("hebrew: Ctrl+Right", hebrew, 160, "Ctrl+Right 'x");
         row("hebrew: wrapped End", hebrew + u' ' + hebrew, 120, "End 'x");
         row("arabic: Right and Left", arabic, 160, "Right Right Right Left 'x");
-        row("arabic: wrapped Down", arabic + u' ' + arabic + u' ' + arabic, 120, "Right Down 'x");
         row("mixed: Latin in a Hebrew line", hebrew + " abc " + hebrew, 300, "Right Right Right Right Right Right 'x");
         row("mixed: Hebrew in a Latin line", "abc " + hebrew + " def", 300, "End Left Left Left Left Left 'x");
         row("devanagari: Right over conjuncts", devanagari, 160, "Right Right Right 'x");
