@@ -4,7 +4,6 @@
 // scrolled place must come out the same.
 
 #include "textview/textbox.h"
-#include "textview/wrappedlines.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -30,7 +29,7 @@ QFont BoxFont()
 }
 
 // Words of letters and accents, with an emoji now and then, on one line.
-[[maybe_unused]] QString LongLine(int words)
+QString LongLine(int words)
 {
     const QStringList pool {"gr\u00fcn", "line", "\U0001F308", "colour", "caf\u00e9", "x"};
     QStringList text;
@@ -50,6 +49,52 @@ void Mouse(QWidget *view, QEvent::Type type, QPoint at)
                       held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(view, &event);
 }
+
+// The number of pixels of @p image in @p colour within @p area.
+int Count(const QImage &image, QColor colour, QRect area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+// Counts the paintings of a widget and keeps the widest area painted.
+struct PaintSpy : QObject
+{
+    explicit PaintSpy(QWidget *widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            widest = std::max(widest, static_cast<QPaintEvent *>(event)->rect().width());
+        }
+        return false;
+    }
+    int paints = 0, widest = 0;
+};
+
+struct Boxes
+{
+    Boxes()
+    {
+        window.resize(300, 200);
+        input = new TextBox(&window);
+        input->setGeometry(10, 10, 280, 60);
+        input->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        output = new TextBox(&window);
+        output->setGeometry(10, 100, 280, 60);
+        output->setReadOnly(true);
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("the window did not become active");
+    }
+    QWidget window;
+    TextBox *input;
+    TextBox *output;
+};
 
 // What a box shows of its state after the steps.
 struct State
@@ -312,6 +357,231 @@ private Q_SLOTS:
         QCOMPARE(states[0].primary, states[1].primary);
         if (readOnly)
             QCOMPARE(states[0].scrolled, states[1].scrolled);
+    }
+
+    // The whole of a long line is shown: wrapped inside the box, every line in
+    // view drawn, the scroll bar reaching its last line.
+    void wrapsAndScrolls()
+    {
+        Boxes b;
+        b.output->setPlainText(LongLine(3000));
+        QScrollBar *bar = b.output->verticalScrollBar();
+        QVERIFY(bar->maximum() > 100);
+        QWidget *view = b.output->viewport();
+        const QColor back = view->palette().color(QPalette::Base);
+        const qreal line = QFontMetricsF(b.output->font()).height();
+        for (int value : {0, bar->maximum() / 2, bar->maximum()}) {
+            bar->setValue(value);
+            const QImage shown = view->grab().toImage();
+            const int width = shown.width();
+            // Nothing drawn in the margin at the right, where a line too long would show.
+            QCOMPARE(Count(shown, back, QRect(width - 3, 0, 3, shown.height())),
+                     3 * shown.height());
+            // The margin above the first line shows only at the top, as in Qt's box.
+            for (int row = 0; row < 3; ++row) {
+                const QRect band(0, (value == 0 ? 4 : 0) + int(row * line), width - 3, int(line));
+                QVERIFY2(Count(shown, back, band) < band.width() * band.height(),
+                         qPrintable(QStringLiteral("line %1 of %2").arg(row).arg(value)));
+            }
+        }
+        QTest::keyClick(b.output, Qt::Key_PageUp);
+        QCOMPARE(bar->value(), bar->maximum() - bar->pageStep());
+        const qsizetype last = b.output->positionAt(QPoint(4, view->height() - 8));
+        QCOMPARE_LT(b.output->toPlainText().mid(last).size(), 200);
+    }
+
+    // The input box keeps LF line ends. The output box holds the HTML read-only:
+    // typing changes nothing, the keys scroll, and copying all of it gives every byte, CR LF
+    // included.
+    void lineEndsAndReadOnly()
+    {
+        Boxes b;
+        b.input->setPlainText("first\r\nsecond");
+        QCOMPARE(b.input->toPlainText(), "first\nsecond");
+        const QString html = "<font color=\"#FF0000\">a</font><br>\r\n" + LongLine(2000);
+        b.output->setPlainText(html);
+        b.output->setFocus();
+        QTest::keyClicks(b.output, "typed");
+        QTest::keyClick(b.output, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(b.output, Qt::Key_Backspace);
+        QTest::keyClick(b.output, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), html);
+        QCOMPARE(b.output->toPlainText(), html);
+        QTest::keyClick(b.output, Qt::Key_PageDown);
+        QVERIFY(b.output->verticalScrollBar()->value() > 0);
+    }
+
+    void editing_data()
+    {
+        QTest::addColumn<QString>(
+            "steps"); // keys: one character, or a key sequence, space-separated
+        QTest::addColumn<QString>("text");
+        // clang-format off
+        QTest::newRow("typed at the end") << "End x y" << "ab\ncdxy";
+        QTest::newRow("backspace at the end") << "End Backspace Backspace Backspace" << "ab";
+        QTest::newRow("typing replaces the selection") << "Ctrl+A z" << "z";
+        QTest::newRow("undo takes back the typing at once") << "End x y Ctrl+Z" << "ab\ncd";
+        QTest::newRow("undo and redo") << "End x Backspace Backspace Ctrl+Z Ctrl+Z Ctrl+Shift+Z" << "ab\ncdx";
+        QTest::newRow("Enter breaks the line") << "Home Right Return" << "ab\nc\nd";
+        QTest::newRow("Down keeps to its column") << "Ctrl+Home Right Down q" << "ab\ncqd";
+        QTest::newRow("a selection by keys, cut and pasted") << "Ctrl+Home Shift+Right Shift+Right Ctrl+X Ctrl+End Ctrl+V" << "\ncdab";
+        QTest::newRow("delete a word") << "End Ctrl+Backspace" << "ab\n";
+        QTest::newRow("an emoji is one character") << "End \U0001F308 Left Delete" << "ab\ncd";
+        // clang-format on
+    }
+    void editing()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, text);
+        Boxes b;
+        b.input->setPlainText("ab\ncd");
+        b.input->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(b.input, Qt::Key_End, Qt::ControlModifier);
+        for (const QString &step : steps.split(u' ')) {
+            if (step.size() == 1 || QChar::isSurrogate(step[0].unicode())) {
+                QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, step);
+                QApplication::sendEvent(b.input, &typed);
+                continue;
+            }
+            const QKeyCombination key = QKeySequence(step)[0];
+            QTest::keyClick(b.input, key.key(), key.keyboardModifiers());
+        }
+        QCOMPARE(b.input->toPlainText(), text);
+    }
+
+    // An input method's text, its replacements, a paste and a drop all end lines in LF.
+    void inputMethodPasteAndDrop()
+    {
+        Boxes b;
+        b.input->setPlainText("cafe");
+        b.input->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(b.input, Qt::Key_End);
+        QInputMethodEvent compose("e\u0301", {});
+        QApplication::sendEvent(b.input, &compose);
+        QCOMPARE(b.input->toPlainText(), "cafe");
+        QInputMethodEvent commit;
+        commit.setCommitString("\u00e9", -1, 1);
+        QApplication::sendEvent(b.input, &commit);
+        QCOMPARE(b.input->toPlainText(), "caf\u00e9");
+        QApplication::clipboard()->setText("1\r\n2\r3\u20294");
+        QTest::keyClick(b.input, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(b.input->toPlainText(), "caf\u00e91\n2\n3\n4");
+        QCOMPARE(
+            static_cast<QWidget *>(b.input)->inputMethodQuery(Qt::ImSurroundingText).toString(),
+            "4");
+        // Text dropped lands where it is dropped; the output box takes none.
+        QMimeData dropped;
+        dropped.setText("x\r\ny");
+        QTest::keyClick(b.input, Qt::Key_Home, Qt::ControlModifier);
+        for (TextBox *box : {b.input, b.output}) {
+            QDragEnterEvent enter(QPoint(2, 6), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QApplication::sendEvent(box->viewport(), &enter);
+            QDropEvent drop(QPointF(2, 6), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QApplication::sendEvent(box->viewport(), &drop);
+        }
+        QCOMPARE(b.input->toPlainText(), "x\nycaf\u00e91\n2\n3\n4");
+        QCOMPARE(b.output->toPlainText(), QString());
+    }
+
+    void contextMenu_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QString>("enabled"); // the enabled actions, '|' between
+        // clang-format off
+        QTest::newRow("input box") << false << false << "&Undo|&Paste|Select All";
+        QTest::newRow("input box, selected") << false << true << "&Undo|Cu&t|&Copy|&Paste|Delete|Select All";
+        // clang-format on
+        QTest::newRow("output box") << true << false << "Select All";
+        QTest::newRow("output box, selected") << true << true << "&Copy|Select All";
+    }
+    void contextMenu()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(bool, selected);
+        QFETCH(QString, enabled);
+        Boxes b;
+        TextBox *box = readOnly ? b.output : b.input;
+        box->setPlainText("text");
+        QTest::keyClick(b.input, Qt::Key_X); // something to undo in the input box
+        QApplication::clipboard()->setText("clip");
+        box->setSelection(0, selected ? 2 : 0);
+        std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        QStringList shown;
+        for (QAction *action : menu->actions())
+            if (action->isEnabled() && !action->isSeparator())
+                shown << action->text();
+        QCOMPARE(shown.join(u'|'), enabled);
+    }
+
+    // Idle, the blinking insertion point is all that is drawn again, however
+    // long the text.
+    void blinkDrawsOnlyTheCursor()
+    {
+        Boxes b;
+        b.input->setPlainText(LongLine(20000));
+        b.input->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(b.input, Qt::Key_End, Qt::ControlModifier);
+        QTest::qWait(50);
+        PaintSpy spy(b.input->viewport());
+        QTRY_VERIFY_WITH_TIMEOUT(spy.paints >= 2, 3000);
+        QCOMPARE_LE(spy.widest, 4);
+    }
+
+    void accessible()
+    {
+        Boxes b;
+        b.output->setPlainText("one\r\ntwo");
+        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(b.output);
+        QVERIFY(box);
+        QCOMPARE(box->role(), QAccessible::EditableText);
+        QVERIFY(box->state().readOnly);
+        QCOMPARE(box->textInterface()->characterCount(), 8);
+        box->textInterface()->setSelection(0, 5, 8);
+        QCOMPARE(b.output->selectedText(), "two");
+        QVERIFY(!box->editableTextInterface());
+        // The menu opens from its action, through whatever the box's owner made of it.
+        b.output->setContextMenuPolicy(Qt::CustomContextMenu);
+        int menus = 0;
+        connect(b.output, &QWidget::customContextMenuRequested, b.output, [&menus] { ++menus; });
+        QVERIFY(box->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::showMenuAction()));
+        box->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+        QCOMPARE(menus, 1);
+
+        // The input box's text is written through it, each change undoable.
+        QAccessibleEditableTextInterface *input =
+            QAccessible::queryAccessibleInterface(b.input)->editableTextInterface();
+        QVERIFY(input);
+        QAccessible::queryAccessibleInterface(b.input)->setText(QAccessible::Value, "ab\r\ncd");
+        input->insertText(2, "X");
+        input->deleteText(0, 1);
+        input->replaceText(3, 5, "Y\u2029");
+        QCOMPARE(b.input->toPlainText(), "bX\nY\n");
+        QTest::keyClick(b.input, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(b.input->toPlainText(), "bX\ncd");
+    }
+
+    // Without the focus a selection takes the palette's inactive colours.
+    void inactiveSelection()
+    {
+        Boxes b;
+        QPalette palette = b.input->palette();
+        palette.setColor(QPalette::Active, QPalette::Highlight, Qt::red);
+        palette.setColor(QPalette::Inactive, QPalette::Highlight, Qt::green);
+        b.input->setPalette(palette);
+        b.input->setPlainText(LongLine(10));
+        b.input->setSelection(0, 20);
+        for (const bool focus : {true, false}) {
+            if (focus)
+                b.input->setFocus();
+            else
+                b.output->setFocus();
+            QTRY_COMPARE(b.input->hasFocus(), focus);
+            const QImage shown = b.input->viewport()->grab().toImage();
+            QCOMPARE_GT(Count(shown, focus ? Qt::red : Qt::green, shown.rect()), 50);
+            QCOMPARE(Count(shown, focus ? Qt::green : Qt::red, shown.rect()), 0);
+        }
     }
 };
 
