@@ -15,6 +15,10 @@ namespace {
 // ICU is handed this many code units of a line at first, twice as many when a
 // line holds more.
 constexpr qsizetype FirstWindow = 256;
+// ICU is handed this much of a long paragraph at once, for many lines.
+constexpr qsizetype WideWindow = 65536;
+// Places found this near a window's end are looked for again in a longer one.
+constexpr qsizetype WindowContext = 64;
 
 // Spaces at a line's end stand past the width.
 bool IsTrailingSpace(QChar c)
@@ -63,6 +67,7 @@ WrappedLines::~WrappedLines() = default;
 
 void WrappedLines::layout(const QString &text, const QFont &font, qreal width)
 {
+    m_window = {};
     m_text = text;
     m_widths.setFont(font);
     m_width = width;
@@ -77,6 +82,7 @@ void WrappedLines::replace(qsizetype at, qsizetype length, const QString &insert
 {
     if (m_preeditAt >= 0)
         setPreedit(-1, {});
+    m_window = {};
     m_text.replace(at, length, inserted);
     m_rightToLeft.clear();
     qsizetype first = lineOf(at);
@@ -99,12 +105,15 @@ void WrappedLines::setPreedit(qsizetype at, const QString &preedit)
     if (first > 0 && !startsParagraph(first))
         --first;
     const qsizetype agreeFrom = std::max(before, m_preeditAt) + 1;
+    m_window = {};
     if (m_preedit.isEmpty()) {
         breakFrom(Source {m_text, -1, 0, agreeFrom, 0}, first);
         return;
     }
     const QString shown = m_text.first(at) + preedit + m_text.sliced(at);
+    m_window = {};
     breakFrom(Source {shown, at, preedit.size(), agreeFrom, 0}, first);
+    m_window = {};
 }
 
 void WrappedLines::breakFrom(const Source &source, qsizetype first)
@@ -153,24 +162,45 @@ void WrappedLines::breakFrom(const Source &source, qsizetype first)
 // end, that the line holds.
 qsizetype WrappedLines::lineLength(QStringView rest)
 {
-    for (qsizetype window = std::min(rest.size(), FirstWindow);;
-         window = std::min(rest.size(), 2 * window)) {
-        UErrorCode status = U_ZERO_ERROR;
-        if (m_breaks)
-            ubrk_setText(m_breaks.get(), rest.utf16(), int32_t(window), &status);
-        if (!m_breaks || U_FAILURE(status))
-            return cutWord(rest, rest.size());
+    // ICU keeps a window of the paragraph for many lines in a row; the places
+    // it finds near the window's end could depend on what follows it, so a
+    // line reaching there takes a window of its own, twice as long each time.
+    const qsizetype offset = rest.data() - m_window.data();
+    const bool inWindow = m_breaks && !m_window.isEmpty() && offset >= 0 && offset < m_window.size()
+        && m_window.data() + m_window.size() <= rest.data() + rest.size();
+    for (qsizetype window = inWindow ? 0 : std::min(rest.size(), FirstWindow);;
+         window = std::min(rest.size(), std::max(2 * window, FirstWindow))) {
+        qsizetype base = offset; // where rest starts in the window
+        if (window > 0 || !inWindow) {
+            UErrorCode status = U_ZERO_ERROR;
+            const qsizetype size = std::min(rest.size(), std::max(window, WideWindow));
+            if (m_breaks)
+                ubrk_setText(m_breaks.get(), rest.utf16(), int32_t(size), &status);
+            if (!m_breaks || U_FAILURE(status)) {
+                m_window = {};
+                return cutWord(rest, rest.size());
+            }
+            m_window = rest.first(size);
+            base = 0;
+        }
+        const qsizetype windowEnd = m_window.size() - base; // in rest
+        const bool whole = m_window.data() + m_window.size() == rest.data() + rest.size();
+        const qsizetype trusted = whole ? windowEnd : windowEnd - WindowContext;
         qreal x = 0;
         char16_t previous = 0;
         qsizetype from = 0;
-        for (int32_t to = ubrk_next(m_breaks.get()); to != UBRK_DONE;
-             to = ubrk_next(m_breaks.get())) {
-            if (to == window && window < rest.size()) {
-                // The window's end is no place to break: the line needs more
-                // of the text, unless what the window holds is too wide already.
+        bool more = false;
+        for (int32_t found = ubrk_following(m_breaks.get(), int32_t(base)); found != UBRK_DONE;
+             found = ubrk_next(m_breaks.get())) {
+            const qsizetype to = found - base;
+            if (to > trusted || (to == windowEnd && !whole)) {
+                // Past what the window can tell: the line needs more of the
+                // text, unless what it holds is too wide already.
                 char16_t last = previous;
-                if (advanceOver(rest.sliced(from, to - from), x, &last) <= m_width)
+                if (advanceOver(rest.sliced(from, to - from), x, &last) <= m_width) {
+                    more = true;
                     break;
+                }
                 return from > 0 ? from : cutWord(rest, to);
             }
             qsizetype bodyEnd = to;
@@ -184,8 +214,11 @@ qsizetype WrappedLines::lineLength(QStringView rest)
             previous = last;
             from = to;
         }
-        if (window == rest.size())
+        if (!more)
             return rest.size();
+        if (window >= rest.size())
+            return rest.size();
+        window = std::max(window, windowEnd);
     }
 }
 

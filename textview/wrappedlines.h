@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QHash>
 #include <QString>
+#include <QStringView>
 
 #include <memory>
 #include <vector>
@@ -95,6 +96,7 @@ private:
     QString m_preedit;
     qsizetype m_broken = 0;
     std::unique_ptr<UBreakIterator, void (*)(UBreakIterator *)> m_breaks;
+    QStringView m_window;                         // the text the break iterator holds
     mutable QHash<qsizetype, bool> m_rightToLeft; // by the paragraph's start
 };
 
