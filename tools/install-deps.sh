@@ -12,6 +12,9 @@ packages=(
     clang-14 libclang-rt-14-dev
     # fonts the window's faces map to, metric-compatible with the designed ones
     fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
+    # the text box tests' Devanagari and colour emoji (Hebrew and Arabic are in
+    # DejaVu); these two leave DejaVu Sans the default face
+    fonts-lohit-deva fonts-noto-color-emoji
     # the real X session of the desktop tests and the screenshot tool
     xvfb xauth openbox trayer xdotool xclip x11-utils x11-xserver-utils imagemagick
     # the accessibility test: a session bus, the AT-SPI bus and Debian Python's bindings
