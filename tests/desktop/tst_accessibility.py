@@ -173,16 +173,7 @@ class AccessibilityTest(unittest.TestCase):
         editable.insert_text(1, "XY", 2)
         editable.delete_text(0, 1)
         wait_until(lambda: box.get_text(0, -1) == "XYbc", what="the text inserted and deleted")
-        wait_until(lambda: self.node("lblChars").get_name() == "4" or "4" in self.node("lblChars").get_text(0, -1)
-                   if self.node("lblChars").get_text_iface() else True, what="the count")
         self.assertIsNone(self.node("txtHTML").get_editable_text_iface())
-
-    def test_output_box_menu_through_the_tree(self):
-        act(self.node("txtHTML"), "ShowMenu")
-        menu = wait_until(lambda: next((n for n in walk(self.frame.get_parent()) if n.get_role_name() == "menu"
-                                        and has(n, Atspi.StateType.SHOWING)), None), what="the context menu")
-        names = [n.get_name() for n in walk(menu) if n.get_role_name() == "menu item"]
-        self.assertIn("Copy", [name.replace("&", "") for name in names])
 
 
 if __name__ == "__main__":
