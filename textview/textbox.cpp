@@ -12,6 +12,7 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -31,6 +32,72 @@ namespace {
 
 constexpr int Margin = 4;        // between the frame and the text, as a text box leaves it
 constexpr int AutoScrollMs = 50; // a drag beyond the box scrolls a line this often
+constexpr qsizetype SurroundingUnits = 1024; // see surrounding()
+
+// How much of a line's paragraph on either side its layout also holds at most
+// (see layoutLine()).
+constexpr qsizetype ContextUnits = 32;
+
+// True when the code unit @p c is a strong letter of either direction; a
+// surrogate is taken for none.
+bool IsStrong(QChar c)
+{
+    const QChar::Direction direction = c.direction();
+    return !c.isSurrogate()
+        && (direction == QChar::DirL || direction == QChar::DirR || direction == QChar::DirAL);
+}
+
+// A line laid out on its own, with some of its paragraph around it.
+struct ShownLine
+{
+    QTextLayout layout;
+    QTextLine line;           // the line itself, among the others of the layout
+    qsizetype start = 0;      // where it starts in the text
+    int offset = 0;           // and in the layout
+    qsizetype preeditAt = -1; // where the input method's text stands, when in the line
+    int preeditLength = 0;
+    QPointF at; // where the layout is drawn in the viewport
+
+    int toLayout(qsizetype position) const
+    {
+        const qsizetype pre = preeditAt >= 0 && position >= preeditAt ? preeditLength : 0;
+        return int(position - start + offset + pre);
+    }
+    qsizetype toText(int at) const
+    {
+        const qsizetype position = start + at - offset;
+        if (preeditAt >= 0 && position > preeditAt)
+            return std::max(preeditAt, position - preeditLength);
+        return position;
+    }
+    qreal x(qsizetype position) const { return at.x() + line.cursorToX(toLayout(position)); }
+};
+
+// True when the letters on either side of @p at join (Arabic's cursive
+// joining), marks between them aside.
+bool JoinsAcross(QStringView text, qsizetype at)
+{
+    qsizetype before = at, after = at;
+    while (before > 0 && text[before - 1].joiningType() == QChar::Joining_Transparent)
+        --before;
+    while (after < text.size() && text[after].joiningType() == QChar::Joining_Transparent)
+        ++after;
+    if (before == 0 || after == text.size())
+        return false;
+    const QChar::JoiningType left = text[before - 1].joiningType();
+    const QChar::JoiningType right = text[after].joiningType();
+    return (left == QChar::Joining_Dual || left == QChar::Joining_Left
+            || left == QChar::Joining_Causing)
+        && (right == QChar::Joining_Dual || right == QChar::Joining_Right
+            || right == QChar::Joining_Causing);
+}
+
+// A line of context, laid out far above (@p side -1) or below (1) what is drawn.
+void OutOfSight(QTextLine line, int side)
+{
+    line.setLineWidth(1e5);
+    line.setPosition(QPointF(0, side * 1e6));
+}
 
 // What an edit was, for merging it into the one before for undo.
 enum class EditKind { Other, Typing, Erasing };
@@ -120,93 +187,164 @@ public:
         updateScrollBar();
     }
 
+    // The lines are broken as far as the view shows them; the scroll bar
+    // reaches as far as they and the estimate of the rest of the text go.
     void updateScrollBar()
     {
         QScrollBar *bar = q->verticalScrollBar();
+        lines.exists(qsizetype(bar->value()) + page() + 1);
         bar->setRange(0, int(std::max<qsizetype>(0, lines.count() - pageAtBottom())));
         bar->setPageStep(page());
         bar->setSingleStep(1);
         q->viewport()->update();
     }
 
-    // Line @p line laid out on its own, in its paragraph's direction; with the
-    // input method's text where it stands.
-    void layoutLine(QTextLayout &layout, qsizetype line) const
+    // Line @p line laid out on its own in its paragraph's direction, with
+    // the input method's text where it stands, and with the paragraph's text
+    // around it up to the nearest strong character on either side, in lines
+    // of their own out of sight: the directions of the characters at the
+    // line's ends and their joining depend on their neighbours, as in a layout
+    // of the whole paragraph.
+    void layoutLine(ShownLine &shown, qsizetype line) const
     {
+        const QString &t = text();
         const qsizetype start = lines.start(line);
         const qsizetype end = lines.end(line);
-        layout.setText(text().mid(start, end - start));
+        qsizetype before = start;
+        while (before > start - ContextUnits && inParagraph(before - 1)
+               && !(before < start && IsStrong(t[before])))
+            --before;
+        if (before < start && t[before].isLowSurrogate() && inParagraph(before - 1))
+            --before;
+        qsizetype after = end;
+        while (after < end + ContextUnits && inParagraph(after)
+               && !(after > end && IsStrong(t[after - 1])))
+            ++after;
+        if (after > end && t[after - 1].isHighSurrogate() && inParagraph(after))
+            ++after;
+        // Letters joined across a line's end keep their joined forms.
+        const QChar separator(QChar::LineSeparator);
+        const QString joinedStart = JoinsAcross(t, start) ? QStringLiteral("\u200d") : QString();
+        const QString joinedEnd = JoinsAcross(t, end) ? QStringLiteral("\u200d") : QString();
+        QString shownText;
+        if (before < start)
+            shownText = t.mid(before, start - before) + joinedStart + separator + joinedStart;
+        shown.start = start;
+        shown.offset = int(shownText.size());
+        shownText += t.mid(start, end - start);
+        if (after > end)
+            shownText += joinedEnd + separator + joinedEnd + t.mid(end, after - end);
+        QTextLayout &layout = shown.layout;
+        layout.setText(shownText);
         layout.setFont(q->font());
         QTextOption option(Qt::AlignLeft);
         option.setWrapMode(QTextOption::NoWrap);
+        // The spaces at the end hang as set below, not as the layout would
+        // hang them before a line separator.
+        option.setFlags(QTextOption::IncludeTrailingSpaces);
         option.setTabStopDistance(WrappedLines::DefaultTabStop);
         option.setTextDirection(lines.direction(line));
         layout.setTextOption(option);
         const qsizetype preeditAt = lines.preeditPosition();
-        if (preeditAt >= start && preeditAt <= end && lineOf(preeditAt) == line)
-            layout.setPreeditArea(int(preeditAt - start), lines.preedit());
+        shown.preeditAt = -1;
+        shown.preeditLength = 0;
+        if (preeditAt >= start && preeditAt <= end && lineOf(preeditAt) == line) {
+            shown.preeditAt = preeditAt;
+            shown.preeditLength = int(lines.preedit().size());
+            layout.setPreeditArea(shown.toLayout(preeditAt), lines.preedit());
+        }
         layout.beginLayout();
-        layout.createLine().setLineWidth(width());
+        if (shown.offset > 0)
+            OutOfSight(layout.createLine(), -1);
+        shown.line = layout.createLine();
+        shown.line.setLineWidth(width());
+        shown.line.setPosition(QPointF(0, 0));
+        if (after > end)
+            OutOfSight(layout.createLine(), 1);
         layout.endLayout();
+        // The spaces at the end of a right-to-left line broken to fit hang
+        // left of the margin, as in Qt's own layout.
+        const qsizetype body = contentEnd(line);
+        const qreal hang = body < end && lines.direction(line) == Qt::RightToLeft
+            ? QFontMetricsF(q->font()).horizontalAdvance(t.mid(body, end - body))
+            : 0;
+        shown.at = QPointF(Margin - hang, lineTop(line));
     }
 
     qsizetype lineOf(qsizetype position) const { return lines.lineOf(position); }
+
+    // True when @p position is shown on line @p line, one broken already.
+    bool holds(qsizetype line, qsizetype position) const
+    {
+        return position >= lines.start(line)
+            && (!lines.exists(line + 1) || position < lines.start(line + 1));
+    }
+
+    // True when line @p line was broken to fit, not at a line break.
+    bool brokenToFit(qsizetype line) const
+    {
+        return lines.exists(line + 1) && !lines.startsParagraph(line + 1);
+    }
 
     // Where a line broken to fit ends before its spaces; the end of its text
     // for a paragraph's last line.
     qsizetype contentEnd(qsizetype line) const
     {
         qsizetype end = lines.end(line);
-        if (line + 1 < lines.count() && !lines.startsParagraph(line + 1)) {
+        if (brokenToFit(line)) {
             while (end > lines.start(line) && text()[end - 1].isSpace())
                 --end;
         }
         return end;
     }
 
+    // The position nearest to @p x of the viewport in line @p line. The x is
+    // taken from the margin, as Qt's box takes it, even where the spaces at
+    // the end of a right-to-left line hang left of it.
     qsizetype positionInLine(qsizetype line, qreal x) const
     {
-        QTextLayout layout;
-        layoutLine(layout, line);
-        const qsizetype start = lines.start(line);
-        return std::min(start + layout.lineAt(0).xToCursor(x), contentEnd(line));
+        ShownLine shown;
+        layoutLine(shown, line);
+        const qsizetype at = shown.toText(shown.line.xToCursor(x - Margin));
+        return std::clamp(at, shown.start, contentEnd(line));
     }
 
+    // The x of the viewport where the insertion point stands at @p position.
     qreal xOf(qsizetype position) const
     {
-        const qsizetype line = lineOf(position);
-        QTextLayout layout;
-        layoutLine(layout, line);
-        qsizetype at = position - lines.start(line);
-        if (lines.preeditPosition() >= 0 && position >= lines.preeditPosition()
-            && lineOf(lines.preeditPosition()) == line)
-            at += lines.preedit().size();
-        return layout.lineAt(0).cursorToX(int(at));
+        ShownLine shown;
+        layoutLine(shown, lineOf(position));
+        return shown.x(position);
     }
 
-    // The position under @p point of the viewport.
+    // The position under @p point of the viewport; below the text its end,
+    // as in Qt's box.
     qsizetype positionAt(QPointF point) const
     {
-        const qsizetype line = std::clamp<qsizetype>(
-            qsizetype(std::floor((point.y() + offset(first()) - Margin) / lineHeight())), 0,
-            lines.count() - 1);
-        return positionInLine(line, point.x() - Margin);
+        const qsizetype line = std::max<qsizetype>(
+            0, qsizetype(std::floor((point.y() + offset(first()) - Margin) / lineHeight())));
+        return lines.exists(line) ? positionInLine(line, point.x()) : text().size();
     }
 
     QRectF cursorRect(qsizetype position) const
     {
-        const qreal x = Margin + xOf(position);
-        return QRectF(x - 1, lineTop(lineOf(position)), 3, lineHeight());
+        return QRectF(xOf(position) - 1, lineTop(lineOf(position)), 3, lineHeight());
     }
 
     // The bounds of the paragraph around @p at, its line break not counted.
     qsizetype paragraphStart(qsizetype at) const
     {
-        while (at > 0 && !StartsLineBreak(text()[at - 1]))
+        while (inParagraph(at - 1))
             --at;
         return at;
     }
     qsizetype paragraphEnd(qsizetype at) const { return FindLineBreak(text(), at); }
+
+    // True when @p at is a character of a paragraph, not a line break or the text's end.
+    bool inParagraph(qsizetype at) const
+    {
+        return at >= 0 && at < text().size() && !StartsLineBreak(text()[at]);
+    }
 
     bool rightToLeft(qsizetype position) const
     {
@@ -214,56 +352,83 @@ public:
     }
 
     // The start of the next word, or of this or the previous one; from a
-    // paragraph's end to the next one's start, and back, as one step.
+    // paragraph's end to the next one's start, and back, as one step. Only
+    // the words passed over are read, however long the paragraph.
     qsizetype wordStep(qsizetype at, bool forward) const
     {
         const QString &t = text();
         if (forward) {
-            const qsizetype end = paragraphEnd(at);
-            if (at >= end)
+            if (!inParagraph(at))
                 return NextCharacter(t, at);
             if (IsWordSeparator(t[at])) {
-                while (at < end && IsWordSeparator(t[at]))
+                while (inParagraph(at) && IsWordSeparator(t[at]))
                     ++at;
             } else {
-                while (at < end && !t[at].isSpace() && !IsWordSeparator(t[at]))
+                while (inParagraph(at) && !t[at].isSpace() && !IsWordSeparator(t[at]))
                     ++at;
             }
-            while (at < end && t[at].isSpace())
+            while (inParagraph(at) && t[at].isSpace())
                 ++at;
             return at;
         }
-        const qsizetype start = paragraphStart(at);
-        if (at <= start)
+        if (!inParagraph(at - 1))
             return PreviousCharacter(t, at);
-        while (at > start && t[at - 1].isSpace())
+        while (inParagraph(at - 1) && t[at - 1].isSpace())
             --at;
-        if (at > start && IsWordSeparator(t[at - 1])) {
-            while (at > start && IsWordSeparator(t[at - 1]))
+        if (inParagraph(at - 1) && IsWordSeparator(t[at - 1])) {
+            while (inParagraph(at - 1) && IsWordSeparator(t[at - 1]))
                 --at;
         } else {
-            while (at > start && !t[at - 1].isSpace() && !IsWordSeparator(t[at - 1]))
+            while (inParagraph(at - 1) && !t[at - 1].isSpace() && !IsWordSeparator(t[at - 1]))
                 --at;
         }
         return at;
     }
 
     // The run of word characters, spaces or other marks around @p at, within
-    // its paragraph.
+    // its paragraph; at a paragraph's end the one before it.
     std::pair<qsizetype, qsizetype> wordAround(qsizetype at) const
     {
         const QString &t = text();
-        const qsizetype start = paragraphStart(at);
-        const qsizetype end = paragraphEnd(at);
-        if (start == end)
-            return {at, at};
-        at = std::clamp(at, start, end - 1);
+        if (!inParagraph(at)) {
+            if (!inParagraph(at - 1))
+                return {at, at};
+            --at;
+        }
+        const int kind = WordKind(t[at]);
         qsizetype from = at, to = at + 1;
-        while (from > start && WordKind(t[from - 1]) == WordKind(t[at]))
+        while (inParagraph(from - 1) && WordKind(t[from - 1]) == kind)
             --from;
-        while (to < end && WordKind(t[to]) == WordKind(t[at]))
+        while (inParagraph(to) && WordKind(t[to]) == kind)
             ++to;
         return {from, to};
+    }
+
+    // What the input method is handed of the paragraph around the insertion
+    // point: at most SurroundingUnits code units on either side, never half a
+    // code point, as each key asks for it again and a paragraph may be
+    // millions of characters long.
+    std::pair<qsizetype, qsizetype> surrounding() const
+    {
+        qsizetype from = cursor, to = cursor;
+        while (from > cursor - SurroundingUnits && inParagraph(from - 1))
+            --from;
+        while (to < cursor + SurroundingUnits && inParagraph(to))
+            ++to;
+        if (from < cursor && text()[from].isLowSurrogate())
+            ++from;
+        if (to > cursor && text()[to - 1].isHighSurrogate())
+            --to;
+        return {from, to};
+    }
+
+    // True when @p position is on a line in view.
+    bool inView(qsizetype position) const
+    {
+        const qsizetype top = first();
+        const qsizetype below = top + page() + 1;
+        return position >= lines.start(top)
+            && (!lines.exists(below) || position < lines.start(below));
     }
 
     // A paragraph with the line break after it.
@@ -306,6 +471,7 @@ public:
     void ensureVisible(qsizetype position)
     {
         const qsizetype line = lineOf(position);
+        updateScrollBar(); // the lines up to it may hold more than was estimated
         QScrollBar *bar = q->verticalScrollBar();
         if (line < bar->value())
             bar->setValue(int(line));
@@ -388,8 +554,7 @@ public:
     qsizetype lineEnd(qsizetype line) const
     {
         const qsizetype end = lines.end(line);
-        if (line + 1 < lines.count() && !lines.startsParagraph(line + 1) && end > lines.start(line)
-            && text()[end - 1].isSpace())
+        if (brokenToFit(line) && end > lines.start(line) && text()[end - 1].isSpace())
             return end - 1;
         return end;
     }
@@ -418,10 +583,12 @@ public:
         qsizetype target = line;
         do
             target += down ? 1 : -1;
-        while (target > 0 && target + 1 < lines.count()
+        while (target > 0 && lines.exists(target + 1)
                && (down ? documentTop(target) - offset(newTop) < shownAt
                         : documentTop(target) - offset(newTop) > shownAt));
-        target = std::clamp<qsizetype>(target, 0, lines.count() - 1);
+        target = std::max<qsizetype>(target, 0);
+        if (!lines.exists(target))
+            target = lines.count() - 1;
         return target == line ? cursor : positionInLine(target, goalX >= 0 ? goalX : xOf(cursor));
     }
 
@@ -472,7 +639,7 @@ public:
                 return paged(move == K::MoveToNextPage);
             default: {
                 const qsizetype target = line + (move == K::MoveToNextLine ? 1 : -1);
-                if (target < 0 || target >= lines.count())
+                if (target < 0 || !lines.exists(target))
                     return cursor;
                 return positionInLine(target, goalX >= 0 ? goalX : xOf(cursor));
             }
@@ -525,7 +692,7 @@ public:
         if (gesture == Gesture::Words) {
             // To the nearer end of the word under the pointer.
             around = wordAround(at);
-            const qreal x = point.x() - Margin;
+            const qreal x = point.x();
             if (lineOf(around.first) == lineOf(around.second)
                 && std::abs(x - xOf(around.first)) < std::abs(xOf(around.second) - x))
                 around.second = around.first;
@@ -757,10 +924,9 @@ void TextBox::paintEvent(QPaintEvent *event)
     painter.setPen(palette().color(QPalette::Text));
     const QRect area = event->rect();
     const qreal height = d->lineHeight();
-    const qsizetype cursorLine = d->lineOf(d->cursor);
     // Without the focus the selection takes the quieter inactive colours.
     const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
-    for (qsizetype line = d->first(); line < d->lines.count(); ++line) {
+    for (qsizetype line = d->first(); d->lines.exists(line); ++line) {
         const qreal top = d->lineTop(line);
         if (top > area.bottom())
             break;
@@ -768,28 +934,25 @@ void TextBox::paintEvent(QPaintEvent *event)
             continue;
         const qsizetype start = d->lines.start(line);
         const qsizetype end = d->lines.end(line);
-        QTextLayout layout;
-        d->layoutLine(layout, line);
+        ShownLine shown;
+        d->layoutLine(shown, line);
         QList<QTextLayout::FormatRange> selections;
         const qsizetype from = std::max(d->selectionStart(), start);
         const qsizetype to = std::min(d->selectionEnd(), end);
         if (from < to) {
             QTextLayout::FormatRange range;
-            range.start = int(from - start);
-            range.length = int(to - from);
+            range.start = shown.toLayout(from);
+            range.length = shown.toLayout(to) - range.start;
             range.format.setBackground(palette().brush(group, QPalette::Highlight));
             range.format.setForeground(palette().brush(group, QPalette::HighlightedText));
             selections.append(range);
         }
-        layout.draw(&painter, QPointF(Margin, top), selections);
-        if (line == cursorLine && d->cursorShown) {
-            qsizetype at = d->cursor - start;
-            if (d->lines.preeditPosition() >= 0 && d->cursor >= d->lines.preeditPosition())
-                at += d->lines.preedit().size();
-            layout.drawCursor(&painter, QPointF(Margin, top), int(at));
-        }
-        if (d->dropAt >= 0 && d->lineOf(d->dropAt) == line)
-            layout.drawCursor(&painter, QPointF(Margin, top), int(d->dropAt - start));
+        shown.layout.draw(&painter, shown.at, selections,
+                          QRectF(0, top, viewport()->width(), height));
+        if (d->cursorShown && d->holds(line, d->cursor))
+            shown.layout.drawCursor(&painter, shown.at, shown.toLayout(d->cursor));
+        if (d->dropAt >= 0 && d->holds(line, d->dropAt))
+            shown.layout.drawCursor(&painter, shown.at, shown.toLayout(d->dropAt));
     }
 }
 
@@ -822,9 +985,11 @@ void TextBox::keyPressEvent(QKeyEvent *event)
                                    : QAbstractSlider::SliderPageStepAdd);
         else if (event->key() == Qt::Key_Home && event->modifiers() == Qt::NoModifier)
             bar->triggerAction(QAbstractSlider::SliderToMinimum);
-        else if (event->key() == Qt::Key_End && event->modifiers() == Qt::NoModifier)
+        else if (event->key() == Qt::Key_End && event->modifiers() == Qt::NoModifier) {
+            // To the last line itself, not to where the estimate puts it.
+            d->ensureVisible(d->text().size());
             bar->triggerAction(QAbstractSlider::SliderToMaximum);
-        else
+        } else
             QAbstractScrollArea::keyPressEvent(event);
         return;
     } else {
@@ -878,8 +1043,6 @@ void TextBox::inputMethodEvent(QInputMethodEvent *event)
 
 QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
 {
-    const qsizetype start = d->paragraphStart(d->cursor);
-    const qsizetype end = d->paragraphEnd(d->cursor);
     switch (query) {
     case Qt::ImEnabled:
         return !d->readOnly;
@@ -887,12 +1050,17 @@ QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
         return d->cursorRect(d->cursor).translated(viewport()->pos()).toAlignedRect();
     case Qt::ImFont:
         return font();
+    case Qt::ImAbsolutePosition:
+        return d->cursor;
     case Qt::ImCursorPosition:
-        return int(d->cursor - start);
     case Qt::ImAnchorPosition:
-        return int(std::clamp(d->anchor, start, end) - start);
-    case Qt::ImSurroundingText:
-        return d->text().mid(start, end - start);
+    case Qt::ImSurroundingText: {
+        const auto [from, to] = d->surrounding();
+        if (query == Qt::ImSurroundingText)
+            return d->text().mid(from, to - from);
+        return int((query == Qt::ImCursorPosition ? d->cursor : std::clamp(d->anchor, from, to))
+                   - from);
+    }
     case Qt::ImCurrentSelection:
         return selectedText();
     case Qt::ImHints:
@@ -1065,7 +1233,8 @@ void TextBox::timerEvent(QTimerEvent *event)
     if (event->timerId() == d->blink.timerId()) {
         // Only the insertion point is drawn again, not the text around it.
         d->cursorShown = !d->cursorShown;
-        viewport()->update(d->cursorRect(d->cursor).toAlignedRect());
+        if (d->inView(d->cursor))
+            viewport()->update(d->cursorRect(d->cursor).toAlignedRect());
     } else if (event->timerId() == d->autoScroll.timerId()) {
         const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
         QScrollBar *bar = verticalScrollBar();
@@ -1080,7 +1249,7 @@ void TextBox::timerEvent(QTimerEvent *event)
 
 void TextBox::scrollContentsBy(int, int)
 {
-    viewport()->update();
+    d->updateScrollBar();
 }
 
 } // namespace huevane

@@ -1,8 +1,11 @@
 #include "textwidths.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QTextLayout>
 
+#include <cmath>
 #include <limits>
 
 namespace huevane {
@@ -63,6 +66,39 @@ qreal TextWidths::shaped(QStringView piece)
     const qreal width = measure(piece);
     m_pieces.insert(key, width);
     return width;
+}
+
+std::vector<qreal> TextWidths::prefixes(QStringView text, const std::vector<qsizetype> &ends,
+                                        qreal tabStop) const
+{
+    QTextLayout layout(text.toString(), m_font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTabStopDistance(tabStop);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    // The start stands at the right of a right-to-left text: widths are distances from it.
+    const qreal start = line.cursorToX(0);
+    std::vector<qreal> widths;
+    widths.reserve(ends.size());
+    qsizetype from = 0;
+    for (const qsizetype end : ends) {
+        // A glyph reaching out past its advance takes room too, as in a layout.
+        qreal overhang = 0;
+        for (const QGlyphRun &run : layout.glyphRuns(int(from), int(end - from))) {
+            const QRawFont font = run.rawFont();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+            for (qsizetype g = 0; g < glyphs.size(); ++g)
+                overhang =
+                    std::max(overhang, font.boundingRect(glyphs[g]).right() - advances[g].x());
+        }
+        widths.push_back(std::abs(line.cursorToX(int(end)) - start) + overhang);
+        from = end;
+    }
+    return widths;
 }
 
 qreal TextWidths::measure(QStringView piece) const

@@ -39,10 +39,16 @@ public:
     /// The shaped width of @p piece, with no tab in it, kept for the next time.
     qreal shaped(QStringView piece);
 
-    /// The same, measured afresh and not kept.
-    qreal measure(QStringView piece) const;
+    /// The widths of the pieces of @p text up to each of @p ends (ascending
+    /// positions in it, each where a character starts or the text's end),
+    /// each measured as part of the whole text laid out on one line, with
+    /// tab stops every @p tabStop pixels.
+    std::vector<qreal> prefixes(QStringView text, const std::vector<qsizetype> &ends,
+                                qreal tabStop) const;
 
 private:
+    qreal measure(QStringView piece) const;
+
     static constexpr int Simple = 0x7F - 0x20;
     QFont m_font;
     bool m_measured = false;

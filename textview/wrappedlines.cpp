@@ -3,6 +3,8 @@
 #include "engine/lineends.h"
 #include "textview/characterbounds.h"
 
+#include <QFontMetricsF>
+
 #include <unicode/ubrk.h>
 
 #include <algorithm>
@@ -19,6 +21,15 @@ constexpr qsizetype FirstWindow = 256;
 constexpr qsizetype WideWindow = 65536;
 // Places found this near a window's end are looked for again in a longer one.
 constexpr qsizetype WindowContext = 64;
+// A paragraph's end is looked for this far ahead at a time, so that a line of
+// a long paragraph never costs a pass over the rest of it.
+constexpr qsizetype Lookahead = WideWindow;
+// Lines broken beyond those asked for, so that scrolling on does not break
+// a line at a time.
+constexpr qsizetype ExtraLines = 64;
+// Lines broken past a change that still differ from the old ones, after which
+// the rest is left to be broken when asked for.
+constexpr qsizetype ChangeLines = 64;
 
 // Spaces at a line's end stand past the width.
 bool IsTrailingSpace(QChar c)
@@ -36,6 +47,43 @@ UBreakIterator *OpenBreaks()
     UErrorCode status = U_ZERO_ERROR;
     UBreakIterator *iterator = ubrk_open(UBRK_LINE, "", nullptr, 0, &status);
     return U_SUCCESS(status) ? iterator : nullptr;
+}
+
+// QString::isRightToLeft()'s rule for the paragraph from @p from to its line
+// break, read only as far as its first strong character.
+bool ParagraphIsRightToLeft(QStringView text, qsizetype from)
+{
+    int isolates = 0;
+    for (qsizetype at = from; at < text.size(); ++at) {
+        const QChar unit = text[at];
+        if (StartsLineBreak(unit))
+            return false;
+        char32_t c = unit.unicode();
+        if (unit.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(unit, text[++at]);
+        switch (QChar::direction(c)) {
+        case QChar::DirRLI:
+        case QChar::DirLRI:
+        case QChar::DirFSI:
+            ++isolates;
+            break;
+        case QChar::DirPDI:
+            isolates = std::max(0, isolates - 1);
+            break;
+        case QChar::DirL:
+            if (!isolates)
+                return false;
+            break;
+        case QChar::DirR:
+        case QChar::DirAL:
+            if (!isolates)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -57,6 +105,21 @@ struct WrappedLines::Source
             return at;
         return at < preeditAt + preeditLength ? preeditAt : at - preeditLength;
     }
+
+    // Where position @p position of the text stands in the source.
+    qsizetype at(qsizetype position) const
+    {
+        return preeditAt < 0 || position <= preeditAt ? position : position + preeditLength;
+    }
+};
+
+// Where breaking stops short of the text's end, the old lines not agreeing:
+// once it has found @p lines lines, @p past of them starting after @p position.
+struct WrappedLines::Stop
+{
+    qsizetype lines = 0;
+    qsizetype position = 0;
+    qsizetype past = 1;
 };
 
 WrappedLines::WrappedLines()
@@ -65,30 +128,52 @@ WrappedLines::WrappedLines()
 
 WrappedLines::~WrappedLines() = default;
 
+WrappedLines::Source WrappedLines::source() const
+{
+    if (m_preeditAt < 0)
+        return Source {m_text};
+    return Source {m_shown, m_preeditAt, m_preedit.size()};
+}
+
 void WrappedLines::layout(const QString &text, const QFont &font, qreal width)
 {
     m_window = {};
     m_text = text;
+    m_shown.clear();
     m_widths.setFont(font);
     m_width = width;
+    m_unitsPerLine = std::max<qreal>(1, width / QFontMetricsF(font).averageCharWidth());
     m_preeditAt = -1;
     m_preedit.clear();
     m_rightToLeft.clear();
+    m_paragraph = {};
     m_starts.assign(1, 0);
-    breakFrom(Source {m_text}, 0);
+    m_complete = false;
+    m_broken = breakFrom(source(), 0, Stop {0, EagerUnits, 1});
+}
+
+// The line to break again from for a change at @p at: the one before the
+// change's, as a word made shorter may now fit it.
+qsizetype WrappedLines::restartLine(qsizetype at) const
+{
+    qsizetype first = lineOf(at);
+    if (first > 0 && !startsParagraph(first))
+        --first;
+    return first;
 }
 
 void WrappedLines::replace(qsizetype at, qsizetype length, const QString &inserted)
 {
     if (m_preeditAt >= 0)
         setPreedit(-1, {});
+    const qsizetype first = restartLine(at);
     m_window = {};
     m_text.replace(at, length, inserted);
     m_rightToLeft.clear();
-    qsizetype first = lineOf(at);
-    if (first > 0 && !startsParagraph(first))
-        --first; // a word made shorter may now fit the line above
-    breakFrom(Source {m_text, -1, 0, at + inserted.size(), inserted.size() - length}, first);
+    m_paragraph = {};
+    const qsizetype agreeFrom = at + inserted.size();
+    m_broken = breakFrom(Source {m_text, -1, 0, agreeFrom, inserted.size() - length}, first,
+                         Stop {0, agreeFrom, ChangeLines});
 }
 
 void WrappedLines::setPreedit(qsizetype at, const QString &preedit)
@@ -96,71 +181,102 @@ void WrappedLines::setPreedit(qsizetype at, const QString &preedit)
     if (preedit.isEmpty() && m_preedit.isEmpty())
         return;
     const qsizetype before = m_preeditAt;
-    m_preeditAt = preedit.isEmpty() ? -1 : at;
+    const qsizetype after = preedit.isEmpty() ? -1 : at;
+    const qsizetype first = restartLine(before < 0      ? after
+                                            : after < 0 ? before
+                                                        : std::min(before, after));
+    m_window = {};
+    m_preeditAt = after;
     m_preedit = preedit;
-    const qsizetype from = before < 0 ? m_preeditAt
-        : m_preeditAt < 0             ? before
-                                      : std::min(before, at);
-    qsizetype first = lineOf(from);
-    if (first > 0 && !startsParagraph(first))
-        --first;
-    const qsizetype agreeFrom = std::max(before, m_preeditAt) + 1;
-    m_window = {};
-    if (m_preedit.isEmpty()) {
-        breakFrom(Source {m_text, -1, 0, agreeFrom, 0}, first);
-        return;
-    }
-    const QString shown = m_text.first(at) + preedit + m_text.sliced(at);
-    m_window = {};
-    breakFrom(Source {shown, at, preedit.size(), agreeFrom, 0}, first);
-    m_window = {};
+    m_shown = preedit.isEmpty() ? QString() : m_text.first(at) + preedit + m_text.sliced(at);
+    m_paragraph = {};
+    Source shown = source();
+    shown.agreeFrom = std::max(before, after) + 1;
+    m_broken = breakFrom(shown, first, Stop {0, shown.agreeFrom, ChangeLines});
 }
 
-void WrappedLines::breakFrom(const Source &source, qsizetype first)
+qsizetype WrappedLines::breakFrom(const Source &source, qsizetype first, const Stop &stop) const
 {
     const QStringView text = source.text;
     const qsizetype size = text.size();
     std::vector<qsizetype> fresh;
     size_t old = size_t(first) + 1;
-    qsizetype at = m_starts[size_t(first)];
-    qsizetype paragraphEnd = -1;
+    qsizetype at = source.at(m_starts[size_t(first)]);
+    qsizetype paragraphEnd = -1; // where the paragraph at at ends, once found
+    qsizetype clearTo = at;      // no line break before this position
+    qsizetype past = 0;
+    const auto keep = [&](bool complete) {
+        m_starts.resize(size_t(first) + 1);
+        m_starts.insert(m_starts.end(), fresh.begin(), fresh.end());
+        m_complete = complete;
+    };
     for (;;) {
-        if (paragraphEnd < at)
-            paragraphEnd = FindLineBreak(text, at);
-        qsizetype next =
-            at < paragraphEnd ? at + lineLength(text.sliced(at, paragraphEnd - at)) : paragraphEnd;
-        if (next >= paragraphEnd) {
-            if (paragraphEnd >= size)
-                break;
+        if (paragraphEnd < at) {
+            paragraphEnd = -1;
+            clearTo = std::max(clearTo, at);
+        }
+        qsizetype next = -1;
+        for (bool further = paragraphEnd < 0 && clearTo - at < Lookahead / 2; next < 0;
+             further = true) {
+            if (further && paragraphEnd < 0) {
+                const qsizetype to = std::min(size, clearTo + Lookahead);
+                const qsizetype found = FindLineBreak(text.first(to), clearTo);
+                if (found < to || to == size)
+                    paragraphEnd = found;
+                else
+                    clearTo = to;
+            }
+            const qsizetype restEnd = paragraphEnd >= 0 ? paragraphEnd : clearTo;
+            const qsizetype length =
+                at < restEnd ? lineLength(text.sliced(at, restEnd - at), paragraphEnd >= 0) : 0;
+            if (length >= 0)
+                next = at + length;
+        }
+        if (paragraphEnd >= 0 && next >= paragraphEnd) {
+            if (paragraphEnd >= size) {
+                keep(true);
+                return qsizetype(fresh.size()) + 1;
+            }
             next = paragraphEnd + LineBreakLength(text, paragraphEnd);
         }
         at = next;
         const qsizetype position = source.position(next);
         if (position > (fresh.empty() ? m_starts[size_t(first)] : fresh.back()))
             fresh.push_back(position);
-        if (source.agreeFrom < 0 || position < source.agreeFrom)
-            continue;
-        const qsizetype was = position - source.delta;
-        while (old < m_starts.size() && m_starts[old] < was)
-            ++old;
-        if (old < m_starts.size() && m_starts[old] == was) {
-            // The lines agree from here on: the old ones stand, moved by the change.
-            for (size_t k = old; k < m_starts.size(); ++k)
-                m_starts[k] += source.delta;
-            m_starts.erase(m_starts.begin() + first + 1, m_starts.begin() + qsizetype(old) + 1);
-            m_starts.insert(m_starts.begin() + first + 1, fresh.begin(), fresh.end());
-            m_broken = qsizetype(fresh.size());
-            return;
+        if (source.agreeFrom >= 0 && position >= source.agreeFrom) {
+            const qsizetype was = position - source.delta;
+            while (old < m_starts.size() && m_starts[old] < was)
+                ++old;
+            if (old < m_starts.size() && m_starts[old] == was) {
+                // The lines agree from here on: the old ones stand, moved by the change.
+                for (size_t k = old; k < m_starts.size(); ++k)
+                    m_starts[k] += source.delta;
+                m_starts.erase(m_starts.begin() + first + 1, m_starts.begin() + qsizetype(old) + 1);
+                m_starts.insert(m_starts.begin() + first + 1, fresh.begin(), fresh.end());
+                return qsizetype(fresh.size());
+            }
+        }
+        if (position > stop.position)
+            ++past;
+        if (qsizetype(fresh.size()) >= stop.lines && past >= stop.past) {
+            keep(false);
+            return qsizetype(fresh.size());
         }
     }
-    m_starts.resize(size_t(first) + 1);
-    m_starts.insert(m_starts.end(), fresh.begin(), fresh.end());
-    m_broken = qsizetype(fresh.size()) + 1;
+}
+
+void WrappedLines::reach(qsizetype line, qsizetype position) const
+{
+    if (m_complete || (qsizetype(m_starts.size()) > line && m_starts.back() > position))
+        return;
+    const qsizetype first = qsizetype(m_starts.size()) - 1;
+    breakFrom(source(), first, Stop {line - first + ExtraLines, position, ExtraLines});
 }
 
 // The code units of @p rest, the text from a line's start to its paragraph's
-// end, that the line holds.
-qsizetype WrappedLines::lineLength(QStringView rest)
+// end (or, without @p endsParagraph, to some place before it), that the line
+// holds; -1 when it may hold more than rest.
+qsizetype WrappedLines::lineLength(QStringView rest, bool endsParagraph) const
 {
     // ICU keeps a window of the paragraph for many lines in a row; the places
     // it finds near the window's end could depend on what follows it, so a
@@ -184,7 +300,8 @@ qsizetype WrappedLines::lineLength(QStringView rest)
             base = 0;
         }
         const qsizetype windowEnd = m_window.size() - base; // in rest
-        const bool whole = m_window.data() + m_window.size() == rest.data() + rest.size();
+        const bool toRestEnd = m_window.data() + m_window.size() == rest.data() + rest.size();
+        const bool whole = toRestEnd && endsParagraph;
         const qsizetype trusted = whole ? windowEnd : windowEnd - WindowContext;
         qreal x = 0;
         char16_t previous = 0;
@@ -216,43 +333,59 @@ qsizetype WrappedLines::lineLength(QStringView rest)
         }
         if (!more)
             return rest.size();
-        if (window >= rest.size())
-            return rest.size();
+        if (toRestEnd)
+            return -1; // the paragraph goes on past rest
         window = std::max(window, windowEnd);
     }
 }
 
 // Where a line that starts with a word wider than the width breaks inside it:
 // after the last character that fits, and after the first one at least.
-qsizetype WrappedLines::cutWord(QStringView rest, qsizetype bodyEnd)
+qsizetype WrappedLines::cutWord(QStringView rest, qsizetype bodyEnd) const
 {
     qreal x = 0;
     char16_t previous = 0;
-    bool summed = true; // every character so far simple, and none joined
-    for (qsizetype at = 0; at < bodyEnd;) {
-        const qsizetype next = std::min(NextCharacter(rest, at), bodyEnd);
+    for (qsizetype at = 0; at < bodyEnd; ++at) {
         const char16_t c = rest[at].unicode();
-        qreal right = 0;
-        if (summed && next == at + 1 && TextWidths::IsSimple(c)
-            && !std::isnan(previous ? m_widths.pair(previous, c) : 0)) {
-            right = x + (previous ? m_widths.pair(previous, c) : 0) + m_widths.advance(c);
-            previous = c;
-        } else {
-            summed = false;
-            previous = 0;
-            right = m_widths.measure(rest.first(next));
-        }
-        if (at > 0 && right + (previous ? m_widths.overhang(previous) : 0) > m_width)
+        const qreal pair = previous ? m_widths.pair(previous, c) : 0;
+        if (!TextWidths::IsSimple(c) || (at + 1 < bodyEnd && !TextWidths::IsSimple(rest[at + 1]))
+            || std::isnan(pair))
+            return cutShaped(rest, bodyEnd);
+        const qreal right = x + pair + m_widths.advance(c);
+        if (at > 0 && right + m_widths.overhang(c) > m_width)
             return at;
         x = right;
-        at = next;
+        previous = c;
     }
     return bodyEnd;
 }
 
+// The same for a word that is not simple: its characters are measured as
+// parts of the whole word, shaped as the layout of its paragraph shapes them
+// (a joining letter takes its joined form), a window of it at a time.
+qsizetype WrappedLines::cutShaped(QStringView rest, qsizetype bodyEnd) const
+{
+    for (qsizetype window = FirstWindow / 2;; window *= 2) {
+        const qsizetype size = std::min(bodyEnd, window);
+        std::vector<qsizetype> ends;
+        for (qsizetype at = NextCharacter(rest, 0); at <= size; at = NextCharacter(rest, at)) {
+            ends.push_back(std::min(at, bodyEnd));
+            if (at >= bodyEnd)
+                break;
+        }
+        const std::vector<qreal> widths = m_widths.prefixes(rest.first(size), ends, DefaultTabStop);
+        for (size_t k = 1; k < ends.size(); ++k) {
+            if (widths[k] > m_width)
+                return ends[k - 1];
+        }
+        if (size == bodyEnd)
+            return bodyEnd;
+    }
+}
+
 // The x where @p piece ends when it starts at @p x; @p previous is the simple
 // character before it (0 for none), and becomes the last one of the piece.
-qreal WrappedLines::advanceOver(QStringView piece, qreal x, char16_t *previous)
+qreal WrappedLines::advanceOver(QStringView piece, qreal x, char16_t *previous) const
 {
     const qreal start = x;
     const char16_t before = *previous;
@@ -287,9 +420,34 @@ qreal WrappedLines::advanceOver(QStringView piece, qreal x, char16_t *previous)
     return x;
 }
 
+qsizetype WrappedLines::count() const
+{
+    const qsizetype known = qsizetype(m_starts.size());
+    if (m_complete)
+        return known;
+    // The lines before the last one known are whole; the rest is estimated.
+    const qsizetype broken = m_starts.back();
+    const qreal perLine = broken > 0 ? qreal(broken) / qreal(known - 1) : m_unitsPerLine;
+    const qreal rest = std::ceil(qreal(m_text.size() - broken) / perLine);
+    return known - 1 + std::max<qsizetype>(1, qsizetype(rest));
+}
+
+bool WrappedLines::exists(qsizetype line) const
+{
+    reach(line, -1);
+    return line >= 0 && line < qsizetype(m_starts.size());
+}
+
+qsizetype WrappedLines::start(qsizetype line) const
+{
+    reach(line, -1);
+    Q_ASSERT(line >= 0 && line < qsizetype(m_starts.size()));
+    return m_starts[size_t(std::min(line, qsizetype(m_starts.size()) - 1))];
+}
+
 qsizetype WrappedLines::end(qsizetype line) const
 {
-    if (line + 1 >= count())
+    if (!exists(line + 1))
         return m_text.size();
     const qsizetype next = start(line + 1);
     if (!startsParagraph(line + 1))
@@ -303,22 +461,34 @@ bool WrappedLines::startsParagraph(qsizetype line) const
     return line == 0 || StartsLineBreak(m_text[start(line) - 1]);
 }
 
+// Where the paragraph of line @p line starts. The lines of a long paragraph
+// are walked back over once; the paragraph found is kept for the lines near it.
+qsizetype WrappedLines::paragraphStart(qsizetype line) const
+{
+    for (qsizetype k = line;; --k) {
+        if (k >= m_paragraph.firstLine && k <= m_paragraph.lastLine) {
+            m_paragraph.lastLine = std::max(m_paragraph.lastLine, line);
+            return m_paragraph.start;
+        }
+        if (startsParagraph(k)) {
+            m_paragraph = {k, line, start(k)};
+            return m_paragraph.start;
+        }
+    }
+}
+
 Qt::LayoutDirection WrappedLines::direction(qsizetype line) const
 {
-    while (!startsParagraph(line))
-        --line;
-    const qsizetype from = start(line);
+    const qsizetype from = paragraphStart(line);
     auto known = m_rightToLeft.constFind(from);
-    if (known == m_rightToLeft.constEnd()) {
-        const QStringView text(m_text);
-        known = m_rightToLeft.insert(
-            from, text.sliced(from, FindLineBreak(text, from) - from).isRightToLeft());
-    }
+    if (known == m_rightToLeft.constEnd())
+        known = m_rightToLeft.insert(from, ParagraphIsRightToLeft(m_text, from));
     return *known ? Qt::RightToLeft : Qt::LeftToRight;
 }
 
 qsizetype WrappedLines::lineOf(qsizetype position) const
 {
+    reach(0, position);
     const auto after = std::upper_bound(m_starts.begin(), m_starts.end(), position);
     return qsizetype(after - m_starts.begin()) - 1;
 }

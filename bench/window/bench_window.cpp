@@ -82,8 +82,10 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     QApplication::processEvents();
 
     WrappedLines lines;
-    Row("breaking the text into lines", label,
-        Median([&] { lines.layout(text, input->font(), input->viewport()->width() - 8); }));
+    Row("breaking the whole text into lines", label, Median([&] {
+            lines.layout(text, input->font(), input->viewport()->width() - 8);
+            lines.lineOf(text.size());
+        }));
     GradientSettings settings = window.settings();
     const QString crlf = window.inputText();
     Row("counting the characters (SetText)", label, Median([&] { SetText(settings, crlf); }));
@@ -94,8 +96,12 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     };
     Row("writing the HTML (GenerateHtml)", label, Median(html));
     const QString written = html();
-    Row("breaking the HTML into lines", label,
+    Row("the HTML's lines for its first screen", label,
         Median([&] { lines.layout(written, output->font(), output->viewport()->width() - 8); }));
+    Row("breaking the whole HTML into lines", label, Median([&] {
+            lines.layout(written, output->font(), output->viewport()->width() - 8);
+            lines.lineOf(written.size());
+        }));
 
     // The three type previews' stripes, at the previews' width of 2325 twips.
     const int previewWidth = TwipsToPixels(2325, TwipsPerPixelX());

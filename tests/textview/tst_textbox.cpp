@@ -4,6 +4,7 @@
 // scrolled place must come out the same.
 
 #include "textview/textbox.h"
+#include "textview/wrappedlines.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -117,8 +118,9 @@ public:
 
     // Steps, space-separated: 'abc types abc; @N clicks where position N is
     // shown, @N+ right of its line; 2@N double-clicks and 3@N triple-clicks
-    // there; @N>M and 2@N>M drag from N to M; trough clicks the scroll bar
-    // below its handle; anything else is a key sequence.
+    // there; @N>M and 2@N>M drag from N to M; below clicks below the text;
+    // trough clicks the scroll bar below its handle; anything else is a key
+    // sequence.
     void run(const QString &steps)
     {
         QWidget *view = box()->viewport();
@@ -128,6 +130,10 @@ public:
                     QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
                     QApplication::sendEvent(box(), &typed);
                 }
+            } else if (step == u"below") {
+                const QPoint point(view->width() / 2, view->height() - 3);
+                Mouse(view, QEvent::MouseButtonPress, point);
+                Mouse(view, QEvent::MouseButtonRelease, point);
             } else if (step == u"trough") {
                 QScrollBar *bar = box()->verticalScrollBar();
                 QTest::mouseClick(bar, Qt::LeftButton, {},
@@ -288,6 +294,12 @@ private Q_SLOTS:
         row("hebrew: Ctrl+Right", hebrew, 160, "Ctrl+Right 'x");
         row("hebrew: wrapped End", hebrew + u' ' + hebrew, 120, "End 'x");
         row("arabic: Right and Left", arabic, 160, "Right Right Right Left 'x");
+        row("arabic: wrapped Down", arabic + u' ' + arabic + u' ' + arabic, 120, "Right Down 'x");
+        row("arabic: a word wider than the box", QString(arabic).remove(u' ').repeated(3), 100, "End 'x");
+        row("arabic: a word wider than the box, Up", QString(arabic).remove(u' ').repeated(3), 100, "Ctrl+End Left Left Up 'x");
+        row("mixed: a Hebrew run wrapped in a Latin line, Up", "abc " + hebrew + " def ghi", 100, "Ctrl+End Up 'x");
+        row("mixed: a Hebrew run wrapped in a Latin line, End", "abc " + hebrew + " def ghi", 100, "End 'x");
+        row("mixed: a Hebrew run wrapped in a Latin line, click", "abc " + hebrew + " def ghi", 100, "@13 'x");
         row("mixed: Latin in a Hebrew line", hebrew + " abc " + hebrew, 300, "Right Right Right Right Right Right 'x");
         row("mixed: Hebrew in a Latin line", "abc " + hebrew + " def", 300, "End Left Left Left Left Left 'x");
         row("devanagari: Right over conjuncts", devanagari, 160, "Right Right Right 'x");
@@ -306,6 +318,7 @@ private Q_SLOTS:
         row("paging: to the end", Paged, 200, "PgDown PgDown PgDown PgDown PgDown PgDown PgDown PgDown PgDown 'x");
         row("gestures: a click", Wrapped, 160, "@7 'x");
         row("gestures: a shift click", Wrapped, 160, "@4 Shift+Right @20 'x");
+        row("gestures: a click below the text", "one\ntwo three four five six", 160, "below 'x");
         row("gestures: a drag", Wrapped, 160, "@4>40");
         row("gestures: a double click", Wrapped, 160, "2@7 'x");
         row("gestures: a triple click", "one two\nthree four\nfive", 160, "3@10 'x");
@@ -321,6 +334,10 @@ private Q_SLOTS:
         row("read-only: the scroll bar's trough", Paged, 200, "trough trough", true);
         QTest::newRow("read-only: CR LF") << "one\r\ntwo" << 160 << true << "Ctrl+A" << "the output box keeps the HTML's CR LF, to copy it as written" << "one\r\ntwo";
         QTest::newRow("Tab") << "one" << 160 << false << "End Tab 'x" << "" << "";
+        const QString mixed = hebrew + " abc def ghi " + hebrew;
+        QTest::newRow("rtl: Up to the left end of a line broken after a space") << mixed << 100 << false << "Ctrl+End Up 'x" << "Qt's box takes the left end of a right-to-left line for the start of the line after it, so Up stays on its line" << QString(mixed).insert(40, u'x');
+        const QString word = QString(arabic).remove(u' ').repeated(3);
+        QTest::newRow("rtl: Down past the right end of a shorter line") << word << 100 << false << "Down 'x" << "right of a right-to-left line Qt's box takes its end, at the far left; ours the nearer start" << QString(word).insert(18, u'x');
         // clang-format on
     }
     void judge()
@@ -360,18 +377,19 @@ private Q_SLOTS:
     }
 
     // The whole of a long line is shown: wrapped inside the box, every line in
-    // view drawn, the scroll bar reaching its last line.
+    // view drawn, End reaching the last line. Until then only the lines shown
+    // are broken, and the short lines after the long one are more than the
+    // long one's lines let estimate.
     void wrapsAndScrolls()
     {
         Boxes b;
-        b.output->setPlainText(LongLine(3000));
+        b.output->setPlainText(LongLine(20000) + u'\n' + QStringList(5000, "x").join(u'\n'));
         QScrollBar *bar = b.output->verticalScrollBar();
         QVERIFY(bar->maximum() > 100);
         QWidget *view = b.output->viewport();
         const QColor back = view->palette().color(QPalette::Base);
         const qreal line = QFontMetricsF(b.output->font()).height();
-        for (int value : {0, bar->maximum() / 2, bar->maximum()}) {
-            bar->setValue(value);
+        const auto drawn = [&] {
             const QImage shown = view->grab().toImage();
             const int width = shown.width();
             // Nothing drawn in the margin at the right, where a line too long would show.
@@ -379,15 +397,25 @@ private Q_SLOTS:
                      3 * shown.height());
             // The margin above the first line shows only at the top, as in Qt's box.
             for (int row = 0; row < 3; ++row) {
-                const QRect band(0, (value == 0 ? 4 : 0) + int(row * line), width - 3, int(line));
+                const int top = (bar->value() == 0 ? 4 : 0) + int(row * line);
+                const QRect band(0, top, width - 3, int(line));
                 QVERIFY2(Count(shown, back, band) < band.width() * band.height(),
-                         qPrintable(QStringLiteral("line %1 of %2").arg(row).arg(value)));
+                         qPrintable(QStringLiteral("line %1 at %2").arg(row).arg(bar->value())));
             }
-        }
+        };
+        drawn();
+        bar->setValue(bar->maximum() / 2);
+        drawn();
+        QVERIFY(!b.output->lines().isComplete());
+        b.output->setFocus();
+        QTest::keyClick(b.output, Qt::Key_End);
+        drawn();
+        QCOMPARE(bar->value(), bar->maximum());
+        QCOMPARE_LT(
+            b.output->toPlainText().mid(b.output->positionAt(QPoint(4, view->height() - 8))).size(),
+            100);
         QTest::keyClick(b.output, Qt::Key_PageUp);
         QCOMPARE(bar->value(), bar->maximum() - bar->pageStep());
-        const qsizetype last = b.output->positionAt(QPoint(4, view->height() - 8));
-        QCOMPARE_LT(b.output->toPlainText().mid(last).size(), 200);
     }
 
     // The input box keeps LF line ends. The output box holds the HTML read-only:
@@ -481,6 +509,23 @@ private Q_SLOTS:
         }
         QCOMPARE(b.input->toPlainText(), "x\nycaf\u00e91\n2\n3\n4");
         QCOMPARE(b.output->toPlainText(), QString());
+    }
+
+    // Of a paragraph of thousands of characters an input method is handed
+    // the part around the insertion point, asked again at every key.
+    void inputMethodSurroundingText()
+    {
+        Boxes b;
+        const QString text = QString(3000, u'a') + "bcd" + QString(3000, u'e');
+        b.input->setPlainText(text);
+        b.input->setSelection(2990, 3001);
+        QWidget *input = b.input;
+        const QString around = input->inputMethodQuery(Qt::ImSurroundingText).toString();
+        const int at = input->inputMethodQuery(Qt::ImCursorPosition).toInt();
+        const int anchor = input->inputMethodQuery(Qt::ImAnchorPosition).toInt();
+        QCOMPARE_LT(around.size(), text.size() / 2);
+        QCOMPARE(around.mid(at - 2, 4), "abcd");
+        QCOMPARE(at - anchor, 11);
     }
 
     void contextMenu_data()

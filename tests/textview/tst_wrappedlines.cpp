@@ -28,9 +28,31 @@ qreal Letters(int letters)
 QStringList Shown(const WrappedLines &lines)
 {
     QStringList shown;
-    for (qsizetype i = 0; i < lines.count(); ++i)
+    for (qsizetype i = 0; lines.exists(i); ++i)
         shown << lines.text().mid(lines.start(i), lines.end(i) - lines.start(i));
     return shown;
+}
+
+// Where Qt's own layout starts the lines of @p text, each paragraph laid out
+// on its own at @p width.
+QList<qsizetype> QtStarts(const QString &text, qreal width)
+{
+    QList<qsizetype> starts;
+    qsizetype from = 0;
+    for (const QString &paragraph : text.split(u'\n')) {
+        QTextLayout layout(paragraph, BoxFont());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            starts << from + line.textStart();
+        }
+        layout.endLayout();
+        from += paragraph.size() + 1;
+    }
+    return starts;
 }
 
 } // namespace
@@ -108,10 +130,47 @@ private Q_SLOTS:
             WrappedLines wrapped;
             wrapped.layout(text, BoxFont(), width);
             QList<qsizetype> ours;
-            for (qsizetype i = 0; i < wrapped.count(); ++i)
+            for (qsizetype i = 0; wrapped.exists(i); ++i)
                 ours << wrapped.start(i);
             QCOMPARE(ours, qt);
         }
+    }
+
+    // A long text is broken only as far as it is asked for, a little at a
+    // time, and the lines found on the way are those Qt's layout finds for it
+    // whole; until the end the count is an estimate, near the true one.
+    void breaksAsAskedFor_data()
+    {
+        QTest::addColumn<int>("paragraph"); // words in a paragraph
+        QTest::newRow("one paragraph") << 100000;
+        QTest::newRow("paragraphs of 500 words") << 500;
+    }
+    void breaksAsAskedFor()
+    {
+        QFETCH(int, paragraph);
+        const QStringList pool {"lorem",
+                                "ipsum",
+                                "dolor,",
+                                "sit",
+                                "caf\u00e9",
+                                "(amet)",
+                                "consectetur-adipiscing",
+                                QString(40, u'w')};
+        QString text;
+        for (int word = 0; text.size() < 3 * WrappedLines::EagerUnits; ++word)
+            text +=
+                pool[word * 7 % pool.size()] + (word % paragraph == paragraph - 1 ? u'\n' : u' ');
+        WrappedLines lines;
+        lines.layout(text, BoxFont(), 150);
+        QVERIFY(!lines.isComplete());
+        const qsizetype estimate = lines.count();
+        QCOMPARE_LT(lines.brokenLines(), estimate / 2);
+        QList<qsizetype> ours;
+        for (qsizetype i = 0; lines.exists(i); ++i)
+            ours << lines.start(i);
+        QCOMPARE(ours, QtStarts(text, 150));
+        QVERIFY(lines.isComplete());
+        QCOMPARE_LT(std::abs(estimate - lines.count()), lines.count() / 20);
     }
 
     // Edits give the lines a fresh layout gives, and a key at the end of a
