@@ -1,6 +1,7 @@
 #include "copyas.h"
 
 #include "engine/htmlwriter.h"
+#include "engine/lineends.h"
 
 #include <QAbstractScrollArea>
 #include <QClipboard>
@@ -36,18 +37,43 @@ static_assert(std::size(entryRows) == std::size(CopyAsEntries));
 // The way huevane-html writes @p entry's format with --merge; span escaped.
 // The tag options apply where huevane-html applies them, but not to the
 // formatted text, which no one reads as code.
-OutputOptions optionsFor(CopyAsEntry entry, const GradientSettings &settings)
+OutputOptions optionsFor(CopyAsEntry entry, const OutputOptions &tags)
 {
     const OutputFormat format = entryRows[int(entry)].format;
     const bool tagOptions = entry == CopyAsEntry::Span || entry == CopyAsEntry::BBCode;
-    return {tagOptions && settings.upperCaseTags, tagOptions && settings.noQuotes, format, true,
+    return {tagOptions && tags.upperCaseTags, tagOptions && tags.noQuotes, format, true,
             format == OutputFormat::Span};
+}
+
+// Rich text keeps the text's runs of spaces and its tabs, which HTML would
+// collapse, by white-space: pre-wrap, which also keeps its lines' wrapping; a
+// line then ends in its <br> alone, as a line end in the HTML would be a second
+// break, and the last line has none, as the text has none.
+QString formattedHtml(QString spans)
+{
+    const QLatin1String lineEnd("<br>\r\n");
+    if (spans.endsWith(lineEnd))
+        spans.chop(lineEnd.size());
+    spans.replace(lineEnd, QLatin1String("<br>"));
+    return QLatin1String("<span style=\"white-space:pre-wrap\">") + spans
+        + QLatin1String("</span>");
+}
+
+// The text with the platform's line ends, as plain text goes on its clipboard.
+QString plainText(const GradientSettings &settings)
+{
+#ifdef Q_OS_WIN
+    constexpr QStringView lineEnd = u"\r\n";
+#else
+    constexpr QStringView lineEnd = u"\n";
+#endif
+    return WithLineBreaks(settings.text.text(), lineEnd);
 }
 
 bool hasSomethingToCopy(const CopySource &source)
 {
-    return !IsBlankText(source.settings.text)
-        && source.colours.size() == source.settings.totalChars;
+    return !IsBlankText(source.settings.text.text())
+        && source.colours.size() == source.settings.text.totalChars();
 }
 
 } // namespace
@@ -56,12 +82,12 @@ QMimeData *CopyAsData(CopyAsEntry entry, const CopySource &source)
 {
     if (!hasSomethingToCopy(source))
         return nullptr;
-    const QString written = GenerateHtml(source.settings.text, source.settings.lines,
-                                         source.colours, optionsFor(entry, source.settings));
+    const QString written = GenerateHtml(source.settings.text, source.colours,
+                                         optionsFor(entry, source.settings.output));
     auto *data = new QMimeData;
     if (entry == CopyAsEntry::FormattedText) {
-        data->setHtml(written);
-        data->setText(source.settings.text);
+        data->setHtml(formattedHtml(written));
+        data->setText(plainText(source.settings));
     } else {
         data->setText(written);
     }

@@ -31,8 +31,8 @@ inline constexpr CopyAsEntry CopyAsEntries[] = {
     CopyAsEntry::Ansi256,     CopyAsEntry::MinecraftHex,  CopyAsEntry::MinecraftSection,
     CopyAsEntry::MiniMessage, CopyAsEntry::MinecraftJson, CopyAsEntry::FormattedText};
 
-/// The gradient that 'Copy as' copies: the record, whose upperCaseTags and
-/// noQuotes apply to span tags and BBCode, and the colours computed for its text.
+/// The gradient that 'Copy as' copies: the record, whose tag options apply to
+/// span tags and BBCode, and the colours computed for its text.
 struct CopySource
 {
     GradientSettings settings;
@@ -41,9 +41,11 @@ struct CopySource
 
 /// What @p entry puts on the clipboard for @p source: the text of @p source
 /// coloured as huevane-html writes it with --merge (span also with --escape),
-/// as plain text; for FormattedText the escaped span HTML as text/html and the
-/// text itself as text/plain. Null when there is nothing to copy: a blank text,
-/// or colours that are not those of the text.
+/// as plain text. For FormattedText, as text/html the escaped span HTML in a
+/// span whose white-space is pre-wrap, so that spaces and tabs stay as they are,
+/// with lines separated by <br> alone; as text/plain the text itself with the
+/// platform's line ends (LF; CR LF on Windows). Null when there is nothing to
+/// copy: a blank text, or colours that are not those of the text.
 QMimeData *CopyAsData(CopyAsEntry entry, const CopySource &source);
 
 /// A 'Copy as' submenu owned by @p parent, an entry for each CopyAsEntry. Each

@@ -85,7 +85,8 @@ QList<int> CharacterLefts(QStringView text, std::span<const CharColour> characte
     return lefts;
 }
 
-void PaintCharacters(DrawingSurface &surface, const GradientSettings &settings)
+void PaintCharacters(DrawingSurface &surface, const PreparedText &prepared,
+                     const QList<CharColour> &colours)
 {
     const QFont font = surface.font();
     const QFontMetrics metrics(font, &surface);
@@ -93,16 +94,17 @@ void PaintCharacters(DrawingSurface &surface, const GradientSettings &settings)
     const int ascent = metrics.ascent();
     const int width = surface.width();
     const int height = surface.height();
-    const QStringView text = settings.text;
+    const QStringView text = prepared.text();
 
     SurfacePainter surfacePainter(surface);
     QPainter &painter = surfacePainter.painter();
     painter.setFont(font);
 
-    const CharColour *entry = settings.charColours.constData();
-    const CharColour *const entriesEnd = entry + settings.charColours.size();
+    const CharColour *entry = colours.constData();
+    const CharColour *const entriesEnd = entry + colours.size();
     int top = 0;
-    for (const TextSpan &line : settings.lines) {
+    for (qsizetype i = 0; i < prepared.lineCount(); ++i) {
+        const TextSpan line = prepared.line(i);
         if (top >= height)
             break;
         const CharColour *lineEnd = std::lower_bound(

@@ -88,12 +88,11 @@ void Stages(MainWindow &window, const char *label, const QString &text)
         }));
     GradientSettings settings = window.settings();
     const QString crlf = window.inputText();
-    Row("counting the characters (SetText)", label, Median([&] { SetText(settings, crlf); }));
-    Row("colouring them (ComputeCharColours)", label,
-        Median([&] { settings.charColours = *ComputeCharColours(settings); }));
-    const auto html = [&] {
-        return GenerateHtml(settings.text, settings.lines, settings.charColours);
-    };
+    Row("preparing the text (SetText)", label, Median([&] { SetText(settings, crlf); }));
+    QList<CharColour> colours;
+    Row("colouring it (ComputeCharColours)", label,
+        Median([&] { colours = *ComputeCharColours(settings.text, settings.gradient); }));
+    const auto html = [&] { return GenerateHtml(settings.text, colours); };
     Row("writing the HTML (GenerateHtml)", label, Median(html));
     const QString written = html();
     Row("the HTML's lines for its first screen", label,
@@ -106,10 +105,11 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     // The three type previews' stripes, at the previews' width of 2325 twips.
     const int previewWidth = TwipsToPixels(2325, TwipsPerPixelX());
     Row("the type previews' stripes (StripeColumns)", label, Median([&] {
-            for (quint8 kind = StartToEnd; kind <= RiseAndFall; ++kind)
-                StripeColumns({kind, settings.startColour, settings.endColour, settings.totalChars,
-                               settings.centre},
-                              2325, TwipsPerPixelX(), previewWidth);
+            StripeSettings stripes {settings.gradient, settings.text.totalChars()};
+            for (int kind = 1; kind <= 3; ++kind) {
+                stripes.gradient.type = GradientType(kind);
+                StripeColumns(stripes, 2325, TwipsPerPixelX(), previewWidth);
+            }
         }));
 
     input->setFocus();

@@ -142,31 +142,32 @@ public:
         return {value(panel, 0), value(panel, 1), value(panel, 2)};
     }
 
-    // The record the window should hold, computed by the engine from the controls.
-    GradientSettings expected() const
+    // The text and colours the window should hold, computed by the engine from the controls.
+    test::ColouredText expected() const
     {
         int type = 0;
         for (int k = 0; k < 3; ++k)
             type = get<QAbstractButton>(QStringLiteral("Option1(%1)").arg(k))->isChecked() ? k + 1
                                                                                            : type;
-        GradientSettings record =
+        test::ColouredText record =
             test::Coloured(text("txtString"),
-                           {colour(1), colour(2), type, window.settings().centre,
-                            get<QAbstractButton>("chkPerLine")->isChecked(), upperCase, noQuotes});
+                           {colour(1), colour(2), type, window.settings().gradient.centre,
+                            get<QAbstractButton>("chkPerLine")->isChecked()});
         if (badType)
-            record.charColours.clear();
+            record.colours.clear();
         return record;
     }
 
     void verifyWhole()
     {
-        const GradientSettings record = expected();
-        QCOMPARE(window.settings().text, record.text);
-        QCOMPARE(Text(get("lblChars")), QString::number(record.totalChars));
+        const test::ColouredText record = expected();
+        QCOMPARE(window.settings().text.text(), record.text.text());
+        QCOMPARE(Text(get("lblChars")), QString::number(record.text.totalChars()));
         auto *preview = get("picGradText");
-        if (!IsBlankText(record.text)) {
+        if (!IsBlankText(record.text.text())) {
             for (int c = 0; c < 3; ++c)
-                QCOMPARE(test::Components(window.settings(), c), test::Components(record, c));
+                QCOMPARE(test::Components(window.charColours(), c),
+                         test::Components(record.colours, c));
             QCOMPARE(Shown(preview, preview->rect().bottomRight()), PackColour(colour(3)));
         }
         for (int p = 1; p <= 3; ++p) {
@@ -190,21 +191,22 @@ public:
             auto *third = get<DrawingSurface>(QStringLiteral("Picture4(%1)").arg(k));
             // What it draws; a focus mark may be shown over it.
             const QImage image = third->hasFocus() ? third->image() : third->grab().toImage();
-            if (record.totalChars == 0) {
+            if (record.text.totalChars() == 0) {
                 QCOMPARE(image, previews[k]);
                 continue;
             }
             QList<quint32> shown;
             for (int x = 0; x < image.width(); ++x)
                 shown << Packed(image.pixelColor(x, image.height() / 2));
-            QCOMPARE(shown,
-                     PaintedStripes({quint8(k + 1), colour(1), colour(2), record.totalChars,
-                                     window.settings().centre}));
+            QCOMPARE(
+                shown,
+                PaintedStripes(test::Stripes(k + 1, colour(1), colour(2), record.text.totalChars(),
+                                             window.settings().gradient.centre)));
             previews[k] = image;
         }
         const QString html = text("txtHTML");
         if (!ownOutput)
-            QVERIFY(html == HtmlPlaceholder || html == test::Html(record));
+            QVERIFY(html == HtmlPlaceholder || html == test::Html(record, {upperCase, noQuotes}));
     }
 
     // One step of a row. "is" steps check one thing; every other step is followed
@@ -303,7 +305,7 @@ public:
         QWidget *focus = QApplication::focusWidget();
         QString shown;
         if (what == "centre")
-            shown = QString::number(window.settings().centre);
+            shown = QString::number(window.settings().gradient.centre);
         else if (what == "focus")
             shown = focus->objectName();
         else if (what == "selected") // all of the box that has the focus
@@ -416,6 +418,7 @@ void TestMainWindow::steps_data()
     row("dialog", u"click lblGenerate; answer none; click picStartCol; answer 8000000F; click picEndCol; is placeholder 0; answer 563412; click picStartCol; is panel1 18 52 86 12 34 56; click picEndCol; is asked 1e46ff|ffff|1e46ff|ffff; answer FF0080; click picBackCol; is panel3 128 0 255 80 0 FF");
     row("send: nothing to send", u"click lblClipboard; is clipboard before; is focus picButton; click lblGenerate; click txtString; key X; click lblClipboard; is clipboard before; click txtString; key Ctrl+A; key Space; click lblGenerate; click lblClipboard; is focus txtHTML; is clipboard before");
     row("send: the generated HTML", u"click lblUpTags; click lblPerLine; click Option1(2); click lblGenerate; click lblClipboard; is clipboard html; is focus txtHTML; is selected 1");
+    row("text: every line break", u"paste txtString a\r\nb\rc\u2028d\u2029e\nf; is lblChars 6; is centre 3; click lblGenerate; click lblClipboard; is clipboard html");
     row("send: marks and empty lines", u"paste txtString \n\u00e9t\u00e9 \U0001F600\n\nend; click lblGenerate; click lblClipboard; is clipboard html");
     row("send: the box's own text", u"set txtHTML HTML WILL BE GENERATED HERE WHEN YOU CLICK 'GENERATE'; click lblClipboard; is clipboard html; set txtHTML a\nb; click lblClipboard; is clipboard html");
     row("focus selects all", u"click txtStCol(0); key Tab; is focus txtStCol(3); is selected 1; key Backtab; key Backtab; is focus txtString; is selected 1; click txtHTML; is selected 1; click txtHTML; is selected 0");
@@ -471,11 +474,10 @@ void TestMainWindow::stripes()
     // Shapes the window's texts do not give: a stripe a pixel wide or just under,
     // stripes far narrower than a pixel, a turning point past the end or before the start.
     const ColourTriplet from {255, 70, 30}, to {20, 255, 200};
-    for (const StripeSettings &s : {StripeSettings {1, from, to, 155, 77},
-                                    {2, from, to, 156, 78},
-                                    {3, from, to, 100000, 31000},
-                                    {3, from, to, 90, 120},
-                                    {3, from, to, 90, -5}})
+    for (const StripeSettings &s :
+         {test::Stripes(1, from, to, 155, 77), test::Stripes(2, from, to, 156, 78),
+          test::Stripes(3, from, to, 100000, 31000), test::Stripes(3, from, to, 90, 120),
+          test::Stripes(3, from, to, 90, -5)})
         QCOMPARE(StripeColumns(s, 155 * TwipsPerPixelX(), TwipsPerPixelX(), 155),
                  PaintedStripes(s));
 
@@ -495,8 +497,8 @@ void TestMainWindow::stripes()
         const qint32 count = random.bounded(1, spread + 1);
         const qint32 centre =
             round % 50 == 7 ? std::numeric_limits<qint32>::max() : random.bounded(-3, count + 4);
-        const StripeSettings s {quint8(random.bounded(1, 4)), colour(), colour(), count,
-                                round % 10 == 1 ? 0 : centre};
+        const StripeSettings s = test::Stripes(random.bounded(1, 4), colour(), colour(), count,
+                                               round % 10 == 1 ? 0 : centre);
         const int columns = random.bounded(1, 400);
         const double twipsPerPixel = QList {15.0, 12.0, 7.5, 20.0}[random.bounded(4)];
         const double width = round % 2 ? columns * twipsPerPixel
@@ -508,8 +510,8 @@ void TestMainWindow::stripes()
 
     // The turning point at 0: the end colour at the left edge, falling from the first stripe on
     // by twice the step; four stripes 38.75 pixels wide start at columns 0, 39, 78 and 116.
-    QCOMPARE(StripeColumns({3, {0, 0, 0}, {120, 60, 240}, 4, 0}, 155 * TwipsPerPixelX(),
-                           TwipsPerPixelX(), 155),
+    QCOMPARE(StripeColumns(test::Stripes(3, {0, 0, 0}, {120, 60, 240}, 4, 0),
+                           155 * TwipsPerPixelX(), TwipsPerPixelX(), 155),
              QList<quint32>(39, 0xF03C78) + QList<quint32>(39, 0x501428) + QList<quint32>(77, 0));
 }
 
@@ -543,14 +545,13 @@ void TestMainWindow::characterLefts()
     QFETCH(bool, shaping);
     DrawingSurface surface;
     surface.setFont(PreviewFont(shaping));
-    const GradientSettings settings = test::Coloured(line);
-    const std::span<const CharColour> characters(settings.charColours);
+    const test::ColouredText coloured = test::Coloured(line);
+    const std::span<const CharColour> characters(coloured.colours);
 
-    const QList<int> lefts =
-        CharacterLefts(settings.text, characters, surface.font(), &surface, 1 << 30);
+    const QList<int> lefts = CharacterLefts(line, characters, surface.font(), &surface, 1 << 30);
     QCOMPARE(lefts.size(), qsizetype(characters.size()));
     for (qsizetype k = 0; k < lefts.size(); ++k) {
-        const double before = surface.textWidth(settings.text.left(characters[k].start));
+        const double before = surface.textWidth(line.left(characters[k].start));
         QVERIFY2(lefts[k] == TwipsToPixels(before, TwipsPerPixelX()),
                  qPrintable(QString::number(k)));
     }
@@ -564,17 +565,16 @@ void TestMainWindow::charactersPainted()
     surface.resize(100, 60);
     surface.setBackColor(0x000000);
     const QString block(3, QChar(FullBlock));
-    const GradientSettings settings =
+    const test::ColouredText coloured =
         test::Coloured(block + QStringLiteral("\r\n\r\n") + QString(200, QChar(FullBlock)));
-    PaintCharacters(surface, settings);
+    PaintCharacters(surface, coloured.text, coloured.colours);
 
     const QImage image = surface.image();
     const int lineHeight = QFontMetrics(surface.font(), &surface).height();
     for (qsizetype line : {0, 2}) {
-        const auto characters =
-            std::span(settings.charColours).subspan(line ? 3 : 0, line ? 200 : 3);
+        const auto characters = std::span(coloured.colours).subspan(line ? 3 : 0, line ? 200 : 3);
         const QList<int> lefts =
-            CharacterLefts(settings.text, characters, surface.font(), &surface, 100);
+            CharacterLefts(coloured.text.text(), characters, surface.font(), &surface, 100);
         const int y = int(line) * lineHeight + lineHeight / 2;
         for (qsizetype k = 0; k < 3; ++k)
             QCOMPARE(image.pixelColor(lefts[k] + 2, y), Colour(characters[k]));
