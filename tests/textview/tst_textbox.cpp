@@ -18,6 +18,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include <functional>
+
 using namespace huevane;
 
 namespace {
@@ -107,35 +109,44 @@ struct State
     QString primary;
 };
 
-// One box driven by the steps of a row, ours or Qt's.
-class Driven
+// One box driven by the steps of a row, ours or Qt's: where it shows a
+// position, and its insertion point and anchor.
+struct Driven
 {
-public:
-    virtual ~Driven() = default;
-    virtual QAbstractScrollArea *box() = 0;
-    virtual QPoint pointOf(qsizetype position) = 0;
-    virtual State state() = 0;
+    QAbstractScrollArea *box;
+    std::function<QPoint(qsizetype)> pointOf;
+    std::function<std::pair<qsizetype, qsizetype>()> selection;
+
+    State state() const
+    {
+        const auto [cursor, anchor] = selection();
+        QClipboard *clipboard = QApplication::clipboard();
+        return {box->property("plainText").toString(), cursor, anchor,
+                box->verticalScrollBar()->value(),
+                clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection)
+                                               : QString()};
+    }
 
     // Steps, space-separated: 'abc types abc; @N clicks where position N is
     // shown, @N+ right of its line; 2@N double-clicks and 3@N triple-clicks
     // there; @N>M and 2@N>M drag from N to M; below clicks below the text;
     // trough clicks the scroll bar below its handle; anything else is a key
     // sequence.
-    void run(const QString &steps)
+    void run(const QString &steps) const
     {
-        QWidget *view = box()->viewport();
+        QWidget *view = box->viewport();
         for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
             if (step.startsWith(u'\'')) {
                 for (const QChar c : step.mid(1)) {
                     QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-                    QApplication::sendEvent(box(), &typed);
+                    QApplication::sendEvent(box, &typed);
                 }
             } else if (step == u"below") {
                 const QPoint point(view->width() / 2, view->height() - 3);
                 Mouse(view, QEvent::MouseButtonPress, point);
                 Mouse(view, QEvent::MouseButtonRelease, point);
             } else if (step == u"trough") {
-                QScrollBar *bar = box()->verticalScrollBar();
+                QScrollBar *bar = box->verticalScrollBar();
                 QTest::mouseClick(bar, Qt::LeftButton, {},
                                   QPoint(bar->width() / 2, bar->height() - 20));
             } else if (const qsizetype at = step.indexOf(u'@'); at >= 0) {
@@ -160,58 +171,10 @@ public:
                 }
             } else {
                 const QKeyCombination key = QKeySequence(step)[0];
-                QTest::keyClick(box(), key.key(), key.keyboardModifiers());
+                QTest::keyClick(box, key.key(), key.keyboardModifiers());
             }
         }
     }
-};
-
-class Ours : public Driven
-{
-public:
-    explicit Ours(TextBox *box)
-        : m_box(box)
-    { }
-    QAbstractScrollArea *box() override { return m_box; }
-    QPoint pointOf(qsizetype position) override { return m_box->positionRect(position).center(); }
-    State state() override
-    {
-        return {m_box->toPlainText(),
-                m_box->cursorPosition(),
-                m_box->anchorPosition(),
-                m_box->verticalScrollBar()->value(),
-                {}};
-    }
-
-private:
-    TextBox *m_box;
-};
-
-class Judge : public Driven
-{
-public:
-    explicit Judge(QPlainTextEdit *box)
-        : m_box(box)
-    { }
-    QAbstractScrollArea *box() override { return m_box; }
-    QPoint pointOf(qsizetype position) override
-    {
-        QTextCursor cursor(m_box->document());
-        cursor.setPosition(int(position));
-        return m_box->cursorRect(cursor).center();
-    }
-    State state() override
-    {
-        const QTextCursor cursor = m_box->textCursor();
-        return {m_box->toPlainText(),
-                cursor.position(),
-                cursor.anchor(),
-                m_box->verticalScrollBar()->value(),
-                {}};
-    }
-
-private:
-    QPlainTextEdit *m_box;
 };
 
 // Both boxes side by side in one window, alike in all that shapes their lines.
@@ -327,12 +290,19 @@ private Q_SLOTS:
         row("ctrl+backspace: a word", "one two three", 160, "End Ctrl+Backspace");
         row("ctrl+backspace: at a line's start", "one two\nthree", 160, "Down Home Ctrl+Backspace");
         row("ctrl+delete: at a line's end", "one\ntwo three", 160, "End Ctrl+Delete");
+        row("editing: typing replaces the selection", "one\ntwo", 160, "Shift+End 'z");
+        row("editing: Enter breaks the line", "one\ntwo", 160, "Right Return");
+        row("editing: cut and pasted by keys", "one\ntwo", 160, "Shift+Right Shift+Right Ctrl+X Ctrl+End Ctrl+V");
+        row("editing: undo takes back the typing at once", "one\ntwo", 160, "End 'xy Ctrl+Z");
+        row("editing: undo and redo", "one\ntwo", 160, "End 'x Ctrl+Z Ctrl+Shift+Z");
+        row("editing: undo takes back erasing at once", "one\ntwo", 160, "End Backspace Backspace Ctrl+Z");
         row("read-only: PageDown", Paged, 200, "PgDown", true);
         row("read-only: Space", Paged, 200, "Space Space", true);
         row("read-only: End and Home", Paged, 200, "End Home Down", true);
         row("read-only: End", Paged, 200, "End", true);
         row("read-only: the scroll bar's trough", Paged, 200, "trough trough", true);
-        QTest::newRow("read-only: CR LF") << "one\r\ntwo" << 160 << true << "Ctrl+A" << "the output box keeps the HTML's CR LF, to copy it as written" << "one\r\ntwo";
+        row("line ends: CR LF set in the input box", "one\r\ntwo", 160, "End");
+        QTest::newRow("read-only: CR LF") << "one\r\ntwo" << 160 << true << "'typed Ctrl+A Backspace" << "the output box keeps the HTML's CR LF, to copy it as written" << "one\r\ntwo";
         QTest::newRow("Tab") << "one" << 160 << false << "End Tab 'x" << "" << "";
         const QString mixed = hebrew + " abc def ghi " + hebrew;
         QTest::newRow("rtl: Up to the left end of a line broken after a space") << mixed << 100 << false << "Ctrl+End Up 'x" << "Qt's box takes the left end of a right-to-left line for the start of the line after it, so Up stays on its line" << QString(mixed).insert(40, u'x');
@@ -349,19 +319,29 @@ private Q_SLOTS:
         QFETCH(QString, why);
         QFETCH(QString, ours);
         Pair pair(text, width, readOnly);
-        Ours our(pair.ours);
-        Judge judge(pair.qt);
+        TextBox *our = pair.ours;
+        QPlainTextEdit *qt = pair.qt;
+        const Driven boxes[2] = {
+            {our, [our](qsizetype at) { return our->positionRect(at).center(); },
+             [our] { return std::pair(our->cursorPosition(), our->anchorPosition()); }},
+            {qt,
+             [qt](qsizetype at) {
+                 QTextCursor cursor(qt->document());
+                 cursor.setPosition(int(at));
+                 return qt->cursorRect(cursor).center();
+             },
+             [qt] {
+                 const QTextCursor cursor = qt->textCursor();
+                 return std::pair<qsizetype, qsizetype>(cursor.position(), cursor.anchor());
+             }}};
         QClipboard *clipboard = QApplication::clipboard();
         State states[2];
-        Driven *boxes[2] = {&our, &judge};
         for (int k = 0; k < 2; ++k) {
             if (clipboard->supportsSelection())
                 clipboard->setText(QStringLiteral("before"), QClipboard::Selection);
-            boxes[k]->box()->setFocus(Qt::OtherFocusReason);
-            boxes[k]->run(steps);
-            states[k] = boxes[k]->state();
-            if (clipboard->supportsSelection())
-                states[k].primary = clipboard->text(QClipboard::Selection);
+            boxes[k].box->setFocus(Qt::OtherFocusReason);
+            boxes[k].run(steps);
+            states[k] = boxes[k].state();
         }
         if (!why.isEmpty()) {
             QCOMPARE(states[0].text, ours);
@@ -418,63 +398,15 @@ private Q_SLOTS:
         QCOMPARE(bar->value(), bar->maximum() - bar->pageStep());
     }
 
-    // The input box keeps LF line ends. The output box holds the HTML read-only:
-    // typing changes nothing, the keys scroll, and copying all of it gives every byte, CR LF
-    // included.
-    void lineEndsAndReadOnly()
+    // Copying all of the output box gives every byte, CR LF included.
+    void readOnlyCopiesAsWritten()
     {
         Boxes b;
-        b.input->setPlainText("first\r\nsecond");
-        QCOMPARE(b.input->toPlainText(), "first\nsecond");
-        const QString html = "<font color=\"#FF0000\">a</font><br>\r\n" + LongLine(2000);
-        b.output->setPlainText(html);
+        b.output->setPlainText("a<br>\r\nb");
         b.output->setFocus();
-        QTest::keyClicks(b.output, "typed");
         QTest::keyClick(b.output, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(b.output, Qt::Key_Backspace);
         QTest::keyClick(b.output, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(), html);
-        QCOMPARE(b.output->toPlainText(), html);
-        QTest::keyClick(b.output, Qt::Key_PageDown);
-        QVERIFY(b.output->verticalScrollBar()->value() > 0);
-    }
-
-    void editing_data()
-    {
-        QTest::addColumn<QString>(
-            "steps"); // keys: one character, or a key sequence, space-separated
-        QTest::addColumn<QString>("text");
-        // clang-format off
-        QTest::newRow("typed at the end") << "End x y" << "ab\ncdxy";
-        QTest::newRow("backspace at the end") << "End Backspace Backspace Backspace" << "ab";
-        QTest::newRow("typing replaces the selection") << "Ctrl+A z" << "z";
-        QTest::newRow("undo takes back the typing at once") << "End x y Ctrl+Z" << "ab\ncd";
-        QTest::newRow("undo and redo") << "End x Backspace Backspace Ctrl+Z Ctrl+Z Ctrl+Shift+Z" << "ab\ncdx";
-        QTest::newRow("Enter breaks the line") << "Home Right Return" << "ab\nc\nd";
-        QTest::newRow("Down keeps to its column") << "Ctrl+Home Right Down q" << "ab\ncqd";
-        QTest::newRow("a selection by keys, cut and pasted") << "Ctrl+Home Shift+Right Shift+Right Ctrl+X Ctrl+End Ctrl+V" << "\ncdab";
-        QTest::newRow("delete a word") << "End Ctrl+Backspace" << "ab\n";
-        QTest::newRow("an emoji is one character") << "End \U0001F308 Left Delete" << "ab\ncd";
-        // clang-format on
-    }
-    void editing()
-    {
-        QFETCH(QString, steps);
-        QFETCH(QString, text);
-        Boxes b;
-        b.input->setPlainText("ab\ncd");
-        b.input->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(b.input, Qt::Key_End, Qt::ControlModifier);
-        for (const QString &step : steps.split(u' ')) {
-            if (step.size() == 1 || QChar::isSurrogate(step[0].unicode())) {
-                QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, step);
-                QApplication::sendEvent(b.input, &typed);
-                continue;
-            }
-            const QKeyCombination key = QKeySequence(step)[0];
-            QTest::keyClick(b.input, key.key(), key.keyboardModifiers());
-        }
-        QCOMPARE(b.input->toPlainText(), text);
+        QCOMPARE(QApplication::clipboard()->text(), "a<br>\r\nb");
     }
 
     // An input method's text, its replacements, a paste and a drop all end lines in LF.
@@ -494,9 +426,6 @@ private Q_SLOTS:
         QApplication::clipboard()->setText("1\r\n2\r3\u20294");
         QTest::keyClick(b.input, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(b.input->toPlainText(), "caf\u00e91\n2\n3\n4");
-        QCOMPARE(
-            static_cast<QWidget *>(b.input)->inputMethodQuery(Qt::ImSurroundingText).toString(),
-            "4");
         // Text dropped lands where it is dropped; the output box takes none.
         QMimeData dropped;
         dropped.setText("x\r\ny");
