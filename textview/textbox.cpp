@@ -1051,7 +1051,7 @@ QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImFont:
         return font();
     case Qt::ImAbsolutePosition:
-        return d->cursor;
+        return int(d->cursor);
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition:
     case Qt::ImSurroundingText: {

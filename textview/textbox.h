@@ -15,10 +15,12 @@ class WrappedLines;
 /// does: it breaks its text into lines at the box's width (WrappedLines), each
 /// paragraph laid out in its own direction, and lays out and draws only the
 /// lines in view, so an edit of a line of millions of characters costs about
-/// what it changed. It shows the text with a vertical scroll bar, takes
-/// selections by mouse (a double click and drag by words, a triple click the
-/// line) and keyboard, makes them the primary selection where the platform has
-/// one, drags selected text to move it or out to another program, copies, and
+/// what it changed. A long text is broken into lines only as far as it has
+/// been shown; until its end is reached the scroll bar's range is estimated.
+/// It shows the text with a vertical scroll bar, takes selections by mouse (a
+/// double click and drag by words, a triple click the line) and keyboard,
+/// makes them the primary selection where the platform has one, drags
+/// selected text to move it or out to another program, copies, and
 /// offers the usual context menu. The arrow keys move logically, Right
 /// towards the end of a left-to-right paragraph and towards the start of a
 /// right-to-left one. A selection is drawn in the palette's inactive colours
