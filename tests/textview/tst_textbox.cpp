@@ -3,6 +3,7 @@
 // text, the insertion point, the selection, the primary selection and the
 // scrolled place must come out the same.
 
+#include "tests/textview/boxfont.h"
 #include "textview/textbox.h"
 #include "textview/wrappedlines.h"
 
@@ -23,13 +24,6 @@
 using namespace huevane;
 
 namespace {
-
-QFont BoxFont()
-{
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
-    font.setPointSizeF(8.25);
-    return font;
-}
 
 // Words of letters and accents, with an emoji now and then, on one line.
 QString LongLine(int words)

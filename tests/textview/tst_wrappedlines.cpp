@@ -1,6 +1,7 @@
 // Where a text breaks into lines: Unicode's rules, shaped widths, and a change
 // breaking again only the lines it reaches.
 
+#include "tests/textview/boxfont.h"
 #include "textview/wrappedlines.h"
 
 #include <QFontMetricsF>
@@ -10,13 +11,6 @@
 using namespace huevane;
 
 namespace {
-
-QFont BoxFont()
-{
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
-    font.setPointSizeF(8.25);
-    return font;
-}
 
 // The width of @p letters letters 'a' and a half.
 qreal Letters(int letters)
