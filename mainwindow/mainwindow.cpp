@@ -11,7 +11,7 @@
 #include "mainwindow/copyas.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/layout.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/turningpoint.h"
 #include "mainwindow/typepreview.h"

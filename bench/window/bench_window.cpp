@@ -7,11 +7,11 @@
 #include "engine/gradientsettings.h"
 #include "engine/htmlwriter.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
-#include "mainwindow/wrappedlines.h"
 #include "platform/drawingsurface.h"
+#include "textview/textbox.h"
+#include "textview/wrappedlines.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -85,8 +85,10 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     QApplication::processEvents();
 
     WrappedLines lines;
-    Row("breaking the text into lines", label,
-        Median([&] { lines.layout(text, input->font(), input->viewport()->width() - 8); }));
+    Row("breaking the whole text into lines", label, Median([&] {
+            lines.layout(text, input->font(), input->viewport()->width() - 8);
+            lines.lineOf(text.size());
+        }));
     GradientSettings settings = window.settings();
     const QString crlf = window.inputText();
     Row("preparing the text (SetText)", label, Median([&] { SetText(settings, crlf); }));
@@ -96,8 +98,12 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     const auto html = [&] { return GenerateHtml(settings.text, colours); };
     Row("writing the HTML (GenerateHtml)", label, Median(html));
     const QString written = html();
-    Row("breaking the HTML into lines", label,
+    Row("the HTML's lines for its first screen", label,
         Median([&] { lines.layout(written, output->font(), output->viewport()->width() - 8); }));
+    Row("breaking the whole HTML into lines", label, Median([&] {
+            lines.layout(written, output->font(), output->viewport()->width() - 8);
+            lines.lineOf(written.size());
+        }));
 
     // The three type previews' stripes, at the previews' width of 2325 twips.
     const int previewWidth = TwipsToPixels(2325, TwipsPerPixelX());

@@ -10,7 +10,7 @@
 #include "hotcommand/hotcommand.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
