@@ -1,10 +1,14 @@
 #include "app/options.h"
 #include "app/platformstart.h"
+#include "mainwindow/artpixmap.h"
 #include "mainwindow/mainwindow.h"
+#include "shell/placement.h"
 #include "shell/windowshell.h"
 #include "windowlayout/art.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,8 +47,14 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.huevane.Huevane"));
 
-    huevane::WindowShell shell(QIcon(QString::fromLatin1(huevane::TrayIcon16)));
+    huevane::WindowShell shell(huevane::ArtIcon({huevane::TrayIcon16}));
     huevane::MainWindow window(&shell);
+    // On the screen the pointer is on, wholly where it fits.
+    const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        window.move(huevane::OpeningPosition(window.size(), screen->availableGeometry()));
     window.show();
     return app.exec();
 }

@@ -1,45 +1,17 @@
 #include "convert.h"
 
-#include "engine/charcolours.h"
-#include "engine/rounding.h"
-#include "engine/stopstepper.h"
-
 namespace huevane::cli {
 
-GradientSettings SettingsFor(const Options &options, const QString &text)
+Gradient GradientFor(const Options &options, const PreparedText &text)
 {
-    GradientSettings settings;
-    SetText(settings, text);
-    settings.startColour = options.start;
-    settings.endColour = options.end;
-    settings.gradientType = options.type;
-    if (options.centre)
-        settings.centre = *options.centre;
-    settings.perLine = options.perLine;
-    settings.upperCaseTags = options.upperCaseTags;
-    settings.noQuotes = options.noQuotes;
-    return settings;
-}
-
-std::optional<StopGradient> StopGradientFor(const Options &options)
-{
-    if (options.stops.isEmpty() && options.space == ColourSpace::Rgb)
-        return std::nullopt;
-    StopGradient gradient {options.stops, options.space, options.hue};
-    if (gradient.stops.isEmpty()) {
-        for (const auto &[colour, position] : {std::pair(options.start, 0.0), {options.end, 100.0}})
-            gradient.stops.append({quint8(RoundHalfEven(colour.red)),
-                                   quint8(RoundHalfEven(colour.green)),
-                                   quint8(RoundHalfEven(colour.blue)), position});
-    }
-    return gradient;
-}
-
-std::unique_ptr<LineColourer> ColourerFor(const Options &options, const GradientSettings &settings)
-{
-    if (const auto gradient = StopGradientFor(options))
-        return std::make_unique<StopStepper>(settings, *gradient);
-    return std::make_unique<ColourStepper>(settings);
+    return Gradient {options.start,
+                     options.end,
+                     options.stops,
+                     options.space,
+                     options.hue,
+                     GradientType(options.type),
+                     options.centre.value_or(Middle(text.totalChars())),
+                     options.perLine};
 }
 
 int Convert(const Options &options, const InputText &input, std::FILE *out, std::FILE *err,
@@ -49,9 +21,9 @@ int Convert(const Options &options, const InputText &input, std::FILE *out, std:
         std::fprintf(err, "huevane-html: %s\n", qUtf8Printable(input.error));
         return InputError;
     }
-    const OutputOptions output = OutputOptionsFor(options);
-    const GradientSettings settings = SettingsFor(options, input.text);
-    if (!WriteColouredText(settings, *ColourerFor(options, settings), output, out, batch)) {
+    const PreparedText text(input.text);
+    if (!WriteColouredText(text, GradientFor(options, text), OutputOptionsFor(options), out,
+                           batch)) {
         std::fprintf(err, "huevane-html: cannot write to standard output\n");
         return InputError;
     }

@@ -5,7 +5,6 @@
 #include "options.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace huevane::cli {
 
@@ -16,17 +15,9 @@ enum ExitStatus {
     UsageError = 2, ///< a malformed command line
 };
 
-/// The gradient of @p text for the colours, type, centre and tag options of
-/// @p options, its centre the one SetText sets unless the options give one.
-GradientSettings SettingsFor(const Options &options, const QString &text);
-
-/// The stops of @p options when their colours follow the stops' rule: stops
-/// were given, or a space other than rgb (then the start colour at 0 and the
-/// end colour at 100). Empty when the window's arithmetic applies.
-std::optional<StopGradient> StopGradientFor(const Options &options);
-
-/// What colours the text of @p settings (made by SettingsFor) for @p options.
-std::unique_ptr<LineColourer> ColourerFor(const Options &options, const GradientSettings &settings);
+/// The gradient @p options ask for over @p text: its turning point the middle of
+/// the text's characters unless the options give one.
+Gradient GradientFor(const Options &options, const PreparedText &text);
 
 /// Writes @p input coloured for @p options, in their format, to @p out, or its
 /// error to @p err as one line, with nothing on @p out. Returns the exit status:

@@ -2,6 +2,8 @@
 
 #include "utf8encoder.h"
 
+#include "engine/charcolours.h"
+
 #include <vector>
 
 namespace huevane::cli {
@@ -55,25 +57,26 @@ private:
 
 } // namespace
 
-bool WriteColouredText(const GradientSettings &settings, LineColourer &colourer,
+bool WriteColouredText(const PreparedText &text, const Gradient &gradient,
                        const OutputOptions &options, std::FILE *out, qsizetype batch)
 {
-    if (IsBlankText(settings.text))
+    if (IsBlankText(text.text()))
         return true;
 
     ChunkedOutput output(out);
     ColouredTextWriter writer(options);
-    for (qsizetype i = 0; i < settings.lines.size(); ++i) {
-        colourer.colourLineInBatches(
-            i, batch, [&](const CharColour *first, const CharColour *last) {
-                qsizetype units = 0;
-                for (const CharColour *c = first; c != last; ++c)
-                    units += c->length;
-                char16_t *at = output.reserve(writer.maxSize(last - first, units));
-                output.commit(writer.write(at, settings.text, first, last));
-            });
-        output.commit(writer.endLine(output.reserve(writer.maxLineEndSize())));
-    }
+    const bool coloured = ForEachColourBatch(
+        text, gradient, batch,
+        [&](const CharColour *first, const CharColour *last) {
+            qsizetype units = 0;
+            for (const CharColour *c = first; c != last; ++c)
+                units += c->length;
+            char16_t *at = output.reserve(writer.maxSize(last - first, units));
+            output.commit(writer.write(at, text.text(), first, last));
+        },
+        [&] { output.commit(writer.endLine(output.reserve(writer.maxLineEndSize()))); });
+    if (!coloured)
+        return true;
     output.commit(writer.finish(output.reserve(writer.maxFinishSize())));
     return output.flush() && std::fflush(out) == 0;
 }

@@ -106,9 +106,9 @@ bool Utf8Decoder::feed(QByteArrayView bytes)
 {
     if (m_error >= 0)
         return false;
-    // Every byte gives at most two code units: an LF becomes CR LF, and a
-    // character of four bytes is a surrogate pair.
-    m_text.resize(m_used + 2 * bytes.size() + 2);
+    // Every byte gives at most one code unit (a character of four bytes is a
+    // surrogate pair), and the end of a character cut by the last piece two.
+    m_text.resize(m_used + bytes.size() + 2);
     char16_t *const base = reinterpret_cast<char16_t *>(m_text.data());
     const char16_t *const end =
         decode(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), base + m_used);
@@ -141,20 +141,7 @@ char16_t *Utf8Decoder::decode(const unsigned char *data, qsizetype size, char16_
     while (i < size) {
         const unsigned char c = data[i];
         if (c < 0x80) {
-            if (c == '\r') {
-                *out++ = u'\r';
-                *out++ = u'\n';
-                m_afterCr = true;
-            } else if (c == '\n') {
-                if (!m_afterCr) {
-                    *out++ = u'\r';
-                    *out++ = u'\n';
-                }
-                m_afterCr = false;
-            } else {
-                *out++ = c;
-                m_afterCr = false;
-            }
+            *out++ = c;
             ++i;
             continue;
         }
@@ -178,7 +165,6 @@ char16_t *Utf8Decoder::decode(const unsigned char *data, qsizetype size, char16_
 
 char16_t *Utf8Decoder::append(char16_t *out, char32_t codePoint, qint64 offset)
 {
-    m_afterCr = false;
     // A byte-order mark at the very start says only that the text is UTF-8.
     if (offset == 0 && codePoint == 0xFEFF)
         return out;
@@ -199,9 +185,9 @@ InputText ReadInput(QIODevice &device, const QString &name, qint64 sizeHint)
     };
 
     Utf8Decoder decoder;
-    // Plain text takes a code unit a byte; lone LFs take one more, added as needed.
+    // A text takes at most a code unit a byte.
     if (sizeHint > 0)
-        decoder.reserve(qMin(sizeHint, MaxInputBytes) + 2 * ReadChunk);
+        decoder.reserve(qMin(sizeHint, MaxInputBytes) + 2);
     QByteArray chunk(ReadChunk, Qt::Uninitialized);
     for (;;) {
         const qint64 got = device.read(chunk.data(), chunk.size());

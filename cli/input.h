@@ -16,11 +16,11 @@ inline constexpr qint64 MaxInputBytes = 0x7fffffff;
 /// surrogate), or -1 when all of it is valid.
 qsizetype FindInvalidUtf8(QByteArrayView bytes);
 
-/// Decodes UTF-8 that arrives in pieces of any size into a text whose line
-/// breaks are CR LF: CR LF, LF and a lone CR each become CR LF, also where a
-/// piece ends between the CR and the LF or inside a character. A byte-order
-/// mark at the very start is dropped. Stops at the first byte that is not
-/// valid UTF-8, the way FindInvalidUtf8 finds it.
+/// Decodes UTF-8 that arrives in pieces of any size, also where a piece ends
+/// inside a character, into UTF-16. Line breaks are kept as they come: a
+/// prepared text finds the lines. A byte-order mark at the very start is
+/// dropped. Stops at the first byte that is not valid UTF-8, the way
+/// FindInvalidUtf8 finds it.
 class Utf8Decoder
 {
 public:
@@ -58,7 +58,6 @@ private:
     qsizetype m_used = 0;    // code units of m_text written
     qint64 m_read = 0;       // bytes fed before the current piece
     qint64 m_error = -1;     // offset of the first invalid byte
-    bool m_afterCr = false;  // the last byte was a CR, whose LF is already written
     unsigned char m_held[4]; // the start of a character cut by the end of a piece
     int m_heldSize = 0;
     qint64 m_heldOffset = 0;

@@ -1,6 +1,7 @@
 #include "options.h"
 
-#include "presets.h"
+#include "engine/presets.h"
+#include "engine/stopslist.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -181,12 +182,12 @@ QString readGradient(const QCommandLineParser &parser, Options &o)
             return QStringLiteral("--preset: '%1' is not a preset (see --list-presets)")
                 .arg(parser.value("preset"));
         stopsText = QLatin1StringView(found->stops);
-        space = QLatin1StringView(found->space);
-        hue = QLatin1StringView(found->hue);
+        space = ColourSpaceName(found->space);
+        hue = HueIndex(found->space) >= 0 ? HueRuleName(found->hue) : QLatin1StringView();
     }
     if (stops || preset) {
         if (const QString problem = ParseStops(stopsText, o.stops); !problem.isEmpty())
-            return problem;
+            return QStringLiteral("--stops: ") + problem;
     }
     const QLatin1StringView spaces[] {QLatin1StringView("rgb"), QLatin1StringView("oklab"),
                                       QLatin1StringView("oklch"), QLatin1StringView("hsl")};
@@ -459,66 +460,17 @@ QString WithEscapesRead(const QString &text)
     return read;
 }
 
-QString ParseStops(const QString &text, QList<Stop> &stops)
-{
-    static const QRegularExpression form(
-        QStringLiteral("^#?([0-9A-Fa-f]{6})(?:@([0-9]+(?:\\.[0-9]*)?|\\.[0-9]+))?$"));
-    const QStringList items = text.split(u',');
-    stops.clear();
-    QList<bool> placed;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const QString named = QStringLiteral("--stops: stop %1, '%2',").arg(i + 1).arg(items[i]);
-        if (i == MostStops)
-            return named + QStringLiteral(" is one too many: give 2 to %1 stops").arg(MostStops);
-        const auto match = form.match(items[i]);
-        if (!match.hasMatch())
-            return named
-                + QStringLiteral(" is not a stop: give RRGGBB or #RRGGBB, optionally "
-                                 "followed by @ and a percentage");
-        const uint rgb = match.captured(1).toUInt(nullptr, 16);
-        const bool hasPosition = match.hasCaptured(2);
-        const double position = hasPosition ? match.captured(2).toDouble() : 0.0;
-        if (position > 100.0)
-            return named + QStringLiteral(" lies past 100%");
-        for (qsizetype k = i - 1; hasPosition && k >= 0; --k) {
-            if (placed[k] && stops[k].position > position)
-                return named
-                    + QStringLiteral(" lies before stop %1 at %2%")
-                          .arg(k + 1)
-                          .arg(stops[k].position);
-        }
-        stops.append({quint8(rgb >> 16), quint8(rgb >> 8), quint8(rgb), position});
-        placed.append(hasPosition);
-    }
-    if (stops.size() < FewestStops)
-        return QStringLiteral("--stops: stop 1, '%1', is the only one: give 2 to %2 stops")
-            .arg(items[0])
-            .arg(MostStops);
-
-    // As in CSS: the ends at 0 and 100 unless placed, the others spread evenly
-    // between the placed stops around them.
-    if (!placed.first())
-        stops.first().position = 0.0, placed.first() = true;
-    if (!placed.last())
-        stops.last().position = 100.0, placed.last() = true;
-    for (qsizetype from = 0, to = 1; to < stops.size(); ++to) {
-        if (!placed[to])
-            continue;
-        const double a = stops[from].position;
-        const double b = stops[to].position;
-        for (qsizetype k = from + 1; k < to; ++k)
-            stops[k].position = a + (b - a) * double(k - from) / double(to - from);
-        from = to;
-    }
-    return {};
-}
-
 QString PresetList()
 {
     QString list;
-    for (const Preset &preset : Presets())
-        list += QString(QLatin1StringView(preset.name)).leftJustified(12) + PresetOptions(preset)
-            + u'\n';
+    for (const Preset &preset : Presets()) {
+        list += QString(QLatin1StringView(preset.name)).leftJustified(12)
+            + QStringLiteral("--stops %1 --space %2")
+                  .arg(QLatin1StringView(preset.stops), ColourSpaceName(preset.space));
+        if (HueIndex(preset.space) >= 0)
+            list += QStringLiteral(" --hue ") + HueRuleName(preset.hue);
+        list += u'\n';
+    }
     return list;
 }
 
@@ -559,8 +511,8 @@ QString HelpText()
                "one font tag per character, \"<br>\" and CR LF at the end of every line.\n"
                "\n"
                "Reads UTF-8 text from FILE, or from standard input when FILE is absent or '-'.\n"
-               "CR LF, LF and a lone CR end a line. Writes UTF-8 to standard output;\n"
-               "nothing for a text of nothing but spaces.\n"
+               "CR LF, LF, a lone CR, U+2028 and U+2029 end a line. Writes UTF-8 to\n"
+               "standard output; nothing for a text of nothing but spaces.\n"
                "\n"
                "Options:\n")
         + list

@@ -60,13 +60,6 @@ QString WithEscapesRead(const QString &text);
 /// Reads a colour given as "R,G,B" (whole numbers 0 to 255) or "#RRGGBB".
 std::optional<ColourTriplet> ParseColourArgument(const QString &text);
 
-/// Reads a list of stops: "#RRGGBB" or "RRGGBB", each optionally followed by "@P"
-/// (a percentage 0 to 100, decimals allowed), separated by commas. A first stop
-/// without a position stands at 0, a last one at 100, and the stops between two
-/// positions are spread evenly between them. Returns the problem, naming the
-/// stop, or an empty string.
-QString ParseStops(const QString &text, QList<Stop> &stops);
-
 /// The text of --list-presets: a line for every preset, its name and the
 /// options it stands for.
 QString PresetList();

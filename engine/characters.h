@@ -1,6 +1,6 @@
 #pragma once
 
-#include "parse.h"
+#include "textspan.h"
 
 #include <QStringView>
 

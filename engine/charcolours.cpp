@@ -2,15 +2,16 @@
 
 #include "memoryadvice.h"
 #include "rounding.h"
+#include "stopstepper.h"
 
 namespace huevane {
 
-ColourStepper::ColourStepper(const GradientSettings &settings)
-    : LineColourer(settings)
+ColourStepper::ColourStepper(const PreparedText &text, const Gradient &gradient)
+    : LineColourer(text, gradient)
 {
-    const bool reversed = settings.gradientType == EndToStart;
-    const ColourTriplet &from = reversed ? settings.endColour : settings.startColour;
-    const ColourTriplet &to = reversed ? settings.startColour : settings.endColour;
+    const bool reversed = gradient.type == GradientType::EndToStart;
+    const ColourTriplet &from = reversed ? gradient.end : gradient.start;
+    const ColourTriplet &to = reversed ? gradient.start : gradient.end;
     for (int c = 0; c < 3; ++c) {
         m_from[c] = ClampComponent(Component(from, c));
         m_to[c] = ClampComponent(Component(to, c));
@@ -20,20 +21,20 @@ ColourStepper::ColourStepper(const GradientSettings &settings)
 
 void ColourStepper::beginLine(qsizetype index, qsizetype characters)
 {
-    const bool perLine = m_settings.perLine;
+    const bool perLine = m_gradient.perLine;
+    const qint32 total = m_text.totalChars();
     float n;
     qint32 turn;
     if (perLine) {
         n = static_cast<float>(characters);
-        turn = RoundHalfEven(static_cast<double>(characters) / m_settings.totalChars
-                             * m_settings.centre);
+        turn = RoundHalfEven(static_cast<double>(characters) / total * m_gradient.centre);
         m_steps.setCurrent(m_from);
         m_coloured = 0;
     } else {
-        n = static_cast<float>(m_settings.totalChars);
-        turn = m_settings.centre;
+        n = static_cast<float>(total);
+        turn = m_gradient.centre;
     }
-    if (m_settings.gradientType != RiseAndFall) {
+    if (m_gradient.type != GradientType::RiseAndFall) {
         m_steps.begin(AsDouble(n), m_from, m_to);
         return;
     }
@@ -53,7 +54,7 @@ void ColourStepper::colour(CharColour *entry, CharColour *const end)
         e.green = RoundComponent(current[1]);
         e.blue = RoundComponent(current[2]);
     };
-    if (m_settings.gradientType != RiseAndFall) {
+    if (m_gradient.type != GradientType::RiseAndFall) {
         for (; entry != end; ++entry) {
             take(*entry);
             m_steps.advanceByStep();
@@ -66,22 +67,27 @@ void ColourStepper::colour(CharColour *entry, CharColour *const end)
     }
 }
 
-QList<CharColour> ColourAllLines(const GradientSettings &settings, LineColourer &colourer)
+std::unique_ptr<LineColourer> MakeColourer(const PreparedText &text, const Gradient &gradient)
 {
-    QList<CharColour> colours;
-    colours.reserve(settings.totalChars);
-    AdviseLargeBuffer(colours.data(), colours.capacity() * qsizetype(sizeof(CharColour)));
-    for (qsizetype i = 0; i < settings.lines.size(); ++i)
-        colourer.colourLine(i, colours);
-    return colours;
+    if (!IsGradientType(gradient.type))
+        return nullptr;
+    if (const std::optional<StopGradient> stops = StopsOf(gradient))
+        return std::make_unique<StopStepper>(text, gradient, *stops);
+    return std::make_unique<ColourStepper>(text, gradient);
 }
 
-std::optional<QList<CharColour>> ComputeCharColours(const GradientSettings &settings)
+std::optional<QList<CharColour>> ComputeCharColours(const PreparedText &text,
+                                                    const Gradient &gradient)
 {
-    if (settings.gradientType < StartToEnd || settings.gradientType > RiseAndFall)
+    const std::unique_ptr<LineColourer> colourer = MakeColourer(text, gradient);
+    if (!colourer)
         return std::nullopt;
-    ColourStepper stepper(settings);
-    return ColourAllLines(settings, stepper);
+    QList<CharColour> colours;
+    colours.reserve(text.totalChars());
+    AdviseLargeBuffer(colours.data(), colours.capacity() * qsizetype(sizeof(CharColour)));
+    for (qsizetype i = 0; i < text.lineCount(); ++i)
+        colourer->colourLine(i, colours);
+    return colours;
 }
 
 } // namespace huevane

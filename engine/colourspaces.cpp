@@ -11,6 +11,14 @@
 
 namespace huevane {
 
+QLatin1StringView ColourSpaceName(ColourSpace space)
+{
+    static constexpr QLatin1StringView names[] {
+        QLatin1StringView("rgb"), QLatin1StringView("oklab"), QLatin1StringView("oklch"),
+        QLatin1StringView("hsl")};
+    return names[int(space)];
+}
+
 namespace {
 
 double encode(double linear)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QtGlobal>
 
 #include <array>
@@ -15,6 +16,9 @@ enum class ColourSpace : quint8 {
     Oklch, ///< OKLab in polar form: L, chroma, hue in degrees
     Hsl,   ///< CSS's hue (degrees), saturation and lightness, each of the last two 0..1
 };
+
+/// The name of @p space as huevane-html takes it: rgb, oklab, oklch or hsl.
+QLatin1StringView ColourSpaceName(ColourSpace space);
 
 /// Three components of a colour in some space, in double precision.
 using Coordinates = std::array<double, 3>;

@@ -827,18 +827,19 @@ char16_t *ColouredTextWriter::finish(char16_t *out)
     return put(out, m_tail);
 }
 
-QString FormattedText(QStringView text, const QList<TextSpan> &lines,
-                      const QList<CharColour> &colours, const OutputOptions &options)
+QString FormattedText(const PreparedText &text, const QList<CharColour> &colours,
+                      const OutputOptions &options)
 {
-    if (IsBlankText(text))
+    if (IsBlankText(text.text()))
         return {};
 
     ColouredTextWriter writer(options);
+    const qsizetype lines = text.lineCount();
     qsizetype units = 0;
-    for (const TextSpan &line : lines)
-        units += line.length;
-    const qsizetype size = writer.maxSize(colours.size(), units)
-        + lines.size() * writer.maxLineEndSize() + writer.maxFinishSize();
+    for (qsizetype i = 0; i < lines; ++i)
+        units += text.line(i).length;
+    const qsizetype size = writer.maxSize(colours.size(), units) + lines * writer.maxLineEndSize()
+        + writer.maxFinishSize();
 
     QString written(size, Qt::Uninitialized);
     AdviseLargeBuffer(written.data(), size * qsizetype(sizeof(char16_t)));
@@ -846,16 +847,17 @@ QString FormattedText(QStringView text, const QList<TextSpan> &lines,
     char16_t *out = begin;
     const CharColour *entry = colours.constData();
     const CharColour *const end = entry + colours.size();
-    for (const TextSpan &line : lines) {
+    for (qsizetype i = 0; i < lines; ++i) {
         // The entries of a line cover it from its start to its end; entries made
         // for another text do not, and nothing is written for them.
+        const TextSpan line = text.line(i);
         const CharColour *lineEnd = entry;
         qsizetype at = line.start;
         while (lineEnd != end && lineEnd->start == at && at < line.end())
             at += (lineEnd++)->length;
         if (at != line.end())
             return {};
-        out = writer.endLine(writer.write(out, text, entry, lineEnd));
+        out = writer.endLine(writer.write(out, text.text(), entry, lineEnd));
         entry = lineEnd;
     }
     if (entry != end)

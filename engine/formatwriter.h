@@ -1,7 +1,8 @@
 #pragma once
 
+#include "charcolour.h"
 #include "formats.h"
-#include "gradientsettings.h"
+#include "preparedtext.h"
 
 #include <QString>
 
@@ -123,13 +124,13 @@ private:
     bool m_lineStarted = false;  // the line's first character is written
 };
 
-/// The lines of @p text (spans into it) as 'Generate' writes them for the
-/// default options: every character in a font tag of its own, in its colour of
-/// @p colours, and every line (the last included, an empty one too) ending in
-/// "<br>" and CR LF; or in any format as @p options say, exactly what huevane-html
-/// writes for the same text. A blank text (IsBlankText), or colours that are not
-/// one entry for every character of the lines, in order, give the empty string.
-QString FormattedText(QStringView text, const QList<TextSpan> &lines,
-                      const QList<CharColour> &colours, const OutputOptions &options = {});
+/// The lines of @p text as 'Generate' writes them for the default options: every
+/// character in a font tag of its own, in its colour of @p colours, and every line
+/// (the last included, an empty one too) ending in "<br>" and CR LF; or in any
+/// format as @p options say, exactly what huevane-html writes for the same text.
+/// A blank text (IsBlankText), or colours that are not one entry for every
+/// character of the lines, in order, give the empty string.
+QString FormattedText(const PreparedText &text, const QList<CharColour> &colours,
+                      const OutputOptions &options = {});
 
 } // namespace huevane

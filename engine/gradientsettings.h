@@ -1,75 +1,29 @@
 #pragma once
 
 #include "colour.h"
-#include "parse.h"
-
-#include <QList>
-#include <QString>
+#include "formatwriter.h"
+#include "gradient.h"
+#include "preparedtext.h"
 
 namespace huevane {
 
-/// The colour of one character of the text. The entry refers to its character
-/// inside GradientSettings::text instead of holding a copy of it.
-struct CharColour
-{
-    qsizetype start = 0; ///< first UTF-16 code unit of the character in the text
-    quint32 length = 0;  ///< UTF-16 code units of the character (1 or more)
-    quint8 red = 0;
-    quint8 green = 0;
-    quint8 blue = 0;
-
-    QStringView character(QStringView text) const { return text.sliced(start, length); }
-};
-static_assert(sizeof(CharColour) <= 16, "an entry of charColours fits in 16 bytes");
-
-/// The gradient types.
-enum GradientType : quint8 {
-    StartToEnd = 1,  ///< from the start colour to the end colour
-    EndToStart = 2,  ///< from the end colour to the start colour
-    RiseAndFall = 3, ///< from the start colour to the end colour at the centre, and back
-};
-
-/// Everything that decides a gradient, and the colours last computed for it.
-///
-/// Set the text only through SetText, which keeps lines, totalChars and centre in
-/// step with it and drops colours computed for an earlier text.
+/// What the window shows and writes: the text, its gradient, the way 'Generate'
+/// writes it, the preview's background and text size. The colours computed for
+/// them are not part of it: whoever computes them holds them.
 struct GradientSettings
 {
-    QString text;                        ///< the text, lines separated by CR LF; empty by default
-    QList<TextSpan> lines {TextSpan {}}; ///< text split at CR LF; always at least one line
-    qint32 totalChars = 0;               ///< characters of all lines, line breaks not counted
-    ColourTriplet startColour;           ///< 0, 0, 0 by default
-    ColourTriplet endColour;             ///< 0, 0, 0 by default
-    ColourTriplet backColour;            ///< 0, 0, 0 by default
-    quint8 gradientType = StartToEnd;    ///< 1 to 3, see GradientType
-    qint32 centre = 0;             ///< turning point of type 3, in characters of the whole text
-    bool perLine = false;          ///< the gradient restarts on every line
-    bool upperCaseTags = false;    ///< font tags in upper case
-    bool noQuotes = false;         ///< the colour attribute without quotes
-    float textSize = 8.0f;         ///< point size of the text preview
-    QList<CharColour> charColours; ///< the window's copy of the colours last computed
-
-    /// Line @p index (0-based) as a view into text.
-    QStringView line(qsizetype index) const { return lines.at(index).in(text); }
+    PreparedText text;        ///< lines separated by CR LF (LineBreak); empty by default
+    Gradient gradient;        ///< type 1, turning point 0, colours 0, 0, 0 by default
+    OutputOptions output;     ///< font tags, both tag options off by default
+    ColourTriplet backColour; ///< 0, 0, 0 by default
+    float textSize = 8.0f;    ///< point size of the text preview
 };
 
-/// The line delimiter of GradientSettings::text.
+/// The line break between the lines of the window's text.
 inline constexpr QStringView LineBreak = u"\r\n";
 
-/// Sets the text: splits it into lines at CR LF, counts its characters into
-/// totalChars, sets centre to totalChars / 2 (half-even) and clears charColours.
-/// An empty text gives one empty line and totalChars 0.
-void SetText(GradientSettings &settings, const QString &text);
-
-/// The length of the whole text of @p settings in characters with each line
-/// break counted as its two characters, CR and LF.
-qint64 WholeTextLength(const GradientSettings &settings);
-
-/// Half of @p length to the nearest whole number, ties to the even one.
-qint32 Middle(qint64 length);
-
-/// True when @p text holds nothing but spaces (U+0020), or nothing at all. Such a
-/// text gets no colours and no HTML; tabs and line breaks are not spaces.
-bool IsBlankText(QStringView text);
+/// Sets the text: prepares it (its lines and characters) and puts the turning
+/// point in the middle of its characters, totalChars / 2 (half-even).
+void SetText(GradientSettings &settings, QString text);
 
 } // namespace huevane

@@ -4,15 +4,15 @@ namespace huevane {
 
 void LineColourer::colourLine(qsizetype index, QList<CharColour> &out)
 {
-    const TextSpan line = m_settings.lines.at(index);
-    if (line.length == 0)
+    const qsizetype characters = m_text.lineCharacters(index);
+    if (characters == 0)
         return; // adds no entry; in whole-text mode the gradient goes on where it stopped
 
     const qsizetype first = out.size();
-    ForEachCharacter(line.in(m_settings.text), [&](TextSpan c) {
-        out.append(CharColour {line.start + c.start, static_cast<quint32>(c.length), 0, 0, 0});
+    m_text.forEachCharacter(index, [&out](TextSpan c) {
+        out.append(CharColour {c.start, static_cast<quint32>(c.length), 0, 0, 0});
     });
-    beginLine(index, out.size() - first);
+    beginLine(index, characters);
     colour(out.data() + first, out.data() + out.size());
 }
 

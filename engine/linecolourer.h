@@ -1,22 +1,24 @@
 #pragma once
 
-#include "characters.h"
-#include "gradientsettings.h"
+#include "charcolour.h"
+#include "gradient.h"
+#include "preparedtext.h"
 
 #include <vector>
 
 namespace huevane {
 
-/// Colours the lines of a text one after the other, in order, each once: the
-/// walk over the characters and the batches, shared by every way of computing
-/// the colours (ColourStepper, StopStepper), which say how the colour of the next
-/// characters follows.
+/// Colours the lines of a prepared text one after the other, in order, each once:
+/// the walk over the characters and the batches, shared by every way of
+/// computing the colours (ColourStepper, StopStepper), which say how the colour
+/// of the next characters follows.
 class LineColourer
 {
 public:
-    /// @p settings must outlive the colourer and stay unchanged while it is used.
-    explicit LineColourer(const GradientSettings &settings)
-        : m_settings(settings)
+    /// Colours @p text, which must outlive the colourer, for @p gradient.
+    LineColourer(const PreparedText &text, const Gradient &gradient)
+        : m_text(text)
+        , m_gradient(gradient)
     { }
     virtual ~LineColourer() = default;
 
@@ -26,19 +28,18 @@ public:
     /// Colours line @p index exactly as colourLine does, but hands the entries to
     /// @p take(const CharColour *first, const CharColour *last) in batches of at
     /// most @p batch entries, in order, instead of keeping them: the memory it
-    /// takes does not grow with the length of the line. In per-line mode the
-    /// line's characters are counted first.
+    /// takes does not grow with the length of the line.
     template <typename Take>
     void colourLineInBatches(qsizetype index, qsizetype batch, Take &&take);
 
 protected:
-    /// Sets up line @p index, which has @p characters characters; in whole-text
-    /// mode the count is not needed and may be 0.
+    /// Sets up line @p index, which has @p characters characters (1 or more).
     virtual void beginLine(qsizetype index, qsizetype characters) = 0;
     /// Colours the entries [first, last), the next characters of the line begun.
     virtual void colour(CharColour *first, CharColour *last) = 0;
 
-    const GradientSettings &m_settings;
+    const PreparedText &m_text;
+    const Gradient m_gradient;
 
 private:
     std::vector<CharColour> m_batch;
@@ -47,29 +48,27 @@ private:
 template <typename Take>
 void LineColourer::colourLineInBatches(qsizetype index, qsizetype batch, Take &&take)
 {
-    const TextSpan line = m_settings.lines.at(index);
-    if (line.length == 0)
+    const qsizetype characters = m_text.lineCharacters(index);
+    if (characters == 0)
         return; // as in colourLine
-    const QStringView text = line.in(m_settings.text);
-    beginLine(index, m_settings.perLine ? CountCharacters(text) : 0);
+    beginLine(index, characters);
 
-    batch = qMax<qsizetype>(batch, 1);
-    m_batch.clear();
-    m_batch.reserve(static_cast<size_t>(qMin<qsizetype>(batch, 1 << 16)));
+    const qsizetype size = qMin(qMax<qsizetype>(batch, 1), characters);
+    if (qsizetype(m_batch.size()) < size)
+        m_batch.resize(size_t(size));
+    CharColour *const first = m_batch.data();
+    CharColour *next = first;
     const auto handOver = [&] {
-        CharColour *const first = m_batch.data();
-        CharColour *const last = first + m_batch.size();
-        colour(first, last);
-        take(static_cast<const CharColour *>(first), static_cast<const CharColour *>(last));
-        m_batch.clear();
+        colour(first, next);
+        take(static_cast<const CharColour *>(first), static_cast<const CharColour *>(next));
+        next = first;
     };
-    ForEachCharacter(text, [&](TextSpan c) {
-        m_batch.push_back(
-            CharColour {line.start + c.start, static_cast<quint32>(c.length), 0, 0, 0});
-        if (static_cast<qsizetype>(m_batch.size()) == batch)
+    m_text.forEachCharacter(index, [&](TextSpan c) {
+        *next++ = CharColour {c.start, static_cast<quint32>(c.length), 0, 0, 0};
+        if (next - first == size)
             handOver();
     });
-    if (!m_batch.empty())
+    if (next != first)
         handOver();
 }
 

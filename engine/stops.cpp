@@ -4,6 +4,11 @@
 
 namespace huevane {
 
+QLatin1StringView HueRuleName(HueRule rule)
+{
+    return rule == HueRule::Longer ? QLatin1StringView("longer") : QLatin1StringView("shorter");
+}
+
 StopMixer::StopMixer(const StopGradient &gradient)
     : m_space(gradient.space)
     , m_encoding(&LinearEncoding::instance())

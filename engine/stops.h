@@ -1,7 +1,6 @@
 #pragma once
 
 #include "colourspaces.h"
-#include "gradientsettings.h"
 #include "rounding.h"
 
 #include <QList>
@@ -27,6 +26,9 @@ enum class HueRule : quint8 {
     Shorter, ///< the shorter way; hues 180 degrees apart go straight from one to the other
     Longer,  ///< the longer way; equal hues go once round the circle, upwards
 };
+
+/// The name of @p rule as huevane-html takes it: shorter or longer.
+QLatin1StringView HueRuleName(HueRule rule);
 
 /// The fewest and the most stops of a gradient.
 inline constexpr int FewestStops = 2;
@@ -100,24 +102,5 @@ private:
     QList<Stop> m_stops;
     QList<Segment> m_segments; // between stop k and stop k + 1
 };
-
-/// Where character @p j (from 0) of a run of @p n characters stands on a
-/// gradient of @p type, in percent: type 1 from 0 to 100, type 2 from 100 to 0,
-/// type 3 from 0 up to 100 at character @p turn (brought into 0..n - 1) and back
-/// to 0 at the end. A run of one character stands at 0 for type 1 and at 100
-/// for types 2 and 3. Inline: it runs for every character.
-inline double RunPercent(quint8 type, qint64 j, qint64 n, qint64 turn)
-{
-    if (type == RiseAndFall) {
-        const qint64 c = std::clamp<qint64>(turn, 0, n - 1);
-        if (j <= c)
-            return c == 0 ? 100.0 : 100.0 * static_cast<double>(j) / static_cast<double>(c);
-        return 100.0 * static_cast<double>(n - 1 - j) / static_cast<double>(n - 1 - c);
-    }
-    if (n == 1)
-        return type == EndToStart ? 100.0 : 0.0;
-    const qint64 along = type == EndToStart ? n - 1 - j : j;
-    return 100.0 * static_cast<double>(along) / static_cast<double>(n - 1);
-}
 
 } // namespace huevane

@@ -1,10 +1,10 @@
 #include "hotcommand/hotcommand.h"
 
 #include "platform/drawingsurface.h"
+#include "platform/focuspassing.h"
 #include "platform/propertystore.h"
 #include "platform/twips.h"
 
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QtDebug>
@@ -167,12 +167,12 @@ QVariant PictureValue(const QPixmap &picture)
 }
 
 // To assistive technology the button is its surface, a push button named by the
-// caption (see the constructor); the hidden inner button, which does nothing
-// when pressed, is left out.
-class HotCommandAccessible : public QAccessibleWidget
+// caption (see the constructor), which alone reports the focus; the hidden inner
+// button, which does nothing when pressed, is left out.
+class HotCommandAccessible : public FocusPassingAccessible
 {
 public:
-    using QAccessibleWidget::QAccessibleWidget;
+    using FocusPassingAccessible::FocusPassingAccessible;
 
     int childCount() const override { return 1; }
     QAccessibleInterface *child(int index) const override

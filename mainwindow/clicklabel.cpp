@@ -27,6 +27,18 @@ public:
         return text;
     }
 
+    // A caption is the label for its buddy; QAccessibleWidget gives the buddy
+    // the other half, labelled by the caption.
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        auto relations = KeyActionAccessible::relations(match);
+        QWidget *buddy = static_cast<const QLabel *>(widget())->buddy();
+        if ((match & QAccessible::Labelled) && buddy)
+            relations.append({QAccessible::queryAccessibleInterface(buddy), QAccessible::Labelled});
+        return relations;
+    }
+
 protected:
     QAccessible::Role roleOf() const override
     {

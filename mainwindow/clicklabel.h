@@ -12,7 +12,8 @@ namespace huevane {
 /// A label that takes the focus (from the keyboard) is a button: Enter or Space
 /// clicks it, it shows a dotted focus mark at its edge while it holds the focus,
 /// and assistive technology sees a push button whose press action is Space.
-/// Any other label is text to assistive technology, named by its caption.
+/// Any other label is text to assistive technology, named by its caption, and
+/// the label for its buddy (QLabel::buddy()), if it has one.
 class ClickLabel : public QLabel
 {
     Q_OBJECT

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace huevane {
 
@@ -44,6 +45,10 @@ ColourPanels::ColourPanels(QWidget *window)
                 panel.fields[i], i < 3 ? ValueFieldKind::Decimal : ValueFieldKind::Hexadecimal);
             connect(filter, &ValueFieldFilter::focusLost, this,
                     [this, &panel, i] { commitField(panel, i); });
+            connect(panel.fields[i], &QLineEdit::textChanged, this, [this, &panel, i, filter] {
+                if (!m_writing && !filter->isEditing())
+                    commitField(panel, i);
+            });
         }
         for (int i = 0; i < 3; ++i)
             panel.strips[i] = Control<QLabel>(window, ArrayElement(names.strips, i));
@@ -89,14 +94,29 @@ void ColourPanels::setColourChooser(ColourChooser *chooser)
     m_chooser = chooser ? chooser : &m_dialogChooser;
 }
 
+void ColourPanels::writeField(const ColourPanel &panel, int index, const QString &text)
+{
+    write(panel.fields[index], text);
+}
+
+void ColourPanels::write(QLineEdit *field, const QString &text)
+{
+    // The same text again would only reset the field's selection and tell
+    // assistive technology of a change that is none.
+    if (field->text() == text)
+        return;
+    const QScopedValueRollback<bool> writing(m_writing, true);
+    field->setText(text);
+}
+
 void ColourPanels::refresh(const ColourPanel &panel)
 {
     for (int i = 0; i < 3; ++i) {
         QLineEdit *field = panel.fields[i];
         const QString clamped = ClampedText(field->text());
         if (clamped != field->text())
-            field->setText(clamped);
-        panel.fields[i + 3]->setText(HexText(ValueOfText(clamped)));
+            write(field, clamped);
+        write(panel.fields[i + 3], HexText(ValueOfText(clamped)));
     }
     for (int row = 0; row < 3; ++row)
         paintStrip(panel, row);
@@ -122,23 +142,23 @@ void ColourPanels::commitField(const ColourPanel &panel, int index)
     QLineEdit *field = panel.fields[index];
     const QString checked = RangeCheckedText(field->text());
     if (checked != field->text())
-        field->setText(checked);
+        write(field, checked);
 
     const int row = index % 3;
     QLineEdit *decimal = panel.fields[row];
     if (index < 3) {
-        panel.fields[row + 3]->setText(HexText(ValueOfText(field->text())));
+        write(panel.fields[row + 3], HexText(ValueOfText(field->text())));
     } else {
         // Pasted text escapes the key filter. What is no hexadecimal number
         // (or none that a component holds) is shown again from the decimal field,
         // and the colour stays as it was.
         const std::optional<quint32> value = HexValue(field->text());
         if (!value || *value > 255) {
-            field->setText(HexText(ValueOfText(decimal->text())));
+            write(field, HexText(ValueOfText(decimal->text())));
             return;
         }
         // The hexadecimal field keeps its text as typed, "0a" or "07" included.
-        decimal->setText(QString::number(*value));
+        write(decimal, QString::number(*value));
     }
 
     paintStrip(panel, row);
@@ -153,9 +173,9 @@ void ColourPanels::chooseColour(const ColourPanel &panel)
     // Cancelled, or an answer that is no plain colour: the panel stays as it was.
     if (!chosen || *chosen > 0xFFFFFFu)
         return;
-    panel.fields[0]->setText(QString::number(*chosen & 0xFF));
-    panel.fields[1]->setText(QString::number((*chosen >> 8) & 0xFF));
-    panel.fields[2]->setText(QString::number(*chosen >> 16));
+    write(panel.fields[0], QString::number(*chosen & 0xFF));
+    write(panel.fields[1], QString::number((*chosen >> 8) & 0xFF));
+    write(panel.fields[2], QString::number(*chosen >> 16));
     refresh(panel);
 }
 
@@ -166,7 +186,7 @@ void ColourPanels::applyPreset(const ColourPanel &panel, int preset)
     Q_ASSERT(entry && entry->backColor);
     const ColourValue colour = *entry->backColor;
     for (int component = 0; component < 3; ++component)
-        panel.fields[component]->setText(QString::number((colour >> (8 * component)) & 0xFF));
+        write(panel.fields[component], QString::number((colour >> (8 * component)) & 0xFF));
     refresh(panel);
 }
 
@@ -176,8 +196,8 @@ void ColourPanels::swapStartAndEnd()
     const ColourPanel &end = m_panels[1];
     for (int component = 0; component < 3; ++component) {
         const QString remembered = start.fields[component]->text();
-        start.fields[component]->setText(end.fields[component]->text());
-        end.fields[component]->setText(remembered);
+        write(start.fields[component], end.fields[component]->text());
+        write(end.fields[component], remembered);
     }
     for (const ColourPanel &panel : m_panels)
         refresh(panel);

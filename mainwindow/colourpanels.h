@@ -33,6 +33,11 @@ struct ColourPanel
 /// start and end colours, the swap between them. The panels keep no colour of
 /// their own: every colour is read from the decimal fields when it is needed.
 ///
+/// A value field's text set from outside while the field is not being edited
+/// (by assistive technology, which sets it without taking the focus, or a drop)
+/// takes effect at once, as if typed and left. The panels' own writes, and
+/// those of the window through writeField(), do not.
+///
 /// The panels only show their colours; what else a new colour redraws is up to
 /// the window, told by refreshed() and committed().
 class ColourPanels : public QObject
@@ -57,6 +62,10 @@ public:
     /// the swatch, then emits refreshed().
     void refresh(const ColourPanel &panel);
 
+    /// Sets the text of value field @p index of @p panel as the window's own
+    /// code does: nothing is committed, checked or redrawn.
+    void writeField(const ColourPanel &panel, int index, const QString &text);
+
     /// Asks for the colour when a swatch is clicked; by default (and with nullptr)
     /// a DialogColourChooser. The panels do not own @p chooser, which must outlive
     /// them or be replaced first.
@@ -72,6 +81,7 @@ Q_SIGNALS:
     void committed(int number);
 
 private:
+    void write(QLineEdit *field, const QString &text);
     void commitField(const ColourPanel &panel, int index);
     void chooseColour(const ColourPanel &panel);
     void applyPreset(const ColourPanel &panel, int preset);
@@ -83,6 +93,7 @@ private:
     std::array<ColourPanel, 3> m_panels;
     DialogColourChooser m_dialogChooser;
     ColourChooser *m_chooser = &m_dialogChooser;
+    bool m_writing = false; // a field's text is being set by the panels themselves
 };
 
 } // namespace huevane

@@ -1,9 +1,10 @@
 #include "controlfactory.h"
 
 #include "hotcommand/hotcommand.h"
+#include "mainwindow/artpixmap.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/fonts.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "platform/drawingsurface.h"
 #include "platform/propertystore.h"
 #include "platform/twips.h"
@@ -70,13 +71,14 @@ QWidget *CreatePictureBox(const LayoutEntry &entry, QWidget *parent)
     if (entry.backColor)
         surface->setBackColor(*entry.backColor);
     if (!entry.picture.isEmpty())
-        surface->setPicture(QPixmap(entry.picture));
+        surface->setPicture(ArtPixmap(entry.picture, parent->devicePixelRatioF()));
     return surface;
 }
 
 QWidget *CreateHotCommand(const LayoutEntry &entry, QWidget *parent)
 {
-    const VariantMapPropertyStore store(StoredButtonProperties(entry.name));
+    const VariantMapPropertyStore store(
+        StoredButtonProperties(entry.name, parent->devicePixelRatioF()));
     return new HotCommand(store, parent);
 }
 

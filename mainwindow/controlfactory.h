@@ -20,6 +20,8 @@ namespace huevane {
 /// | OptionButton | QRadioButton without caption                         |
 /// | CheckBox     | QCheckBox without caption                            |
 /// | HotCommand   | HotCommand from StoredButtonProperties(entry.name)    |
+///
+/// Pictures and textures are drawn for @p parent's device pixel ratio.
 QWidget *CreateControl(const LayoutEntry &entry, QWidget *parent);
 
 /// Shows @p text in @p label, a label of the layout. One that grows

@@ -2,6 +2,7 @@
 
 #include "engine/colour.h"
 #include "engine/formatwriter.h"
+#include "engine/lineends.h"
 
 #include <QAbstractScrollArea>
 #include <QClipboard>
@@ -18,21 +19,47 @@ namespace {
 // them, but not to the formatted text, which no one reads as code.
 OutputOptions optionsFor(const CopyAsEntry &entry, const GradientSettings &settings)
 {
+    const OutputOptions &chosen = settings.output;
     OutputOptions options;
     options.format = entry.format;
     options.merge = true;
     options.escape = RowOf(entry.format).escapeOnRequest;
-    options.upperCaseTags = !entry.formattedText && settings.upperCaseTags;
-    options.noQuotes = !entry.formattedText && settings.noQuotes;
+    options.upperCaseTags = !entry.formattedText && chosen.upperCaseTags;
+    options.noQuotes = !entry.formattedText && chosen.noQuotes;
     const quint32 back = PackColour(settings.backColour); // 0x00BBGGRR
     options.background = (back & 0xFF) << 16 | (back & 0xFF00) | back >> 16;
     return options;
 }
 
+// Rich text keeps the text's runs of spaces and its tabs, which HTML would
+// collapse, by white-space: pre-wrap, which also keeps its lines' wrapping; a
+// line then ends in its <br> alone, as a line end in the HTML would be a second
+// break, and the last line has none, as the text has none.
+QString formattedHtml(QString spans)
+{
+    const QLatin1String lineEnd("<br>\r\n");
+    if (spans.endsWith(lineEnd))
+        spans.chop(lineEnd.size());
+    spans.replace(lineEnd, QLatin1String("<br>"));
+    return QLatin1String("<span style=\"white-space:pre-wrap\">") + spans
+        + QLatin1String("</span>");
+}
+
+// The text with the platform's line ends, as plain text goes on its clipboard.
+QString plainText(const GradientSettings &settings)
+{
+#ifdef Q_OS_WIN
+    constexpr QStringView lineEnd = u"\r\n";
+#else
+    constexpr QStringView lineEnd = u"\n";
+#endif
+    return WithLineBreaks(settings.text.text(), lineEnd);
+}
+
 bool hasSomethingToCopy(const CopySource &source)
 {
-    return !IsBlankText(source.settings.text)
-        && source.colours.size() == source.settings.totalChars;
+    return !IsBlankText(source.settings.text.text())
+        && source.colours.size() == source.settings.text.totalChars();
 }
 
 } // namespace
@@ -57,12 +84,12 @@ QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source)
 {
     if (!hasSomethingToCopy(source))
         return nullptr;
-    const QString written = FormattedText(source.settings.text, source.settings.lines,
-                                          source.colours, optionsFor(entry, source.settings));
+    const QString written =
+        FormattedText(source.settings.text, source.colours, optionsFor(entry, source.settings));
     auto *data = new QMimeData;
     if (entry.formattedText) {
-        data->setHtml(written);
-        data->setText(source.settings.text);
+        data->setHtml(formattedHtml(written));
+        data->setText(plainText(source.settings));
     } else {
         data->setText(written);
     }

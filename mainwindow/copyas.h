@@ -31,9 +31,9 @@ QList<CopyAsEntry> CopyAsEntries();
 /// The caption of @p entry in the menu, with & written && as menus want it.
 QString CopyAsCaption(const CopyAsEntry &entry);
 
-/// The gradient that 'Copy as' copies: the record, whose upperCaseTags and
-/// noQuotes apply to the formats that have them and whose backColour to those
-/// that draw a background, and the colours computed for its text.
+/// The gradient that 'Copy as' copies: the record, whose tag options apply to
+/// the formats that have them and whose backColour to those that draw a
+/// background, and the colours computed for its text.
 struct CopySource
 {
     GradientSettings settings;
@@ -42,9 +42,11 @@ struct CopySource
 
 /// What @p entry puts on the clipboard for @p source: the text of @p source
 /// coloured as huevane-html writes it with --merge (font and span also with
-/// --escape), as plain text; for FormattedTextEntry the escaped span HTML as
-/// text/html and the text itself as text/plain. Null when there is nothing to
-/// copy: a blank text, or colours that are not those of the text.
+/// --escape), as plain text. For FormattedTextEntry, as text/html the escaped
+/// span HTML in a span whose white-space is pre-wrap, so that spaces and tabs
+/// stay as they are, with lines separated by <br> alone; as text/plain the text
+/// itself with the platform's line ends (LF; CR LF on Windows). Null when there
+/// is nothing to copy: a blank text, or colours that are not those of the text.
 QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source);
 
 /// A 'Copy as' submenu owned by @p parent, an entry for each of CopyAsEntries(). Each

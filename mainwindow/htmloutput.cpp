@@ -1,6 +1,6 @@
 #include "htmloutput.h"
 
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "mainwindow/valuefields.h"
 
 #include <QClipboard>

@@ -1,5 +1,6 @@
 #include "layout.h"
 
+#include "mainwindow/artpixmap.h"
 #include "mainwindow/fonts.h"
 
 #include <QFont>
@@ -7,7 +8,7 @@
 
 namespace huevane {
 
-QVariantMap StoredButtonProperties(const QString &name)
+QVariantMap StoredButtonProperties(const QString &name, qreal devicePixelRatio)
 {
     const ButtonLooks *button = FindButtonLooks(name);
     if (!button)
@@ -17,7 +18,7 @@ QVariantMap StoredButtonProperties(const QString &name)
         {"ForeColor", QVariant::fromValue(button->fore)},
         {"Font", MakeFont(DefaultFont())},
         {"Caption", QString::fromLatin1(button->caption)},
-        {"Picture", QPixmap(QString::fromLatin1(button->picture))},
+        {"Picture", ArtPixmap(QString::fromLatin1(button->picture), devicePixelRatio)},
         {"ForeColorHi", QVariant::fromValue(button->foreHi)},
         {"ForeColorDown", QVariant::fromValue(button->foreDown)},
     };

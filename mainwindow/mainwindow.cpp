@@ -2,13 +2,16 @@
 
 #include "engine/charcolours.h"
 #include "engine/formatwriter.h"
+#include "engine/lineends.h"
 #include "hotcommand/hotcommand.h"
+#include "mainwindow/announcedlabel.h"
+#include "mainwindow/artpixmap.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/controlfactory.h"
 #include "mainwindow/copyas.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/layout.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/turningpoint.h"
 #include "mainwindow/typepreview.h"
@@ -16,6 +19,7 @@
 #include "mainwindow/windowlooks.h"
 #include "platform/desktopshell.h"
 #include "platform/drawingsurface.h"
+#include "platform/focuspassing.h"
 #include "platform/twips.h"
 
 #include <QAccessibleWidget>
@@ -31,6 +35,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -61,8 +66,11 @@ class MainWindow::Private
 public:
     DesktopShell *shell = nullptr;
     GradientSettings settings;
+    QList<CharColour> colours; // of the last text preview
     QHash<QString, QWidget *> controls;
-    QPixmap skin {QString::fromLatin1(SkinImage)};
+    QPixmap skin;               // for the device pixel ratio it was last painted at
+    qreal artRatio = 0;         // the device pixel ratio the controls' art is drawn for
+    bool watchesScreen = false; // redrawArt() follows the window to other screens
     MessageSink messageSink;
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
@@ -70,6 +78,7 @@ public:
     TextBox *txtString = nullptr;
     QLineEdit *txtSize = nullptr;
     QLabel *lblChars = nullptr;
+    AnnouncedLabel *countAnnouncer = nullptr;
     DrawingSurface *picGradText = nullptr;
     std::array<DrawingSurface *, 3> typePreviews {};
     std::array<QRadioButton *, 3> options {};
@@ -92,14 +101,12 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
 {
     static const bool accessible = (QAccessible::installFactory(WindowAccessibleFactory), true);
     Q_UNUSED(accessible);
+    InstallFocusPassingAccessibility();
     d->shell = shell;
     InstallFontSubstitutions();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Huevane"));
-    QIcon icon;
-    icon.addFile(QString::fromLatin1(WindowIcon16), QSize(16, 16));
-    icon.addFile(QString::fromLatin1(WindowIcon32), QSize(32, 32));
-    setWindowIcon(icon);
+    setWindowIcon(ArtIcon({WindowIcon16, WindowIcon32}));
     setFont(MakeFont(DefaultFont()));
     setFixedSize(TwipsToPixels(ClientWidthTwips, TwipsPerPixelX()),
                  TwipsToPixels(ClientHeightTwips, TwipsPerPixelY()));
@@ -111,6 +118,7 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     };
 
     buildControls();
+    d->artRatio = devicePixelRatioF();
     HoldWindowLooks(this);
     connectEvents();
     load();
@@ -126,12 +134,11 @@ void MainWindow::buildControls()
     d->txtString = d->control<TextBox>("txtString");
     d->txtSize = d->control<QLineEdit>("txtSize");
     d->lblChars = d->control<QLabel>("lblChars");
+    d->countAnnouncer = new AnnouncedLabel(d->lblChars, d->control<QLabel>("Label4"));
     d->picGradText = d->control<DrawingSurface>("picGradText");
-    // The preview draws its characters one by one, so it measures them as drawn:
-    // without ligatures or kerning between neighbours.
-    QFont previewFont = d->picGradText->font();
-    previewFont.setStyleStrategy(QFont::PreferNoShaping);
-    d->picGradText->setFont(previewFont);
+    // The preview draws the characters of a line that neither turns nor joins one
+    // by one, so it measures them as drawn; other lines it lays out with shaping.
+    d->picGradText->setFont(TextPreviewFont(d->picGradText->font()));
     d->chkUpTags = d->control<QCheckBox>("chkUpTags");
     d->chkPerLine = d->control<QCheckBox>("chkPerLine");
     d->chkJSQuote = d->control<QCheckBox>("chkJSQuote");
@@ -147,9 +154,9 @@ void MainWindow::buildControls()
     AddCopyAsMenu(
         txtHTML, [txtHTML] { return txtHTML->createStandardContextMenu(); },
         [this] {
-            CopySource source {d->settings, d->settings.charColours};
-            source.settings.upperCaseTags = d->chkUpTags->isChecked();
-            source.settings.noQuotes = d->chkJSQuote->isChecked();
+            CopySource source {d->settings, d->colours};
+            source.settings.output.upperCaseTags = d->chkUpTags->isChecked();
+            source.settings.output.noQuotes = d->chkJSQuote->isChecked();
             return source;
         });
 }
@@ -192,8 +199,8 @@ void MainWindow::connectEvents()
     connectTypeSelector();
 
     connect(d->chkPerLine, &QCheckBox::toggled, this, [this](bool checked) {
-        d->settings.perLine = checked;
-        drawTextPreview(d->settings.gradientType);
+        d->settings.gradient.perLine = checked;
+        drawTextPreview(quint8(d->settings.gradient.type));
     });
     const std::pair<const char *, QCheckBox *> captions[] = {
         {"lblPerLine", d->chkPerLine}, {"lblUpTags", d->chkUpTags}, {"lblJSQuote", d->chkJSQuote}};
@@ -232,22 +239,22 @@ void MainWindow::connectTypeSelector()
     // third preview puts the turning point in the middle before type 3 is drawn.
     auto *turningPoint = new TurningPointDrag(d->typePreviews[2], d->settings);
     connect(turningPoint, &TurningPointDrag::centreMoved, this, [this](qint32 centre) {
-        d->settings.centre = centre;
-        drawTypePreviews(d->typePreviews[2], RiseAndFall);
+        d->settings.gradient.centre = centre;
+        drawTypePreviews(d->typePreviews[2], quint8(GradientType::RiseAndFall));
         // Moving the turning point chooses type 3, as the press that starts a drag
         // does; from the keyboard there is no press.
         if (!d->options[2]->isChecked())
             d->options[2]->click();
     });
     connect(turningPoint, &TurningPointDrag::released, this,
-            [this] { drawTextPreview(RiseAndFall); });
+            [this] { drawTextPreview(quint8(GradientType::RiseAndFall)); });
     for (int k = 0; k < 3; ++k) {
         QRadioButton *option = d->options[k];
         // Every click redraws, also on the button already selected, which changes
         // no state and so toggles nothing.
         connect(option, &QRadioButton::clicked, this, [this, k] {
-            d->settings.gradientType = quint8(k + 1);
-            drawTextPreview(d->settings.gradientType);
+            d->settings.gradient.type = GradientType(k + 1);
+            drawTextPreview(quint8(k + 1));
         });
         // A press on a type preview selects its type, which draws the text preview;
         // the type already selected stays as it is.
@@ -277,10 +284,10 @@ void MainWindow::load()
     d->txtSize->setText(QStringLiteral("8"));
     for (int p = 0; p < 3; ++p) {
         for (int i = 0; i < 3; ++i)
-            colourPanel(p + 1).fields[i]->setText(QString::fromLatin1(StartValues[p][i]));
+            d->panels->writeField(colourPanel(p + 1), i, QString::fromLatin1(StartValues[p][i]));
     }
-    d->settings.centre = Middle(WholeTextLength(d->settings));
-    d->settings.gradientType = StartToEnd;
+    d->settings.gradient.centre = Middle(d->settings.text.wholeTextLength());
+    d->settings.gradient.type = GradientType::StartToEnd;
     for (int number = 1; number <= 3; ++number)
         refreshAll(colourPanel(number));
     // The first stop of the tab order, not the first control made that takes the
@@ -293,6 +300,11 @@ const GradientSettings &MainWindow::settings() const
     return d->settings;
 }
 
+const QList<CharColour> &MainWindow::charColours() const
+{
+    return d->colours;
+}
+
 const ColourPanel &MainWindow::colourPanel(int number) const
 {
     return d->panels->panel(number);
@@ -300,10 +312,8 @@ const ColourPanel &MainWindow::colourPanel(int number) const
 
 QString MainWindow::inputText() const
 {
-    // The box ends its lines in LF; the gradient record separates them with CR LF.
-    QString text = d->txtString->toPlainText();
-    text.replace(u'\n', LineBreak.toString());
-    return text;
+    // The gradient record separates the lines with CR LF, whatever ends them in the box.
+    return WithLineBreaks(d->txtString->toPlainText(), LineBreak);
 }
 
 quint8 MainWindow::selectedType() const
@@ -324,29 +334,28 @@ void MainWindow::drawTextPreview(quint8 type)
 {
     GradientSettings &settings = d->settings;
     DrawingSurface *preview = d->picGradText;
-    if (IsBlankText(settings.text)) {
+    if (IsBlankText(settings.text.text())) {
         preview->clear();
         return;
     }
 
-    settings.startColour = d->panels->colour(1);
-    settings.endColour = d->panels->colour(2);
+    settings.gradient.start = d->panels->colour(1);
+    settings.gradient.end = d->panels->colour(2);
     settings.backColour = d->panels->colour(3);
     preview->clear();
     preview->setBackColor(PackColour(settings.backColour));
 
-    if (type < StartToEnd || type > RiseAndFall) {
-        // Colours of an earlier drawing must not reach the HTML.
-        settings.charColours.clear();
-        d->messageSink(QStringLiteral("Error setting colors for gradient:%1").arg(type));
+    // The preview may show another type than the selected one (the third
+    // preview's release draws type 3); the record keeps the selected type.
+    Gradient drawn = settings.gradient;
+    drawn.type = GradientType(type);
+    if (std::optional<QList<CharColour>> colours = ComputeCharColours(settings.text, drawn)) {
+        d->colours = std::move(*colours);
+        PaintCharacters(*preview, settings.text, d->colours);
     } else {
-        // The preview may show another type than the selected one (the third
-        // preview's release draws type 3); the record keeps the selected type.
-        const quint8 selected = settings.gradientType;
-        settings.gradientType = type;
-        settings.charColours = *ComputeCharColours(settings);
-        settings.gradientType = selected;
-        PaintCharacters(*preview, settings);
+        // Colours of an earlier drawing must not reach the HTML.
+        d->colours.clear();
+        d->messageSink(QStringLiteral("Error setting colors for gradient:%1").arg(type));
     }
 
     d->output->showPlaceholder();
@@ -360,18 +369,16 @@ void MainWindow::drawSelectedTextPreview()
 
 void MainWindow::drawTypePreviews(DrawingSurface *preview, quint8 kind)
 {
-    StripeSettings stripes;
-    stripes.kind = kind;
-    stripes.start = d->panels->colour(1);
-    stripes.end = d->panels->colour(2);
-    stripes.count = d->settings.totalChars;
-    stripes.centre = d->settings.centre;
+    StripeSettings stripes {d->settings.gradient, d->settings.text.totalChars()};
+    stripes.gradient.type = GradientType(kind);
+    stripes.gradient.start = d->panels->colour(1);
+    stripes.gradient.end = d->panels->colour(2);
     PaintTypePreview(*preview, stripes);
     // A screen reader reads the turning point as a slider's value, in characters.
     if (preview == d->typePreviews[2]) {
-        const qint32 centre = d->settings.centre;
+        const qint32 centre = d->settings.gradient.centre;
         preview->setAccessibleRange(DrawingSurface::AccessibleRange {
-            std::min(0, centre), std::max(d->settings.totalChars, centre), centre});
+            std::min(0, centre), std::max(stripes.count, centre), centre});
     }
 }
 
@@ -383,10 +390,9 @@ void MainWindow::drawAllTypePreviews()
 
 void MainWindow::generate()
 {
-    d->settings.upperCaseTags = d->chkUpTags->isChecked();
-    d->settings.noQuotes = d->chkJSQuote->isChecked();
-    const GradientSettings &s = d->settings;
-    d->output->show(FormattedText(s.text, s.lines, s.charColours, {s.upperCaseTags, s.noQuotes}));
+    d->settings.output.upperCaseTags = d->chkUpTags->isChecked();
+    d->settings.output.noQuotes = d->chkJSQuote->isChecked();
+    d->output->show(FormattedText(d->settings.text, d->colours, d->settings.output));
 }
 
 void MainWindow::setMessageSink(MessageSink sink)
@@ -402,7 +408,8 @@ void MainWindow::setColourChooser(ColourChooser *chooser)
 void MainWindow::textChanged()
 {
     SetText(d->settings, inputText());
-    SetCaption(d->lblChars, QString::number(d->settings.totalChars));
+    SetCaption(d->lblChars, QString::number(d->settings.text.totalChars()));
+    d->countAnnouncer->changed();
     drawSelectedTextPreview();
     drawAllTypePreviews();
     d->output->showPlaceholder();
@@ -416,13 +423,52 @@ void MainWindow::textSizeChanged()
         font.setPointSizeF(*size);
         d->picGradText->setFont(font);
     }
-    drawTextPreview(d->settings.gradientType);
+    drawTextPreview(quint8(d->settings.gradient.type));
 }
 
 void MainWindow::paintEvent(QPaintEvent *)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (d->skin.isNull() || d->skin.devicePixelRatio() != ratio)
+        d->skin = ArtPixmap(QString::fromLatin1(SkinImage), ratio);
     QPainter painter(this);
     painter.drawPixmap(0, 0, d->skin);
+}
+
+// The window may open on another screen than the one its controls were made for.
+void MainWindow::showEvent(QShowEvent *event)
+{
+    if (!d->watchesScreen) {
+        d->watchesScreen = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::redrawArt);
+    }
+    redrawArt();
+    QWidget::showEvent(event);
+}
+
+// On a screen of another device pixel ratio the textures are drawn for it, and
+// what the surfaces keep is drawn again at its resolution; the output box keeps
+// what it shows.
+void MainWindow::redrawArt()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == d->artRatio)
+        return;
+    d->artRatio = ratio;
+    for (const LayoutEntry &entry : WindowLayout()) {
+        if (const ButtonLooks *looks = FindButtonLooks(entry.name)) {
+            d->control<HotCommand>(entry.name)
+                ->setPicture(ArtPixmap(QString::fromLatin1(looks->picture), ratio));
+        } else if (!entry.picture.isEmpty()) {
+            d->control<DrawingSurface>(entry.name)->setPicture(ArtPixmap(entry.picture, ratio));
+        }
+    }
+    drawAllTypePreviews();
+    if (!IsBlankText(d->settings.text.text()) && !d->colours.isEmpty()) {
+        d->picGradText->clear();
+        PaintCharacters(*d->picGradText, d->settings.text, d->colours);
+    }
+    update();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

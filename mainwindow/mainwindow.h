@@ -45,8 +45,12 @@ public:
     explicit MainWindow(DesktopShell *shell = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    /// The gradient record, with the colours of the last text preview.
+    /// The gradient record: the text, its gradient and the output options.
     const GradientSettings &settings() const;
+
+    /// The colours of the last text preview drawn, which 'Generate' writes; none
+    /// after a type other than 1 to 3.
+    const QList<CharColour> &charColours() const;
 
     /// The colour panel number @p number: 1 start, 2 end, 3 background.
     const ColourPanel &colourPanel(int number) const;
@@ -89,6 +93,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -101,6 +106,7 @@ private:
     void textSizeChanged();
     void drawAllTypePreviews();
     void drawSelectedTextPreview();
+    void redrawArt();
 
     void applyWindowOutline();
     void createIcon();

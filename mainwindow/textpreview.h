@@ -1,6 +1,7 @@
 #pragma once
 
-#include "engine/gradientsettings.h"
+#include "engine/charcolour.h"
+#include "engine/preparedtext.h"
 
 #include <QFont>
 #include <QList>
@@ -24,12 +25,17 @@ class DrawingSurface;
 QList<int> CharacterLefts(QStringView text, std::span<const CharColour> characters,
                           const QFont &font, const QPaintDevice *device, int limit);
 
-/// Paints the characters of @p settings onto @p surface in its font, each in its
-/// colour of charColours (which must have been computed for the text): line k
-/// at k times the font's line height, every character at the left edge
-/// CharacterLefts() gives. Empty lines take their line of space. Characters
-/// that start right of the surface and lines below it are not painted.
-void PaintCharacters(DrawingSurface &surface, const GradientSettings &settings);
+/// Paints the characters of @p text onto @p surface in its font, each in its
+/// colour of @p colours (which must have been computed for the text): line k
+/// at k times the font's line height. A line whose visible part needs neither
+/// reordering nor shaping (NeedsShapedLayout()) has every character drawn alone
+/// at the left edge CharacterLefts() gives; any other line is laid out by the
+/// bidirectional algorithm and shaping in its paragraph's direction, a
+/// right-to-left one from the right edge (PaintShapedLine()). Empty lines take
+/// their line of space. Characters beyond the surface's edge and lines below it
+/// are not painted.
+void PaintCharacters(DrawingSurface &surface, const PreparedText &text,
+                     const QList<CharColour> &colours);
 
 /// Smallest and largest text size of the preview, in points.
 inline constexpr double MinimumTextSize = 1.0;

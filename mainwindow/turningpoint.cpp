@@ -1,9 +1,11 @@
 #include "turningpoint.h"
 
+#include "engine/rounding.h"
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace huevane {
 
@@ -15,7 +17,7 @@ TurningPointDrag::TurningPointDrag(DrawingSurface *preview, const GradientSettin
     connect(preview, &DrawingSurface::mouseDown, this,
             [this](int &button, int &, float &, float &) {
                 if (button == 2)
-                    Q_EMIT centreMoved(Middle(WholeTextLength(m_settings)));
+                    Q_EMIT centreMoved(Middle(m_settings.text.wholeTextLength()));
             });
     connect(preview, &DrawingSurface::mouseMove, this,
             [this](int &button, int &, float &x, float &) { mouseMove(button, x); });
@@ -23,6 +25,8 @@ TurningPointDrag::TurningPointDrag(DrawingSurface *preview, const GradientSettin
             [this](int &, int &, float &, float &) { Q_EMIT released(); });
     connect(preview, &DrawingSurface::keyDown, this,
             [this](int &keyCode, int &shift) { keyDown(keyCode, shift); });
+    connect(preview, &DrawingSurface::accessibleValueRequested, this,
+            &TurningPointDrag::valueRequested);
     preview->setKeyActions({PressAction(),
                             {QAccessibleActionInterface::increaseAction(), Qt::Key_Right},
                             {QAccessibleActionInterface::decreaseAction(), Qt::Key_Left},
@@ -31,21 +35,33 @@ TurningPointDrag::TurningPointDrag(DrawingSurface *preview, const GradientSettin
 
 void TurningPointDrag::keyDown(int &keyCode, int shift)
 {
-    const qint32 count = m_settings.totalChars;
+    const qint32 count = m_settings.text.totalChars();
     std::optional<qint32> centre;
     if (keyCode == Qt::Key_Menu || (keyCode == Qt::Key_F10 && shift == 1))
-        centre = Middle(WholeTextLength(m_settings));
+        centre = Middle(m_settings.text.wholeTextLength());
     else if (shift != 0 || count <= 0)
         return;
     else if (keyCode == Qt::Key_Left || keyCode == Qt::Key_Right)
         centre = qint32(std::clamp<qint64>(
-            qint64(m_settings.centre) + (keyCode == Qt::Key_Left ? -1 : 1), 0, count));
+            qint64(m_settings.gradient.centre) + (keyCode == Qt::Key_Left ? -1 : 1), 0, count));
     else if (keyCode == Qt::Key_Home || keyCode == Qt::Key_End)
         centre = keyCode == Qt::Key_Home ? 0 : count;
     if (!centre)
         return;
     keyCode = 0;
-    Q_EMIT centreMoved(*centre);
+    moveTo(*centre);
+}
+
+void TurningPointDrag::valueRequested(double value)
+{
+    const qint32 count = m_settings.text.totalChars();
+    if (count > 0 && !std::isnan(value))
+        moveTo(RoundHalfEven(std::clamp(value, 0.0, double(count))));
+}
+
+void TurningPointDrag::moveTo(qint32 centre)
+{
+    Q_EMIT centreMoved(centre);
     Q_EMIT released();
 }
 
@@ -53,11 +69,11 @@ void TurningPointDrag::mouseMove(int button, float x)
 {
     if (button == 1) {
         const std::optional<qint32> centre =
-            CentreFromDrag(x, m_preview->scaleWidth(), m_settings.totalChars);
+            CentreFromDrag(x, m_preview->scaleWidth(), m_settings.text.totalChars());
         if (centre)
             Q_EMIT centreMoved(*centre);
     } else if (button == 2) {
-        Q_EMIT centreMoved(Middle(m_settings.totalChars));
+        Q_EMIT centreMoved(Middle(m_settings.text.totalChars()));
     }
 }
 

@@ -20,7 +20,9 @@ class DrawingSurface;
 /// right button, puts it in the middle as the right press does. Each key is a
 /// whole drag: centreMoved() then released(). To assistive technology these are
 /// the preview's increase, decrease and "Put the turning point in the middle"
-/// actions.
+/// actions, and a value it sets on the preview's range moves the turning point
+/// there as those keys do: rounded half-even into 0 to the count of characters,
+/// only when there are characters.
 class TurningPointDrag : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,8 @@ Q_SIGNALS:
 private:
     void mouseMove(int button, float x);
     void keyDown(int &keyCode, int shift);
+    void valueRequested(double value);
+    void moveTo(qint32 centre);
 
     DrawingSurface *m_preview;
     const GradientSettings &m_settings;

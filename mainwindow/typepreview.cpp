@@ -12,8 +12,7 @@ namespace huevane {
 QList<quint32> StripeColumns(const StripeSettings &settings, double widthTwips,
                              double twipsPerPixel, int columns)
 {
-    if (settings.count <= 0 || settings.kind < StartToEnd || settings.kind > RiseAndFall
-        || columns <= 0)
+    if (settings.count <= 0 || !IsGradientType(settings.gradient.type) || columns <= 0)
         return {};
 
     // Stripe i starts at the column its left edge x rounds to, and x never falls as

@@ -2,7 +2,7 @@
 
 #include "engine/rounding.h"
 #include "engine/valueoftext.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
@@ -106,10 +106,14 @@ ValueFieldFilter::ValueFieldFilter(QWidget *field, ValueFieldKind kind)
 
 bool ValueFieldFilter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusIn) {
+        m_editing = true;
+    } else if (event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            m_editing = false;
             Q_EMIT focusLost();
+        }
     } else if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)

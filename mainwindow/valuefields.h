@@ -51,7 +51,7 @@ QString HexText(double value);
 /// - the field selects all of its text when it gains the focus (SelectAllOnFocus);
 /// - focusLost() is emitted when the focus moves on to another control. A menu
 ///   of the field or another window taking the focus is no such move: editing
-///   goes on when the focus comes back.
+///   goes on when the focus comes back, and isEditing() holds meanwhile.
 class ValueFieldFilter : public QObject
 {
     Q_OBJECT
@@ -62,6 +62,11 @@ public:
 
     ValueFieldKind kind() const { return m_kind; }
 
+    /// True from the moment the field gains the focus until focusLost(): what
+    /// changes its text meanwhile is being typed, to take effect when the focus
+    /// moves on. False at first.
+    bool isEditing() const { return m_editing; }
+
 Q_SIGNALS:
     /// The focus left the field for another control: time to commit its text.
     void focusLost();
@@ -71,6 +76,7 @@ protected:
 
 private:
     ValueFieldKind m_kind;
+    bool m_editing = false;
 };
 
 /// Makes a QLineEdit or a TextBox select the whole of its text

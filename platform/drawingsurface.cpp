@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -27,6 +28,23 @@ QStringList TextLines(const QString &text)
     QString unified = text;
     unified.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return unified.split(QLatin1Char('\n'));
+}
+
+// The pixels of the screen that a widget of @p size covers at @p ratio device
+// pixels to a pixel; a part of a device pixel counts whole.
+QSize DeviceSize(QSize size, qreal ratio)
+{
+    const auto device = [ratio](int length) {
+        return std::max(0, int(std::ceil(length * ratio - 1e-9)));
+    };
+    return QSize(device(size.width()), device(size.height()));
+}
+
+// The pixels from @p from to @p to, both included, as a rectangle of whole pixels.
+QRect PixelSpan(QPoint from, QPoint to)
+{
+    return QRect(QPoint(std::min(from.x(), to.x()), std::min(from.y(), to.y())),
+                 QPoint(std::max(from.x(), to.x()), std::max(from.y(), to.y())));
 }
 
 using MouseSignal = void (DrawingSurface::*)(int &, int &, float &, float &);
@@ -54,8 +72,12 @@ public:
         return KeyActionAccessible::interface_cast(type);
     }
 
-    // The value moves by the surface's own actions only.
-    void setCurrentValue(const QVariant &) override { }
+    void setCurrentValue(const QVariant &value) override
+    {
+        auto *target = static_cast<DrawingSurface *>(widget());
+        if (target->accessibleRange())
+            Q_EMIT target->accessibleValueRequested(value.toDouble());
+    }
     QVariant currentValue() const override { return range().current; }
     QVariant maximumValue() const override { return range().maximum; }
     QVariant minimumValue() const override { return range().minimum; }
@@ -127,14 +149,16 @@ private:
 
 QImage &DrawingSurface::Private::canvas(const DrawingSurface &surface)
 {
-    const QSize size = surface.size();
-    if (image.size() == size || bulkPainter)
+    const qreal ratio = surface.devicePixelRatioF();
+    const QSize size = DeviceSize(surface.size(), ratio);
+    if ((image.size() == size && image.devicePixelRatio() == ratio) || bulkPainter)
         return image;
-    QImage grown(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32);
+    QImage grown(size, QImage::Format_RGB32);
     if (grown.isNull()) {
         image = QImage();
         return image;
     }
+    grown.setDevicePixelRatio(ratio);
     grown.setDotsPerMeterX(qRound(surface.logicalDpiX() / 0.0254));
     grown.setDotsPerMeterY(qRound(surface.logicalDpiY() / 0.0254));
     grown.fill(surface.resolve(backColor));
@@ -266,8 +290,12 @@ void DrawingSurface::clear()
     const QColor background = resolve(d->backColor);
     const QPixmap picture = d->picture;
     d->paint(*this, [&](QPainter &painter) {
+        // The whole picture, with the device pixel that a fractional ratio leaves
+        // beyond the widget's last pixel.
+        const QPaintDevice &device = *painter.device();
+        const qreal ratio = device.devicePixelRatioF();
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(QRect(QPoint(0, 0), size()), background);
+        painter.fillRect(QRectF(0, 0, device.width() / ratio, device.height() / ratio), background);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         if (!picture.isNull())
             painter.drawPixmap(0, 0, picture);
@@ -326,8 +354,15 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2, ColourValu
     const QPoint to(TwipsToPixels(x2, tppX), TwipsToPixels(y2, tppY));
     const QColor penColour = resolve(colour);
     d->paint(*this, [&](QPainter &painter) {
-        painter.setPen(QPen(penColour, 0, Qt::SolidLine, Qt::SquareCap));
-        painter.drawLine(from, to);
+        // Across and down a line fills whole pixels, so that it is a pixel thick
+        // at any device pixel ratio; a slanted one is a pen a pixel wide.
+        if (from.x() == to.x() || from.y() == to.y()) {
+            painter.fillRect(PixelSpan(from, to), penColour);
+        } else {
+            painter.setPen(QPen(penColour, painter.device()->devicePixelRatioF() == 1 ? 0 : 1,
+                                Qt::SolidLine, Qt::SquareCap));
+            painter.drawLine(from, to);
+        }
     });
 }
 
@@ -335,14 +370,10 @@ static QRect PixelRect(double x1, double y1, double x2, double y2)
 {
     const double tppX = TwipsPerPixelX();
     const double tppY = TwipsPerPixelY();
-    const int left = TwipsToPixels(x1, tppX);
-    const int top = TwipsToPixels(y1, tppY);
-    const int right = TwipsToPixels(x2, tppX);
-    const int bottom = TwipsToPixels(y2, tppY);
     // Built from the ordered corners: QRect::normalized() would drop the far row
     // and column of a rectangle given the wrong way round.
-    return QRect(QPoint(std::min(left, right), std::min(top, bottom)),
-                 QPoint(std::max(left, right), std::max(top, bottom)));
+    return PixelSpan(QPoint(TwipsToPixels(x1, tppX), TwipsToPixels(y1, tppY)),
+                     QPoint(TwipsToPixels(x2, tppX), TwipsToPixels(y2, tppY)));
 }
 
 void DrawingSurface::rectangle(double x1, double y1, double x2, double y2, ColourValue colour)
@@ -350,10 +381,13 @@ void DrawingSurface::rectangle(double x1, double y1, double x2, double y2, Colou
     const QRect corners = PixelRect(x1, y1, x2, y2);
     const QColor penColour = resolve(colour);
     d->paint(*this, [&](QPainter &painter) {
-        painter.setPen(QPen(penColour, 0));
-        painter.setBrush(Qt::NoBrush);
-        // A one-pixel pen outlines width + 1 pixels, so both corners are included.
-        painter.drawRect(corners.adjusted(0, 0, -1, -1));
+        // Four lines of whole pixels, as line() draws them.
+        const QPoint topRight = corners.topRight();
+        const QPoint bottomLeft = corners.bottomLeft();
+        painter.fillRect(PixelSpan(corners.topLeft(), topRight), penColour);
+        painter.fillRect(PixelSpan(bottomLeft, corners.bottomRight()), penColour);
+        painter.fillRect(PixelSpan(corners.topLeft(), bottomLeft), penColour);
+        painter.fillRect(PixelSpan(topRight, corners.bottomRight()), penColour);
     });
 }
 
@@ -446,7 +480,10 @@ void DrawingSurface::setAccessibleRange(const std::optional<AccessibleRange> &ra
 void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect(), d->canvas(*this), event->rect());
+    const QImage &canvas = d->canvas(*this);
+    const qreal ratio = canvas.devicePixelRatio();
+    const QRectF shown = event->rect();
+    painter.drawImage(shown, canvas, QRectF(shown.topLeft() * ratio, shown.size() * ratio));
     if (hasFocus() && d->focusMarked)
         DrawFocusMark(painter, rect());
 }

@@ -17,8 +17,10 @@ class QPainter;
 namespace huevane {
 
 /// A widget that keeps what is drawn on it. Everything is drawn into a kept
-/// picture the size of the widget (one device pixel per pixel); repaints only show
-/// it, and a resize keeps what still fits and fills the rest with the background.
+/// picture that covers the widget at the screen's device pixel ratio (a part of a
+/// device pixel counting whole), so that it is as sharp as the screen at any
+/// scale; repaints only show it, and a resize keeps what still fits and fills the
+/// rest with the background.
 ///
 /// Positions and sizes are in twips, converted to pixels with TwipsPerPixelX() and
 /// TwipsPerPixelY() (ties to the even pixel). The drawing font is the widget's
@@ -51,8 +53,9 @@ public:
     ColourValue foreColor() const;
     void setForeColor(ColourValue colour);
 
-    /// Picture drawn at the top-left corner after every clear. Default: none.
-    /// Setting it clears the surface.
+    /// Picture drawn at the top-left corner after every clear, at its own device
+    /// pixel ratio (one of the screen's ratio shows pixel for pixel). Default:
+    /// none. Setting it clears the surface.
     QPixmap picture() const;
     void setPicture(const QPixmap &picture);
 
@@ -91,7 +94,8 @@ public:
     /// each line of the text, at least one.
     double textHeight(const QString &text) const;
 
-    /// A one-pixel line from (x1, y1) to (x2, y2), both ends included; twips.
+    /// A one-pixel line from (x1, y1) to (x2, y2), both ends included; twips. A
+    /// pixel is the widget's, as many device pixels as the device pixel ratio.
     void line(double x1, double y1, double x2, double y2, ColourValue colour);
     /// The one-pixel outline of the rectangle with corners (x1, y1) and (x2, y2),
     /// both corners included; twips.
@@ -99,10 +103,10 @@ public:
     /// The rectangle with corners (x1, y1) and (x2, y2) filled, both included; twips.
     void fillRectangle(double x1, double y1, double x2, double y2, ColourValue colour);
 
-    /// Bulk drawing straight onto the kept picture, in pixels, for drawing many
-    /// items at once. beginPaint() returns a painter that stays active until
-    /// endPaint(), which shows the result. Calls do not nest. SurfacePainter
-    /// does both.
+    /// Bulk drawing straight onto the kept picture, in the widget's pixels (the
+    /// painter scales them to device pixels), for drawing many items at once.
+    /// beginPaint() returns a painter that stays active until endPaint(), which
+    /// shows the result. Calls do not nest. SurfacePainter does both.
     QPainter *beginPaint();
     void endPaint();
 
@@ -110,7 +114,8 @@ public:
     /// its palette).
     QColor resolve(ColourValue colour) const;
 
-    /// What the surface shows, one pixel per pixel.
+    /// What the surface shows, one device pixel per pixel, with the device pixel
+    /// ratio it was drawn for.
     QImage image() const;
 
     /// Mouse capture: while the surface holds it, it receives every mouse event
@@ -129,7 +134,8 @@ public:
     void setKeyActions(const QList<KeyAction> &actions);
 
     /// A position that assistive technology reads, as on a slider, or none (the
-    /// default). A new current value is reported to it as a change of value.
+    /// default). A new current value is reported to it as a change of value; a
+    /// value it sets is passed on by accessibleValueRequested().
     struct AccessibleRange
     {
         qint32 minimum = 0;
@@ -162,6 +168,11 @@ Q_SIGNALS:
     /// A key with a character reached the surface: its character code, 0 to 255
     /// (Enter 13, Space 32).
     void keyPress(int &keyAscii);
+    /// Assistive technology asks for @p value as the current value of the
+    /// surface's accessible range (only while it has one). The value is as asked,
+    /// not rounded nor checked against the range; the owner of the range moves
+    /// it, or not.
+    void accessibleValueRequested(double value);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

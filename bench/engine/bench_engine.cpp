@@ -1,12 +1,11 @@
-// Speed of the gradient engine: ComputeCharColours followed by FormattedText on
-// 1,000,000 characters in 10,000 lines of 100, ASCII, and with emoji and
-// combining marks; and the ASCII text's colours through five stops in each
-// colour space.
+// Speed of the gradient engine: preparing a text, then ComputeCharColours
+// followed by FormattedText on 1,000,000 characters in 10,000 lines of 100, ASCII,
+// and with emoji and combining marks; and the ASCII text's colours through five
+// stops in each colour space.
 
 #include "bench/mixedtext.h"
 #include "engine/charcolours.h"
 #include "engine/formatwriter.h"
-#include "engine/stopstepper.h"
 
 #include <QElapsedTimer>
 
@@ -37,67 +36,78 @@ QString mixedText(int lines)
     return all.join(u"\r\n"_qs);
 }
 
-// @p stops: the colours through them, else the settings' own arithmetic.
-void measure(const char *name, GradientSettings &settings, int rounds,
-             const StopGradient *stops = nullptr)
+// The median and best of @p rounds runs of @p run, in seconds.
+template <typename Run>
+std::pair<double, double> timed(int rounds, Run &&run)
 {
     std::vector<double> seconds;
-    qsizetype htmlSize = 0;
     for (int round = 0; round < rounds; ++round) {
         QElapsedTimer timer;
         timer.start();
-        QList<CharColour> colours;
-        if (stops) {
-            StopStepper stepper(settings, *stops);
-            colours = ColourAllLines(settings, stepper);
-        } else {
-            colours = *ComputeCharColours(settings);
-        }
-        const QString html = FormattedText(settings.text, settings.lines, colours);
+        run();
         seconds.push_back(timer.nsecsElapsed() / 1e9);
-        htmlSize = html.size();
     }
     std::sort(seconds.begin(), seconds.end());
-    const double median = seconds[seconds.size() / 2];
+    return {seconds[seconds.size() / 2], seconds.front()};
+}
+
+void print(const char *name, qint32 characters, std::pair<double, double> seconds,
+           qsizetype htmlSize)
+{
+    const auto [median, best] = seconds;
     std::printf("%-46s %9d chars  median %7.2f ms  best %7.2f ms  %6.1f M chars/s (median)  html "
                 "%lld units\n",
-                name, settings.totalChars, median * 1e3, seconds.front() * 1e3,
-                settings.totalChars / median / 1e6, static_cast<long long>(htmlSize));
+                name, characters, median * 1e3, best * 1e3, characters / median / 1e6,
+                static_cast<long long>(htmlSize));
+}
+
+void measure(const char *name, const PreparedText &text, const Gradient &gradient, int rounds)
+{
+    qsizetype htmlSize = 0;
+    const auto seconds = timed(rounds, [&] {
+        htmlSize = FormattedText(text, *ComputeCharColours(text, gradient)).size();
+    });
+    print(name, text.totalChars(), seconds, htmlSize);
 }
 
 } // namespace
 
 int main()
 {
-    GradientSettings settings;
-    settings.startColour = {255, 70, 30};
-    settings.endColour = {255, 255, 0};
+    Gradient gradient;
+    gradient.start = {255, 70, 30};
+    gradient.end = {255, 255, 0};
 
     for (const bool mixed : {false, true}) {
-        SetText(settings, mixed ? mixedText(10000) : makeText(10000, 100));
-        for (quint8 type : {StartToEnd, RiseAndFall}) {
-            settings.gradientType = type;
+        const QString plain = mixed ? mixedText(10000) : makeText(10000, 100);
+        PreparedText text;
+        print(mixed ? "prepare, emoji+marks" : "prepare", qint32(plain.size()),
+              timed(21, [&] { text = PreparedText(plain); }), 0);
+        gradient.centre = Middle(text.totalChars());
+        for (GradientType type : {GradientType::StartToEnd, GradientType::RiseAndFall}) {
+            gradient.type = type;
             for (bool perLine : {false, true}) {
-                settings.perLine = perLine;
+                gradient.perLine = perLine;
                 char name[64];
-                std::snprintf(name, sizeof name, "compute+generate type %d %s%s", type,
+                std::snprintf(name, sizeof name, "compute+generate type %d %s%s", int(type),
                               perLine ? "per line" : "whole", mixed ? ", emoji+marks" : "");
-                measure(name, settings, 21);
+                measure(name, text, gradient, 21);
             }
         }
     }
 
-    SetText(settings, makeText(10000, 100));
-    settings.gradientType = StartToEnd;
-    settings.perLine = false;
-    StopGradient stops {
-        {{255, 0, 0, 0}, {255, 255, 0, 25}, {0, 255, 0, 50}, {0, 0, 255, 75}, {255, 0, 255, 100}}};
-    const char *spaces[] = {"rgb", "oklab", "oklch", "hsl"};
-    for (int space = 0; space < 4; ++space) {
-        stops.space = ColourSpace(space);
+    const PreparedText text(makeText(10000, 100));
+    gradient.type = GradientType::StartToEnd;
+    gradient.perLine = false;
+    gradient.stops = {
+        {255, 0, 0, 0}, {255, 255, 0, 25}, {0, 255, 0, 50}, {0, 0, 255, 75}, {255, 0, 255, 100}};
+    for (const ColourSpace space :
+         {ColourSpace::Rgb, ColourSpace::Oklab, ColourSpace::Oklch, ColourSpace::Hsl}) {
+        gradient.space = space;
         char name[64];
-        std::snprintf(name, sizeof name, "compute+generate 5 stops %s", spaces[space]);
-        measure(name, settings, 21, &stops);
+        std::snprintf(name, sizeof name, "compute+generate 5 stops %.*s",
+                      int(ColourSpaceName(space).size()), ColourSpaceName(space).data());
+        measure(name, text, gradient, 21);
     }
     return 0;
 }

@@ -7,9 +7,11 @@
 #include "engine/gradientsettings.h"
 #include "engine/formatwriter.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
+#include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
-#include "mainwindow/wrappedlines.h"
+#include "platform/drawingsurface.h"
+#include "textview/textbox.h"
+#include "textview/wrappedlines.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -28,7 +30,8 @@ namespace {
 constexpr int Repeats = 5;
 
 // Words of two to nine letters between spaces; @p lineLength 0 for one line.
-QString MakeText(qsizetype characters, qsizetype lineLength)
+// The letters are the 26 from @p firstLetter on.
+QString MakeText(qsizetype characters, qsizetype lineLength, char16_t firstLetter = u'a')
 {
     QString text;
     text.reserve(characters + 2);
@@ -42,7 +45,7 @@ QString MakeText(qsizetype characters, qsizetype lineLength)
         }
         const int letters = 2 + int(seed >> 16) % 8;
         for (int i = 0; i < letters; ++i)
-            text += QChar(u'a' + (seed >> (i + 3)) % 26);
+            text += QChar(firstLetter + (seed >> (i + 3)) % 26);
         text += u' ';
         column += letters + 1;
     }
@@ -82,29 +85,39 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     QApplication::processEvents();
 
     WrappedLines lines;
-    Row("breaking the text into lines", label,
-        Median([&] { lines.layout(text, input->font(), input->viewport()->width() - 8); }));
+    Row("breaking the whole text into lines", label, Median([&] {
+            lines.layout(text, input->font(), input->viewport()->width() - 8);
+            lines.lineOf(text.size());
+        }));
     GradientSettings settings = window.settings();
     const QString crlf = window.inputText();
-    Row("counting the characters (SetText)", label, Median([&] { SetText(settings, crlf); }));
-    Row("colouring them (ComputeCharColours)", label,
-        Median([&] { settings.charColours = *ComputeCharColours(settings); }));
-    const auto html = [&] {
-        return FormattedText(settings.text, settings.lines, settings.charColours);
-    };
+    Row("preparing the text (SetText)", label, Median([&] { SetText(settings, crlf); }));
+    QList<CharColour> colours;
+    Row("colouring it (ComputeCharColours)", label,
+        Median([&] { colours = *ComputeCharColours(settings.text, settings.gradient); }));
+    const auto html = [&] { return FormattedText(settings.text, colours); };
     Row("writing the HTML (FormattedText)", label, Median(html));
     const QString written = html();
-    Row("breaking the HTML into lines", label,
+    Row("the HTML's lines for its first screen", label,
         Median([&] { lines.layout(written, output->font(), output->viewport()->width() - 8); }));
+    Row("breaking the whole HTML into lines", label, Median([&] {
+            lines.layout(written, output->font(), output->viewport()->width() - 8);
+            lines.lineOf(written.size());
+        }));
 
     // The three type previews' stripes, at the previews' width of 2325 twips.
     const int previewWidth = TwipsToPixels(2325, TwipsPerPixelX());
     Row("the type previews' stripes (StripeColumns)", label, Median([&] {
-            for (quint8 kind = StartToEnd; kind <= RiseAndFall; ++kind)
-                StripeColumns({kind, settings.startColour, settings.endColour, settings.totalChars,
-                               settings.centre},
-                              2325, TwipsPerPixelX(), previewWidth);
+            StripeSettings stripes {settings.gradient, settings.text.totalChars()};
+            for (int kind = 1; kind <= 3; ++kind) {
+                stripes.gradient.type = GradientType(kind);
+                StripeColumns(stripes, 2325, TwipsPerPixelX(), previewWidth);
+            }
         }));
+
+    DrawingSurface *preview = window.findChild<DrawingSurface *>("picGradText");
+    Row("drawing the text preview (PaintCharacters)", label,
+        Median([&] { PaintCharacters(*preview, settings.text, colours); }));
 
     input->setFocus();
     input->setSelection(text.size(), text.size());
@@ -134,5 +147,6 @@ int main(int argc, char *argv[])
     Stages(window, "1,000,000 characters on one line", MakeText(1'000'000, 0));
     Stages(window, "1,000,000 characters in lines of 100", MakeText(1'000'000, 100));
     Stages(window, "1,000,000 with emoji and marks, lines of 100", MixedText(10'000));
+    Stages(window, "1,000,000 Hebrew characters on one line", MakeText(1'000'000, 0, u'\u05D0'));
     return 0;
 }

@@ -1,6 +1,7 @@
 // huevane-html run as a user runs it, through its standard streams.
 
 #include "engine/formatwriter.h"
+#include "engine/presets.h"
 #include "tests/common/graphemebreaks.h"
 #include "tests/common/settings.h"
 
@@ -49,10 +50,11 @@ Run run(const QStringList &arguments, const QByteArray &input = {},
 
 using B = QByteArray;
 
-// What 'Generate' in the window writes for @p input and @p gradient.
-QByteArray generated(const QByteArray &input, const test::Gradient &gradient)
+// What 'Generate' in the window writes for @p input, @p gradient and the tag options.
+QByteArray generated(const QByteArray &input, const test::Gradient &gradient,
+                     const OutputOptions &tags = {})
 {
-    return test::Html(test::Coloured(QString::fromUtf8(input), gradient)).toUtf8();
+    return test::Html(test::Coloured(QString::fromUtf8(input), gradient), tags).toUtf8();
 }
 
 const ColourTriplet warm {255, 70, 30}, yellow {255, 255, 0};
@@ -107,10 +109,11 @@ void tst_HuevaneHtml::limits_data()
     // clang-format off
     // --format font writes exactly what the window's 'Generate' writes.
     QTest::newRow("start-up settings") << QStringList {} << sample << 0 << generated(sample, {warm, yellow, 1, {}});
-    QTest::newRow("type 2, per line, tag options") << QStringList {"--type", "2", "--per-line", "--upper-case-tags", "--no-quotes", "--format", "font"} << sample << 0 << generated(sample, {warm, yellow, 2, {}, true, true, true});
+    QTest::newRow("type 2, per line, tag options") << QStringList {"--type", "2", "--per-line", "--upper-case-tags", "--no-quotes", "--format", "font"} << sample << 0 << generated(sample, {warm, yellow, 2, {}, true}, {true, true});
     QTest::newRow("type 3, lowest centre") << QStringList {"--type", "3", "--centre", "-2147483648", "--start", "#0A1b2C"} << sample << 0 << generated(sample, {{10, 27, 44}, yellow, 3, INT_MIN});
     QTest::newRow("type 3, highest centre") << QStringList {"--type=3", "--centre=2147483647", "--end=0,0,255"} << sample << 0 << generated(sample, {warm, {0, 0, 255}, 3, INT_MAX});
     QTest::newRow("second byte-order mark") << black << B("\xEF\xBB\xBF\xEF\xBB\xBF") << 0 << B("<font color=#000000>\xEF\xBB\xBF</font><br>\r\n");
+    QTest::newRow("every line break") << black << B("a\r\nb\nc\rd\xE2\x80\xA8" "e\xE2\x80\xA9\r\n") << 0 << B("<font color=#000000>a</font><br>\r\n<font color=#000000>b</font><br>\r\n<font color=#000000>c</font><br>\r\n<font color=#000000>d</font><br>\r\n<font color=#000000>e</font><br>\r\n<br>\r\n");
     QTest::newRow("NUL bytes") << black << QByteArrayLiteral("\0\n\0\0") << 0 << QByteArrayLiteral("<font color=#000000>\0</font><br>\r\n<font color=#000000>\0</font><font color=#000000>\0</font><br>\r\n");
     QTest::newRow("blank") << QStringList {} << B("    ") << 0 << QByteArray();
     QTest::newRow("empty file") << QStringList {"/dev/null"} << B("not read") << 0 << QByteArray();
@@ -251,8 +254,9 @@ void tst_HuevaneHtml::helpVersionAndFullOutput()
     QVERIFY(full.exitCode == 1 && full.err == "huevane-html: cannot write to standard output\n");
 }
 
-// Every preset writes what the options --list-presets prints for it write; two
-// colours in another space are the two stops at 0 and 100.
+// Every preset writes what the options --list-presets prints for it write, and
+// what the engine's preset gives; two colours in another space are the two stops
+// at 0 and 100.
 void tst_HuevaneHtml::presets()
 {
     const Run list = run({"--list-presets"});
@@ -265,6 +269,13 @@ void tst_HuevaneHtml::presets()
         const Run preset = run(options + QStringList {"--preset", names.last()}, sample);
         QVERIFY2(preset.exitCode == 0 && preset.out.startsWith("<span"), line);
         QCOMPARE(run(options + words, sample).out, preset.out);
+
+        const StopGradient stops = PresetStops(*FindPreset(names.last()));
+        const PreparedText text(QString::fromUtf8(sample));
+        const Gradient g {{}, {},  stops.stops, stops.space, stops.hue, GradientType::RiseAndFall,
+                          45, true};
+        const OutputOptions span {.format = FormatNamed(u"span")};
+        QCOMPARE(FormattedText(text, *ComputeCharColours(text, g), span).toUtf8(), preset.out);
     }
     QCOMPARE_GE(names.size(), 8);
     QVERIFY(names.contains("rainbow"));
@@ -279,8 +290,8 @@ void tst_HuevaneHtml::presets()
 }
 
 // Every line of Unicode's own test of its characters, all in one input with CR LF
-// after each: CR LF, LF and a lone CR end a line, and within a line each of
-// Unicode's characters gets a tag of its own.
+// after each: CR LF, LF, a lone CR, U+2028 and U+2029 end a line, and within a
+// line each of Unicode's characters gets a tag of its own.
 void tst_HuevaneHtml::unicodeCharacters()
 {
     const QList<test::GraphemeBreakCase> cases = test::ReadGraphemeBreakTest();
@@ -290,7 +301,7 @@ void tst_HuevaneHtml::unicodeCharacters()
         input += c.text + u"\r\n"_qs;
         for (const TextSpan &cluster : c.clusters) {
             const QString character = cluster.in(c.text).toString();
-            expected += QStringList {"\r", "\n", "\r\n"}.contains(character)
+            expected += QStringList {"\r", "\n", "\r\n", "\u2028", "\u2029"}.contains(character)
                 ? u"<br>\r\n"_qs
                 : u"<font color=\"#\">"_qs + character + u"</font>"_qs;
         }

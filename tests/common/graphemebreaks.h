@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/parse.h"
+#include "engine/textspan.h"
 
 #include <QFile>
 #include <QList>

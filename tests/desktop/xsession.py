@@ -14,7 +14,7 @@ import subprocess
 import tempfile
 import time
 
-SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 800
+SCREEN_SIZE = (1280, 800)
 
 
 class SessionError(RuntimeError):
@@ -32,9 +32,14 @@ def wait_until(condition, timeout=10.0, what="condition"):
 
 
 class XSession:
-    def __init__(self, tray=True, accessibility=False):
+    """A session on a screen of screen_size pixels; programs started in it see a
+    device pixel ratio of scale (QT_SCALE_FACTOR) where it is given."""
+
+    def __init__(self, tray=True, accessibility=False, screen_size=SCREEN_SIZE, scale=None):
         self.tray = tray
         self.accessibility = accessibility
+        self.screen_size = screen_size
+        self.scale = scale or 1
         self.processes = []
         self.groups = []  # process groups to end with the session, by their leaders' ids
         self.tempdir = tempfile.mkdtemp(prefix="huevane-desktop-")
@@ -43,6 +48,8 @@ class XSession:
         hidden = ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "QT_SCALE_FACTOR")
         self.env = {key: value for key, value in os.environ.items() if key not in hidden}
         self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
+        if scale is not None:
+            self.env["QT_SCALE_FACTOR"] = str(scale)
 
     def __enter__(self):
         try:
@@ -62,7 +69,7 @@ class XSession:
         # client), and a client connecting during the reset, such as the window
         # manager, is refused.
         reader, writer = os.pipe()
-        self.spawn(["Xvfb", "-displayfd", str(writer), "-screen", "0", "%dx%dx24" % (SCREEN_WIDTH, SCREEN_HEIGHT),
+        self.spawn(["Xvfb", "-displayfd", str(writer), "-screen", "0", "%dx%dx24" % self.screen_size,
                     "-nolisten", "tcp", "-noreset", "-dpi", "96"], pass_fds=(writer,))
         os.close(writer)
         with os.fdopen(reader, "rb") as numbers:
@@ -136,7 +143,7 @@ class XSession:
         """The id of the visible top-level window whose name is exactly name."""
         search = ("xdotool", "search", "--onlyvisible", "--name", "^%s$" % name)
         return wait_until(lambda: ([int(i) for i in self.run(*search, check=False).split()] or [None])[-1],
-                          what="window " + name)
+                          timeout=30, what="window " + name)
 
     def geometry(self, window):
         """(x, y, width, height) of a window on the screen."""
@@ -197,11 +204,15 @@ class XSession:
 
     def screenshot(self):
         """The whole screen: a function of (x, y) giving the pixel's (red, green, blue)."""
+        data, width = self.screen_rgb(), self.screen_size[0]
+        return lambda x, y: tuple(data[3 * (y * width + x):3 * (y * width + x) + 3])
+
+    def screen_rgb(self):
+        """The whole screen as bytes, red, green and blue of each pixel, row by row."""
         path = os.path.join(self.tempdir, "screen.rgb")
         self.run("import", "-window", "root", "-depth", "8", "rgb:" + path)
         with open(path, "rb") as f:
-            data = f.read()
-        return lambda x, y: tuple(data[3 * (y * SCREEN_WIDTH + x):3 * (y * SCREEN_WIDTH + x) + 3])
+            return f.read()
 
     def clipboard(self, target="UTF8_STRING"):
         """The clipboard's contents as target (by default its text) as bytes, or None when nobody offers them."""

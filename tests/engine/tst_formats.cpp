@@ -20,13 +20,13 @@ const QStringList emojiAndMark {"\t", u"\U0001F600"_qs, u"e\u0301"_qs};
 // @p text with its characters in @p colours (0xRRGGBB), written as @p options say.
 QString Written(const QString &text, const QList<quint32> &colours, const OutputOptions &options)
 {
-    GradientSettings settings = test::Coloured(text);
-    for (qsizetype i = 0; i < settings.charColours.size(); ++i) {
-        CharColour &c = settings.charColours[i];
+    test::ColouredText coloured = test::Coloured(text);
+    for (qsizetype i = 0; i < coloured.colours.size(); ++i) {
+        CharColour &c = coloured.colours[i];
         c.red = quint8(colours[i] >> 16), c.green = quint8(colours[i] >> 8);
         c.blue = quint8(colours[i]);
     }
-    return FormattedText(settings.text, settings.lines, settings.charColours, options);
+    return FormattedText(coloured.text, coloured.colours, options);
 }
 
 // Each of @p characters between @p opening and @p closing: a run of its own.

@@ -2,8 +2,7 @@
 // script (each step of the rule written out plainly, with the powers and cube
 // roots of the maths library), and properties over random lists of stops.
 
-#include "engine/charcolours.h"
-#include "engine/stopstepper.h"
+#include "engine/stripes.h"
 #include "tests/common/settings.h"
 
 #include <QRandomGenerator>
@@ -27,12 +26,6 @@ QList<Stop> stopsOf(const QString &list)
     return stops;
 }
 
-QList<CharColour> coloured(const GradientSettings &settings, const StopGradient &gradient)
-{
-    StopStepper stepper(settings, gradient);
-    return ColourAllLines(settings, stepper);
-}
-
 QString hex(const CharColour &c)
 {
     return QString::asprintf("%02X%02X%02X", c.red, c.green, c.blue);
@@ -49,6 +42,7 @@ private Q_SLOTS:
     void workedOut();
     void linearToComponent();
     void randomStops();
+    void stripes();
 };
 
 void tst_Stops::workedOut_data()
@@ -99,11 +93,10 @@ void tst_Stops::workedOut()
     QFETCH(bool, longer);
     QFETCH(test::Gradient, gradient);
     QFETCH(QString, colours);
-    const GradientSettings settings = test::Coloured(text, gradient);
-    const StopGradient stopGradient {stopsOf(stops), ColourSpace(space),
-                                     longer ? HueRule::Longer : HueRule::Shorter};
+    gradient.stops = {stopsOf(stops), ColourSpace(space),
+                      longer ? HueRule::Longer : HueRule::Shorter};
     QStringList found;
-    for (const CharColour &c : coloured(settings, stopGradient))
+    for (const CharColour &c : test::Coloured(text, gradient).colours)
         found.append(hex(c));
     QCOMPARE(found.join(u' '), colours);
 }
@@ -149,7 +142,8 @@ void tst_Stops::randomStops()
             gradient.stops.append(
                 {quint8(rgb), quint8(rgb >> 8), quint8(rgb >> 16), 100.0 * place / (n - 1)});
         }
-        const QList<CharColour> colours = coloured(test::Coloured(QString(n, u'x')), gradient);
+        const QList<CharColour> colours =
+            test::Coloured(QString(n, u'x'), {.stops = gradient}).colours;
         QCOMPARE(colours.size(), n);
         for (qsizetype k = 0; k < gradient.stops.size(); ++k) {
             const Stop &s = gradient.stops[k];
@@ -169,6 +163,50 @@ void tst_Stops::randomStops()
             }
         }
     }
+}
+
+// A type preview through stops: stripe i shows the colour of character i of a
+// one-line text of as many characters, for every kind and turning point; two
+// colours in another space than rgb are the stops at 0 and 100, each component
+// brought into 0..255 and rounded first.
+void tst_Stops::stripes()
+{
+    QRandomGenerator random(23);
+    const auto component = [&] { return float(random.bounded(-6000, 32001)) / 100.0f; };
+    for (int round = 0; round < 1000; ++round) {
+        const int n = random.bounded(1, 80);
+        Gradient g;
+        g.type = GradientType(random.bounded(1, 4));
+        g.centre = random.bounded(-3, n + 4);
+        g.space = ColourSpace(random.bounded(round % 2 ? 0 : 1, 4));
+        g.hue = HueRule(random.bounded(2));
+        g.start = {component(), component(), component()};
+        g.end = {component(), component(), component()};
+        if (round % 2) {
+            for (double at = 0; at <= 100; at += random.bounded(1, 60)) {
+                const quint32 rgb = random.generate();
+                g.stops.append({quint8(rgb), quint8(rgb >> 8), quint8(rgb >> 16), at});
+            }
+            g.stops.append({0, 128, 255, 100});
+        }
+        const QList<CharColour> colours = *ComputeCharColours(PreparedText(QString(n, u'x')), g);
+        const auto shown = [&](int i) {
+            const CharColour &c = colours[std::min(i, n - 1)];
+            return PackColour(c.red, c.green, c.blue);
+        };
+        StripeStepper stepper({g, n});
+        for (int i = 1; i <= n + 1; stepper.advance(i++))
+            QCOMPARE(stepper.colour(), shown(i - 1));
+        StripeStepper leaping({g, n});
+        const int to = random.bounded(1, n + 2);
+        leaping.advanceOver(1, to - 1);
+        QCOMPARE(leaping.colour(), shown(to - 1));
+    }
+    Gradient g;
+    g.start = {300, -5, 128.5f};
+    g.end = {12.5f, 0.4f, 255.5f};
+    g.space = ColourSpace::Oklch;
+    QCOMPARE(StopsOf(g)->stops, (QList<Stop> {{255, 0, 128, 0}, {12, 0, 255, 100}}));
 }
 
 QTEST_APPLESS_MAIN(tst_Stops)

@@ -28,10 +28,15 @@ struct InputReader
     }
 };
 
-/// Checks that the entries of charColours, computed for @p settings, cover the
-/// characters of every line exactly once, in order: no character lost, doubled
-/// or split. Then checks @p output, written for them as @p options say, against a
-/// plain writer of each format and of templates, written apart from the table of
+/// The lines of @p text, found apart from the engine: the text split at every
+/// CR LF, CR, LF, U+2028 and U+2029, with no empty last line after a break at
+/// the very end; the empty text is one empty line.
+QList<TextSpan> LinesOf(const QString &text);
+
+/// Checks that @p colours, computed for @p text, cover the characters of every
+/// line (LinesOf) exactly once, in order: no character lost, doubled or split.
+/// Then checks @p output, written for them as @p options say, against a plain
+/// writer of each format and of templates, written apart from the table of
 /// formats: every entry's character, escaped as the format or the options ask,
 /// in a tag, code or object of its entry's colour (for a palette the nearest
 /// entry, found by trying every one), with the styles asked for, one for every
@@ -39,7 +44,7 @@ struct InputReader
 /// changes, one for every run of a colour on a line; every line ending in the
 /// format's line end; nothing at all for a blank text. So the output without its
 /// codes, escapes undone, gives back the text.
-void CheckOutputGivesBackText(const GradientSettings &settings, const OutputOptions &options,
-                              QStringView output);
+void CheckOutputGivesBackText(const QString &text, const QList<CharColour> &colours,
+                              const OutputOptions &options, QStringView output);
 
 } // namespace huevane::fuzz

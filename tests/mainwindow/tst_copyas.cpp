@@ -1,15 +1,18 @@
-// 'Copy as' in the output box's context menu: its entries, and that a blank text
-// leaves nothing to copy.
+// 'Copy as' in the output box's context menu: its entries, that a blank text
+// leaves nothing to copy, and the formatted text as rich-text readers read it.
 
 #include "mainwindow/copyas.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
+#include "tests/common/settings.h"
+#include "textview/textbox.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 
 using namespace huevane;
 
@@ -34,6 +37,7 @@ class tst_CopyAs : public QObject
 
 private Q_SLOTS:
     void contextMenu();
+    void formattedTextKeepsSpacesAndLines();
 };
 
 void tst_CopyAs::contextMenu()
@@ -75,6 +79,32 @@ void tst_CopyAs::contextMenu()
         action->trigger();
     }
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+}
+
+// Pasted as rich text, runs of spaces and leading tabs collapsed into one space,
+// and the plain text ended its lines in CR LF. Qt's own rich-text reader stands in
+// for the word processor that reads the HTML: it reads the text as the plain text
+// gives it, LF between lines, and in colour.
+void tst_CopyAs::formattedTextKeepsSpacesAndLines()
+{
+    const test::ColouredText coloured =
+        test::Coloured("a   b  c\r\n\t\tone\r\n\r\n\t two \r\n<b> &</b>");
+    GradientSettings settings;
+    settings.text = coloured.text;
+    const std::unique_ptr<QMimeData> data(
+        CopyAsData(FormattedTextEntry, {settings, coloured.colours}));
+    const QString plain = QStringLiteral("a   b  c\n\t\tone\n\n\t two \n<b> &</b>");
+    QCOMPARE(data->text(), plain);
+    QTextDocument document;
+    document.setHtml(data->html());
+    QCOMPARE(document.toPlainText(), plain);
+    for (const auto &[at, colour] : {std::pair {qsizetype(1), coloured.colours.first()},
+                                     std::pair {plain.size(), coloured.colours.last()}}) {
+        QTextCursor cursor(&document);
+        cursor.setPosition(int(at));
+        QCOMPARE(cursor.charFormat().foreground().color(),
+                 QColor(colour.red, colour.green, colour.blue));
+    }
 }
 
 QTEST_MAIN(tst_CopyAs)

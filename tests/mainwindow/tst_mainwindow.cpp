@@ -2,18 +2,15 @@
 // whole window must agree with what the engine computes from what the controls
 // show: the text preview's colours, the hexadecimal fields, strips and swatches,
 // the type previews (against a plain painter), the output box and the count.
-// Then the two previews' painting on its own: stripes against the plain painter,
-// characters at the widths the surface measures for the runs before them.
+// Then the type previews' painting on its own: stripes against the plain painter.
 
 #include "engine/formatwriter.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"
 #include "hotcommand/hotcommand.h"
-#include "mainwindow/fonts.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
-#include "mainwindow/textpreview.h"
+#include "textview/textbox.h"
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
@@ -142,31 +139,32 @@ public:
         return {value(panel, 0), value(panel, 1), value(panel, 2)};
     }
 
-    // The record the window should hold, computed by the engine from the controls.
-    GradientSettings expected() const
+    // The text and colours the window should hold, computed by the engine from the controls.
+    test::ColouredText expected() const
     {
         int type = 0;
         for (int k = 0; k < 3; ++k)
             type = get<QAbstractButton>(QStringLiteral("Option1(%1)").arg(k))->isChecked() ? k + 1
                                                                                            : type;
-        GradientSettings record =
+        test::ColouredText record =
             test::Coloured(text("txtString"),
-                           {colour(1), colour(2), type, window.settings().centre,
-                            get<QAbstractButton>("chkPerLine")->isChecked(), upperCase, noQuotes});
+                           {colour(1), colour(2), type, window.settings().gradient.centre,
+                            get<QAbstractButton>("chkPerLine")->isChecked()});
         if (badType)
-            record.charColours.clear();
+            record.colours.clear();
         return record;
     }
 
     void verifyWhole()
     {
-        const GradientSettings record = expected();
-        QCOMPARE(window.settings().text, record.text);
-        QCOMPARE(Text(get("lblChars")), QString::number(record.totalChars));
+        const test::ColouredText record = expected();
+        QCOMPARE(window.settings().text.text(), record.text.text());
+        QCOMPARE(Text(get("lblChars")), QString::number(record.text.totalChars()));
         auto *preview = get("picGradText");
-        if (!IsBlankText(record.text)) {
+        if (!IsBlankText(record.text.text())) {
             for (int c = 0; c < 3; ++c)
-                QCOMPARE(test::Components(window.settings(), c), test::Components(record, c));
+                QCOMPARE(test::Components(window.charColours(), c),
+                         test::Components(record.colours, c));
             QCOMPARE(Shown(preview, preview->rect().bottomRight()), PackColour(colour(3)));
         }
         for (int p = 1; p <= 3; ++p) {
@@ -190,21 +188,22 @@ public:
             auto *third = get<DrawingSurface>(QStringLiteral("Picture4(%1)").arg(k));
             // What it draws; a focus mark may be shown over it.
             const QImage image = third->hasFocus() ? third->image() : third->grab().toImage();
-            if (record.totalChars == 0) {
+            if (record.text.totalChars() == 0) {
                 QCOMPARE(image, previews[k]);
                 continue;
             }
             QList<quint32> shown;
             for (int x = 0; x < image.width(); ++x)
                 shown << Packed(image.pixelColor(x, image.height() / 2));
-            QCOMPARE(shown,
-                     PaintedStripes({quint8(k + 1), colour(1), colour(2), record.totalChars,
-                                     window.settings().centre}));
+            QCOMPARE(
+                shown,
+                PaintedStripes(test::Stripes(k + 1, colour(1), colour(2), record.text.totalChars(),
+                                             window.settings().gradient.centre)));
             previews[k] = image;
         }
         const QString html = text("txtHTML");
         if (!ownOutput)
-            QVERIFY(html == HtmlPlaceholder || html == test::Html(record));
+            QVERIFY(html == HtmlPlaceholder || html == test::Html(record, {upperCase, noQuotes}));
     }
 
     // One step of a row. "is" steps check one thing; every other step is followed
@@ -303,7 +302,7 @@ public:
         QWidget *focus = QApplication::focusWidget();
         QString shown;
         if (what == "centre")
-            shown = QString::number(window.settings().centre);
+            shown = QString::number(window.settings().gradient.centre);
         else if (what == "focus")
             shown = focus->objectName();
         else if (what == "selected") // all of the box that has the focus
@@ -355,22 +354,6 @@ void row(const char *name, const char16_t *steps)
     QTest::newRow(name) << QString::fromUtf16(steps);
 }
 
-// The text preview's font at 8 points; with @p shaping, kerning and ligatures too.
-QFont PreviewFont(bool shaping = false)
-{
-    InstallFontSubstitutions();
-    QFont font(QStringLiteral("Tahoma"), 8);
-    font.setStyleStrategy(shaping ? QFont::PreferDefault : QFont::PreferNoShaping);
-    return font;
-}
-
-QColor Colour(const CharColour &c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
-
-constexpr char16_t FullBlock = 0x2588; // fills its whole cell: the cell's colour is exact
-
 } // namespace
 
 class TestMainWindow : public QObject
@@ -382,9 +365,6 @@ private Q_SLOTS:
     void steps();
     void tenMegabytePaste();
     void stripes();
-    void characterLefts_data();
-    void characterLefts();
-    void charactersPainted();
 };
 
 // clang-format off
@@ -416,6 +396,7 @@ void TestMainWindow::steps_data()
     row("dialog", u"click lblGenerate; answer none; click picStartCol; answer 8000000F; click picEndCol; is placeholder 0; answer 563412; click picStartCol; is panel1 18 52 86 12 34 56; click picEndCol; is asked 1e46ff|ffff|1e46ff|ffff; answer FF0080; click picBackCol; is panel3 128 0 255 80 0 FF");
     row("send: nothing to send", u"click lblClipboard; is clipboard before; is focus picButton; click lblGenerate; click txtString; key X; click lblClipboard; is clipboard before; click txtString; key Ctrl+A; key Space; click lblGenerate; click lblClipboard; is focus txtHTML; is clipboard before");
     row("send: the generated HTML", u"click lblUpTags; click lblPerLine; click Option1(2); click lblGenerate; click lblClipboard; is clipboard html; is focus txtHTML; is selected 1");
+    row("text: every line break", u"paste txtString a\r\nb\rc\u2028d\u2029e\nf; is lblChars 6; is centre 3; click lblGenerate; click lblClipboard; is clipboard html");
     row("send: marks and empty lines", u"paste txtString \n\u00e9t\u00e9 \U0001F600\n\nend; click lblGenerate; click lblClipboard; is clipboard html");
     row("send: the box's own text", u"set txtHTML HTML WILL BE GENERATED HERE WHEN YOU CLICK 'GENERATE'; click lblClipboard; is clipboard html; set txtHTML a\nb; click lblClipboard; is clipboard html");
     row("focus selects all", u"click txtStCol(0); key Tab; is focus txtStCol(3); is selected 1; key Backtab; key Backtab; is focus txtString; is selected 1; click txtHTML; is selected 1; click txtHTML; is selected 0");
@@ -471,11 +452,10 @@ void TestMainWindow::stripes()
     // Shapes the window's texts do not give: a stripe a pixel wide or just under,
     // stripes far narrower than a pixel, a turning point past the end or before the start.
     const ColourTriplet from {255, 70, 30}, to {20, 255, 200};
-    for (const StripeSettings &s : {StripeSettings {1, from, to, 155, 77},
-                                    {2, from, to, 156, 78},
-                                    {3, from, to, 100000, 31000},
-                                    {3, from, to, 90, 120},
-                                    {3, from, to, 90, -5}})
+    for (const StripeSettings &s :
+         {test::Stripes(1, from, to, 155, 77), test::Stripes(2, from, to, 156, 78),
+          test::Stripes(3, from, to, 100000, 31000), test::Stripes(3, from, to, 90, 120),
+          test::Stripes(3, from, to, 90, -5)})
         QCOMPARE(StripeColumns(s, 155 * TwipsPerPixelX(), TwipsPerPixelX(), 155),
                  PaintedStripes(s));
 
@@ -495,8 +475,8 @@ void TestMainWindow::stripes()
         const qint32 count = random.bounded(1, spread + 1);
         const qint32 centre =
             round % 50 == 7 ? std::numeric_limits<qint32>::max() : random.bounded(-3, count + 4);
-        const StripeSettings s {quint8(random.bounded(1, 4)), colour(), colour(), count,
-                                round % 10 == 1 ? 0 : centre};
+        const StripeSettings s = test::Stripes(random.bounded(1, 4), colour(), colour(), count,
+                                               round % 10 == 1 ? 0 : centre);
         const int columns = random.bounded(1, 400);
         const double twipsPerPixel = QList {15.0, 12.0, 7.5, 20.0}[random.bounded(4)];
         const double width = round % 2 ? columns * twipsPerPixel
@@ -508,84 +488,9 @@ void TestMainWindow::stripes()
 
     // The turning point at 0: the end colour at the left edge, falling from the first stripe on
     // by twice the step; four stripes 38.75 pixels wide start at columns 0, 39, 78 and 116.
-    QCOMPARE(StripeColumns({3, {0, 0, 0}, {120, 60, 240}, 4, 0}, 155 * TwipsPerPixelX(),
-                           TwipsPerPixelX(), 155),
+    QCOMPARE(StripeColumns(test::Stripes(3, {0, 0, 0}, {120, 60, 240}, 4, 0),
+                           155 * TwipsPerPixelX(), TwipsPerPixelX(), 155),
              QList<quint32>(39, 0xF03C78) + QList<quint32>(39, 0x501428) + QList<quint32>(77, 0));
-}
-
-void TestMainWindow::characterLefts_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<bool>("shaping");
-
-    // clang-format off
-    const std::pair<const char *, QString> lines[] = {
-        {"kerning pairs", QStringLiteral("AVAWAYTo Te LT yA")},
-        {"combining accents", QStringLiteral("e\u0301a\u0308o\u0302 Cafe\u0301")},
-        {"emoji sequences", QStringLiteral("a\U0001F44D\U0001F3FDb\U0001F468\u200D\U0001F469\u200D\U0001F467c")},
-        {"right to left", QStringLiteral("ab \u05E9\u05DC\u05D5\u05DD cd")},
-        {"spaces", QStringLiteral("  a  b   ")},
-        {"tabs", QStringLiteral("ab\tcdefgh\t\tij")},
-        {"long line", QString(600, u'm') + QStringLiteral("AV")},
-    };
-    // clang-format on
-    for (const auto &[name, line] : lines) {
-        QTest::addRow("%s, preview font", name) << line << false;
-        QTest::addRow("%s, kerning font", name) << line << true;
-    }
-    QTest::newRow("ligature candidates, preview font")
-        << QStringLiteral("fi ffl office fjord") << false;
-}
-
-void TestMainWindow::characterLefts()
-{
-    QFETCH(QString, line);
-    QFETCH(bool, shaping);
-    DrawingSurface surface;
-    surface.setFont(PreviewFont(shaping));
-    const GradientSettings settings = test::Coloured(line);
-    const std::span<const CharColour> characters(settings.charColours);
-
-    const QList<int> lefts =
-        CharacterLefts(settings.text, characters, surface.font(), &surface, 1 << 30);
-    QCOMPARE(lefts.size(), qsizetype(characters.size()));
-    for (qsizetype k = 0; k < lefts.size(); ++k) {
-        const double before = surface.textWidth(settings.text.left(characters[k].start));
-        QVERIFY2(lefts[k] == TwipsToPixels(before, TwipsPerPixelX()),
-                 qPrintable(QString::number(k)));
-    }
-}
-
-void TestMainWindow::charactersPainted()
-{
-    // Three lines, the second empty, the third wider than the surface.
-    DrawingSurface surface;
-    surface.setFont(PreviewFont());
-    surface.resize(100, 60);
-    surface.setBackColor(0x000000);
-    const QString block(3, QChar(FullBlock));
-    const GradientSettings settings =
-        test::Coloured(block + QStringLiteral("\r\n\r\n") + QString(200, QChar(FullBlock)));
-    PaintCharacters(surface, settings);
-
-    const QImage image = surface.image();
-    const int lineHeight = QFontMetrics(surface.font(), &surface).height();
-    for (qsizetype line : {0, 2}) {
-        const auto characters =
-            std::span(settings.charColours).subspan(line ? 3 : 0, line ? 200 : 3);
-        const QList<int> lefts =
-            CharacterLefts(settings.text, characters, surface.font(), &surface, 100);
-        const int y = int(line) * lineHeight + lineHeight / 2;
-        for (qsizetype k = 0; k < 3; ++k)
-            QCOMPARE(image.pixelColor(lefts[k] + 2, y), Colour(characters[k]));
-        // The wide line shows up to the right edge; measuring stops at the first edge beyond it.
-        if (line == 2) {
-            QCOMPARE(image.pixelColor(99, y), Colour(characters[lefts.size() - 2]));
-            QVERIFY(lefts.last() >= 100 && lefts[lefts.size() - 2] < 100);
-        }
-    }
-    QCOMPARE(image.pixelColor(2, lineHeight + lineHeight / 2), QColor(Qt::black));
-    QCOMPARE(image.pixelColor(2, 3 * lineHeight + 2), QColor(Qt::black));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QTest>
 
+#include <cmath>
+
 using namespace huevane;
 
 // The box around the pixels of @p colour (or of any other colour), and how many there are.
@@ -77,8 +79,33 @@ private Q_SLOTS:
         surface->rectangle(0, 0, 1635, 285, 0x0000FF);
         surface->line(15, 15, 150, 15, 0x0000FF);
         QCOMPARE(PixelsOf(surface->image(), Qt::red), std::make_pair(QRect(0, 0, 110, 20), 266));
-        surface->setBackColor(0x00FF00);
-        QCOMPARE(PixelsOf(surface->image(), Qt::green).second, 110 * 20 - 12);
+    }
+
+    // At the screen's device pixel ratio (run at 1, 1.75 and 2): the kept picture covers
+    // the widget in device pixels, a part of one counting whole, and a new background
+    // fills it all; a one-pixel outline is a pixel thick in whole device pixels, never
+    // a hair-line of one device pixel.
+    void drawsAtTheScreensRatio()
+    {
+        DrawingSurface surface;
+        surface.resize(87, 20);
+        const qreal ratio = surface.devicePixelRatioF();
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+        surface.setBackColor(0x0000FF);
+        surface.setBackColor(0x00FF00);
+        const QRect device(0, 0, int(std::ceil(87 * ratio)), int(std::ceil(20 * ratio)));
+        QCOMPARE(PixelsOf(surface.image(), Qt::green),
+                 std::make_pair(device, device.width() * device.height()));
+        surface.rectangle(0, 0, 86 * 15, 19 * 15, 0x0000FF);
+        // Across the middle row and down the middle column: the widget's last whole device
+        // pixel ends the right edge.
+        const QImage image = surface.image();
+        for (const QRect line : {QRect(0, device.height() / 2, int(87 * ratio), 1),
+                                 QRect(40, 0, 1, device.height())}) {
+            const int drawn = PixelsOf(image.copy(line), Qt::red).second;
+            QVERIFY2(drawn >= 2 * std::floor(ratio) && drawn <= 2 * std::ceil(ratio),
+                     qPrintable(QString::number(drawn)));
+        }
     }
 
     // Text lies inside the box the surface measures for it, and the drawing position

@@ -8,14 +8,18 @@
 set(HUEVANE_ART_DIR ${CMAKE_BINARY_DIR}/art)
 set(HUEVANE_APP_ID io.github.huevane.Huevane)
 set(HUEVANE_APP_ICON_SIZES 16 32 48 64 128 256)
-set(HUEVANE_EMBEDDED_ART
-    images/skin.png
-    images/button-generate.png
-    images/button-clipboard.png
-    images/button-exit.png
-    images/window-icon-16.png
-    images/window-icon-32.png
-    images/tray-icon-16.png)
+set(embedded_names skin button-generate button-clipboard button-exit window-icon-16
+    window-icon-32 tray-icon-16)
+# Each embedded image is drawn for every device pixel ratio of ArtRatios
+# (windowlayout/art.h) besides 1: images/skin.png, images/skin@1.25x.png, ...
+set(HUEVANE_ART_RATIOS 1.25 1.5 1.75 2)
+set(HUEVANE_EMBEDDED_ART)
+foreach(name IN LISTS embedded_names)
+    list(APPEND HUEVANE_EMBEDDED_ART images/${name}.png)
+    foreach(ratio IN LISTS HUEVANE_ART_RATIOS)
+        list(APPEND HUEVANE_EMBEDDED_ART images/${name}@${ratio}x.png)
+    endforeach()
+endforeach()
 set(drawn_art ${HUEVANE_EMBEDDED_ART})
 foreach(size IN LISTS HUEVANE_APP_ICON_SIZES)
     list(APPEND drawn_art icons/hicolor/${size}x${size}/apps/${HUEVANE_APP_ID}.png)

@@ -8,19 +8,23 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cmath>
+
 namespace huevane::artgen {
 
 QList<Artwork> AllArtwork()
 {
-    QList<Artwork> art {
-        {ArtFile(SkinImage), DrawSkin()},
-        {ArtFile(GenerateTexture), GenerateButtonTexture()},
-        {ArtFile(ClipboardTexture), ClipboardButtonTexture()},
-        {ArtFile(ExitTexture), ExitButtonTexture()},
-        {ArtFile(WindowIcon16), WindowIcon(16)},
-        {ArtFile(WindowIcon32), WindowIcon(32)},
-        {ArtFile(TrayIcon16), TrayIcon()},
-    };
+    QList<Artwork> art;
+    for (const double ratio : ArtRatios) {
+        const auto icon = [ratio](int size) { return int(std::lround(size * ratio)); };
+        art << Artwork {ArtFile(ArtPath(SkinImage, ratio)), DrawSkin(ratio)}
+            << Artwork {ArtFile(ArtPath(GenerateTexture, ratio)), GenerateButtonTexture(ratio)}
+            << Artwork {ArtFile(ArtPath(ClipboardTexture, ratio)), ClipboardButtonTexture(ratio)}
+            << Artwork {ArtFile(ArtPath(ExitTexture, ratio)), ExitButtonTexture(ratio)}
+            << Artwork {ArtFile(ArtPath(WindowIcon16, ratio)), WindowIcon(icon(16))}
+            << Artwork {ArtFile(ArtPath(WindowIcon32, ratio)), WindowIcon(icon(32))}
+            << Artwork {ArtFile(ArtPath(TrayIcon16, ratio)), TrayIcon(icon(16))};
+    }
     for (int size : AppIconSizes) {
         art.append(
             {QStringLiteral("icons/hicolor/%1x%1/apps/io.github.huevane.Huevane.png").arg(size),

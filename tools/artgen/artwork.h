@@ -16,8 +16,9 @@ struct Artwork
 /// The sizes, in pixels, at which the application icon is installed.
 inline constexpr int AppIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-/// Every image: the skin, the button textures, the window and tray icons and the
-/// application icon at each of AppIconSizes.
+/// Every image: the skin, the button textures and the window and tray icons, each
+/// drawn for every device pixel ratio of ArtRatios, and the application icon at
+/// each of AppIconSizes.
 QList<Artwork> AllArtwork();
 
 /// Writes every image below @p folder, creating subfolders. On failure returns

@@ -31,14 +31,16 @@ std::vector<double> streaks(Noise &noise, int width, int length)
 
 } // namespace
 
-QImage BrushedMetal(QSize size, const MetalTone &tone, std::uint32_t seed)
+QImage BrushedMetal(QSize size, const MetalTone &tone, std::uint32_t seed, double ratio)
 {
     QImage image(size, QImage::Format_RGB32);
     Noise noise(seed);
+    const int longLength = int(std::lround(48 * ratio));
+    const int shortLength = int(std::lround(7 * ratio));
     for (int y = 0; y < size.height(); ++y) {
         const double rowShade = noise.signedUnit() * 0.55;
-        const std::vector<double> longStreaks = streaks(noise, size.width(), 48);
-        const std::vector<double> shortStreaks = streaks(noise, size.width(), 7);
+        const std::vector<double> longStreaks = streaks(noise, size.width(), longLength);
+        const std::vector<double> shortStreaks = streaks(noise, size.width(), shortLength);
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < size.width(); ++x) {
             const double brushing = rowShade + 0.55 * longStreaks[std::size_t(x)]

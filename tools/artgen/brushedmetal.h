@@ -32,7 +32,9 @@ struct MetalTone
     int tint = 2;       ///< blue added and red taken away, for a cool steel cast
 };
 
-/// A sheet of horizontally brushed metal of @p size, the same for the same @p seed.
-QImage BrushedMetal(QSize size, const MetalTone &tone, std::uint32_t seed);
+/// A sheet of horizontally brushed metal of @p size device pixels, the same for
+/// the same @p seed and @p ratio; its streaks are as long in the layout's pixels
+/// at every device pixel @p ratio (default 1).
+QImage BrushedMetal(QSize size, const MetalTone &tone, std::uint32_t seed, double ratio = 1.0);
 
 } // namespace huevane::artgen

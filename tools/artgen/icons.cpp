@@ -90,17 +90,17 @@ QImage WindowIcon(int size)
     return icon;
 }
 
-QImage TrayIcon()
+QImage TrayIcon(int size)
 {
-    constexpr int size = 16;
     QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     const QRect box = letterBox(size, 3.0, 2.0);
-    const QPainterPath letter = letterH(box, 3, 2);
+    const QPainterPath letter = letterH(box, scaled(size, 3.0), scaled(size, 2.0));
     // A faint light halo keeps the dark end of the letter visible on dark panels.
+    const int reach = scaled(size, 1.0);
     QPainterPath halo;
-    for (QPoint offset : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+    for (QPoint offset : {QPoint(-reach, 0), QPoint(reach, 0), QPoint(0, -reach), QPoint(0, reach)})
         halo = halo.united(letter.translated(offset));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 80));

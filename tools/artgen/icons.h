@@ -9,8 +9,8 @@ namespace huevane::artgen {
 /// each size, with the letter's strokes on whole pixels.
 QImage WindowIcon(int size);
 
-/// The notification-area icon, 16 x 16 pixels: the letter H in a gradient from dark
-/// blue to cyan on a transparent background.
-QImage TrayIcon();
+/// The notification-area icon at @p size x @p size pixels (default 16): the letter
+/// H in a gradient from dark blue to cyan on a transparent background.
+QImage TrayIcon(int size = 16);
 
 } // namespace huevane::artgen

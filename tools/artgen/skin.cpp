@@ -59,12 +59,58 @@ bool isOpaque(const LayoutEntry &control)
         || (control.kind == ControlKind::Label && (control.flags & Opaque));
 }
 
+// The device pixels from which each pixel of a @p length pixel long row or column
+// starts at @p ratio, and where the last one ends: pixel i covers [starts[i],
+// starts[i + 1]), the way the window system scales the window's outline.
+std::vector<int> deviceStarts(int length, double ratio)
+{
+    std::vector<int> starts(std::size_t(length) + 1);
+    for (int i = 0; i <= length; ++i)
+        starts[std::size_t(i)] = int(std::lround(i * ratio));
+    return starts;
+}
+
+// Which zone each device pixel of the skin lies in. At any ratio the zones are
+// those of the skin at ratio 1, each pixel spread over its device pixels just as
+// the window's outline is spread, so that the window's edge falls exactly on the
+// skin's rim.
 class ZoneMap
 {
 public:
-    ZoneMap()
-        : m_zones(std::size_t(SkinWidth * SkinHeight), Zone::Outside)
+    explicit ZoneMap(double ratio)
     {
+        const std::vector<Zone> design = designZones();
+        const std::vector<int> columns = deviceStarts(SkinWidth, ratio);
+        const std::vector<int> rows = deviceStarts(SkinHeight, ratio);
+        m_width = columns.back();
+        m_height = rows.back();
+        m_zones.resize(std::size_t(m_width * m_height));
+        for (int y = 0; y < SkinHeight; ++y) {
+            for (int x = 0; x < SkinWidth; ++x) {
+                const Zone zone = design[std::size_t(y * SkinWidth + x)];
+                for (int deviceY = rows[std::size_t(y)]; deviceY < rows[std::size_t(y + 1)];
+                     ++deviceY) {
+                    std::fill(m_zones.begin() + deviceY * m_width + columns[std::size_t(x)],
+                              m_zones.begin() + deviceY * m_width + columns[std::size_t(x + 1)],
+                              zone);
+                }
+            }
+        }
+    }
+
+    QSize size() const { return QSize(m_width, m_height); }
+
+    Zone at(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+            return Zone::Outside;
+        return m_zones[std::size_t(y * m_width + x)];
+    }
+
+private:
+    static std::vector<Zone> designZones()
+    {
+        std::vector<Zone> zones(std::size_t(SkinWidth * SkinHeight), Zone::Outside);
         QImage mask(SkinWidth, SkinHeight, QImage::Format_ARGB32_Premultiplied);
         mask.fill(Qt::transparent);
         QPainter painter(&mask);
@@ -79,19 +125,14 @@ public:
                 Zone zone = Zone::Body;
                 if (y <= TitleTabBottom)
                     zone = x <= LightTabRight ? Zone::LightTab : Zone::DarkTab;
-                m_zones[std::size_t(y * SkinWidth + x)] = zone;
+                zones[std::size_t(y * SkinWidth + x)] = zone;
             }
         }
+        return zones;
     }
 
-    Zone at(int x, int y) const
-    {
-        if (x < 0 || y < 0 || x >= SkinWidth || y >= SkinHeight)
-            return Zone::Outside;
-        return m_zones[std::size_t(y * SkinWidth + x)];
-    }
-
-private:
+    int m_width = 0;
+    int m_height = 0;
     std::vector<Zone> m_zones;
 };
 
@@ -113,26 +154,30 @@ QFont pixelFont(int pixels, bool bold, bool italic = false)
     return font;
 }
 
-QBrush metalBrush(QRect area, const MetalTone &tone, std::uint32_t seed)
+// The metal for @p area, drawn by @p painter, one grain to a device pixel.
+QBrush metalBrush(const QPainter &painter, QRect area, const MetalTone &tone, std::uint32_t seed)
 {
-    QBrush brush(BrushedMetal(area.size(), tone, seed));
-    brush.setTransform(QTransform::fromTranslate(area.left(), area.top()));
+    const double ratio = painter.device()->devicePixelRatioF();
+    const QSize size(int(std::ceil(area.width() * ratio)), int(std::ceil(area.height() * ratio)));
+    QBrush brush(BrushedMetal(size, tone, seed, ratio));
+    brush.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio)
+                       * QTransform::fromTranslate(area.left(), area.top()));
     return brush;
 }
 
 // Each zone gets its own metal; the light falls from the top left, so every zone
 // is a little brighter at its top.
-void fillZones(QImage &skin, const ZoneMap &zones)
+void fillZones(QImage &skin, const ZoneMap &zones, double ratio)
 {
-    const QSize size(SkinWidth, SkinHeight);
-    const QImage body = BrushedMetal(size, MetalTone {192, 7.0, 2}, 0x6875652d);
-    const QImage lightTab = BrushedMetal(size, MetalTone {228, 6.0, 1}, 0x7469746c);
-    const QImage darkTab = BrushedMetal(size, MetalTone {66, 6.0, 4}, 0x6b697421);
-    for (int y = 0; y < SkinHeight; ++y) {
-        const double bodyLight = 6.0 - 12.0 * y / SkinHeight;
-        const double tabLight = 14.0 - 28.0 * y / TitleTabBottom;
+    const QSize size = zones.size();
+    const QImage body = BrushedMetal(size, MetalTone {192, 7.0, 2}, 0x6875652d, ratio);
+    const QImage lightTab = BrushedMetal(size, MetalTone {228, 6.0, 1}, 0x7469746c, ratio);
+    const QImage darkTab = BrushedMetal(size, MetalTone {66, 6.0, 4}, 0x6b697421, ratio);
+    for (int y = 0; y < size.height(); ++y) {
+        const double bodyLight = 6.0 - 12.0 * (y / ratio) / SkinHeight;
+        const double tabLight = 14.0 - 28.0 * (y / ratio) / TitleTabBottom;
         auto *line = reinterpret_cast<QRgb *>(skin.scanLine(y));
-        for (int x = 0; x < SkinWidth; ++x) {
+        for (int x = 0; x < size.width(); ++x) {
             QRgb pixel = Rim;
             double light = 0.0;
             switch (zones.at(x, y)) {
@@ -161,24 +206,27 @@ void fillZones(QImage &skin, const ZoneMap &zones)
 // near a border looks at the other-zone pixels around it, takes the direction
 // they lie in as the border's outward normal, and is lit when that normal faces
 // the light at the top left and shaded when it faces away. The window's own edge
-// gets a dark rim as well, so it stays crisp over any background.
-void bevelZones(QImage &skin, const ZoneMap &zones)
+// gets a dark rim as well, so it stays crisp over any background. Distances are
+// in device pixels, scaled by @p ratio to the same width in the layout's pixels.
+void bevelZones(QImage &skin, const ZoneMap &zones, double ratio)
 {
-    constexpr int Reach = 3;
+    const double farthest = 3 * ratio;
+    const int reach = int(farthest);
+    const QSize size = zones.size();
     const QImage source = skin.copy();
-    for (int y = 0; y < SkinHeight; ++y) {
-        for (int x = 0; x < SkinWidth; ++x) {
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
             const Zone zone = zones.at(x, y);
             if (zone == Zone::Outside)
                 continue;
-            double nearest = Reach + 1.0;
+            double nearest = farthest + 1.0;
             bool windowEdge = false;
             double normalX = 0.0;
             double normalY = 0.0;
-            for (int dy = -Reach; dy <= Reach; ++dy) {
-                for (int dx = -Reach; dx <= Reach; ++dx) {
+            for (int dy = -reach; dy <= reach; ++dy) {
+                for (int dx = -reach; dx <= reach; ++dx) {
                     const int squared = dx * dx + dy * dy;
-                    if (squared == 0 || squared > Reach * Reach)
+                    if (squared == 0 || squared > farthest * farthest)
                         continue;
                     const Zone other = zones.at(x + dx, y + dy);
                     if (other == zone)
@@ -192,23 +240,25 @@ void bevelZones(QImage &skin, const ZoneMap &zones)
                     }
                 }
             }
-            if (nearest > Reach)
+            if (nearest > farthest)
                 continue;
             const double length = std::hypot(normalX, normalY);
             const double facing = length > 0 ? (-normalX - normalY) / (length * std::sqrt(2.0)) : 0;
             QRgb pixel = source.pixel(x, y);
             double strength = 0.0;
+            const double inner = 1.0 * ratio;  // the pixel at the border
+            const double middle = 2.3 * ratio; // the next ones
             if (windowEdge) {
-                if (nearest <= 1.0) {
+                if (nearest <= inner) {
                     skin.setPixel(x, y, mix(pixel, Rim, 0.85));
                     continue;
                 }
-                strength = nearest <= 2.3 ? 0.6 : 0.25;
+                strength = nearest <= middle ? 0.6 : 0.25;
             } else {
                 // The tabs stand on the body: their lower edge throws a shadow onto it.
-                if (zone == Zone::Body && nearest <= 1.0)
+                if (zone == Zone::Body && nearest <= inner)
                     pixel = mix(pixel, qRgb(0, 0, 0), 0.35);
-                strength = nearest <= 1.0 ? 0.5 : nearest <= 2.3 ? 0.2 : 0.08;
+                strength = nearest <= inner ? 0.5 : nearest <= middle ? 0.2 : 0.08;
             }
             if (facing > 0)
                 pixel = mix(pixel, qRgb(255, 255, 255), strength * facing);
@@ -263,7 +313,7 @@ void drawDarkBand(QPainter &painter, QRect band, std::uint32_t seed)
         clip.addRect(QRectF(band));
         return clip;
     }());
-    painter.fillPath(path, metalBrush(band, MetalTone {72, 6.0, 4}, seed));
+    painter.fillPath(path, metalBrush(painter, band, MetalTone {72, 6.0, 4}, seed));
     QLinearGradient light(0, band.top(), 0, band.bottom() + 1);
     light.setColorAt(0.0, QColor(255, 255, 255, 55));
     light.setColorAt(0.5, QColor(255, 255, 255, 0));
@@ -419,7 +469,7 @@ void drawPlate(QPainter &painter, QRect area, const Plate &plate, const QGradien
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, plate.edgeAlpha));
     painter.drawRoundedRect(shape.translated(1, 1), plate.radius, plate.radius);
-    painter.setBrush(metalBrush(area, plate.tone, plate.seed));
+    painter.setBrush(metalBrush(painter, area, plate.tone, plate.seed));
     painter.drawRoundedRect(shape, plate.radius, plate.radius);
     painter.setBrush(shading);
     painter.drawRoundedRect(shape, plate.radius, plate.radius);
@@ -590,13 +640,15 @@ void drawMockControl(QPainter &painter, const LayoutEntry &control)
 
 } // namespace
 
-QImage DrawSkin()
+QImage DrawSkin(double ratio)
 {
-    const ZoneMap zones;
-    QImage skin(SkinWidth, SkinHeight, QImage::Format_RGB32);
-    fillZones(skin, zones);
-    bevelZones(skin, zones);
+    const ZoneMap zones(ratio);
+    QImage skin(zones.size(), QImage::Format_RGB32);
+    fillZones(skin, zones, ratio);
+    bevelZones(skin, zones, ratio);
 
+    // What follows is drawn in the layout's pixels.
+    skin.setDevicePixelRatio(ratio);
     QPainter painter(&skin);
     painter.setRenderHint(QPainter::TextAntialiasing);
     drawTitles(painter);
