@@ -14,11 +14,6 @@ Gradient GradientFor(const Options &options, const PreparedText &text)
                      options.perLine};
 }
 
-OutputOptions OutputFor(const Options &options)
-{
-    return {options.upperCaseTags, options.noQuotes, options.format, options.merge, options.escape};
-}
-
 int Convert(const Options &options, const InputText &input, std::FILE *out, std::FILE *err,
             qsizetype batch)
 {
@@ -27,7 +22,8 @@ int Convert(const Options &options, const InputText &input, std::FILE *out, std:
         return InputError;
     }
     const PreparedText text(input.text);
-    if (!WriteColouredText(text, GradientFor(options, text), OutputFor(options), out, batch)) {
+    if (!WriteColouredText(text, GradientFor(options, text), OutputOptionsFor(options), out,
+                           batch)) {
         std::fprintf(err, "huevane-html: cannot write to standard output\n");
         return InputError;
     }

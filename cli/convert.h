@@ -19,9 +19,6 @@ enum ExitStatus {
 /// the text's characters unless the options give one.
 Gradient GradientFor(const Options &options, const PreparedText &text);
 
-/// How @p options ask for the text to be written.
-OutputOptions OutputFor(const Options &options);
-
 /// Writes @p input coloured for @p options, in their format, to @p out, or its
 /// error to @p err as one line, with nothing on @p out. Returns the exit status:
 /// Success, or InputError when the input had an error or writing failed.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/gradient.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/preparedtext.h"
 
 #include <cstdio>
@@ -12,7 +12,7 @@ namespace huevane::cli {
 inline constexpr qsizetype HtmlStreamBatch = 4096;
 
 /// Colours @p text for @p gradient and writes it as ColouredTextWriter does for
-/// @p options (for the default options, what GenerateHtml gives) to @p out as
+/// @p options (for the default options, what FormattedText gives) to @p out as
 /// UTF-8, line by line, without holding the whole output or all character
 /// colours in memory: a line of any length is coloured and written @p batch
 /// characters at a time. Writes nothing for a blank text, or for a gradient

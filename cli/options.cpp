@@ -96,10 +96,21 @@ const QList<OptionRow> &optionRows()
         {{"centre"}, "N", "turning point of type 3, in characters (any 32-bit\nwhole number; default: half the character count)", "a whole number"},
         {{"per-line"}, "", "restart the gradient on every line"},
         {{"format"}, "FORMAT", "font (default) or another of the Formats below", "a format (see Formats in --help)"},
-        {{"merge"}, "", "one tag, code or object for a run of one colour on\na line (ansi and ansi256 always do so)"},
+        {{"merge"}, "", "one tag, code or object for a run of one colour on\na line (formats that write a colour where it\nchanges always do so)"},
         {{"escape"}, "", "write &, < and > as &amp;, &lt; and &gt; (font, span)"},
         {{"upper-case-tags"}, "", "write tag names (FONT COLOR, SPAN STYLE, COLOR)\nin upper case"},
         {{"no-quotes"}, "", "write the colour attribute without quotes"},
+        {{"bold"}, "", "bold text, where the format has it (see Formats)"},
+        {{"italic"}, "", "italic text, where the format has it"},
+        {{"underline"}, "", "underlined text, where the format has it"},
+        {{"strikethrough"}, "", "struck-through text, where the format has it"},
+        {{"obfuscated"}, "", "obfuscated text, in Minecraft's formats"},
+        {{"background"}, "R,G,B", "background colour of --format svg (default 0,0,0);\nalso #RRGGBB", "a colour, R,G,B or #RRGGBB"},
+        {{"template"}, "TEMPLATE", "write each character (or run) as TEMPLATE instead\nof a format (see Templates)", "a template (see Templates in --help)"},
+        {{"line-end"}, "TEXT", "after every line of --template (default \\n)", "a text"},
+        {{"head"}, "TEXT", "before the first line of --template", "a text"},
+        {{"tail"}, "TEXT", "after the last line of --template", "a text"},
+        {{"template-escape"}, "HOW", "how --template writes {c}: none (default), html\nor xml", "none, html or xml"},
         {{"h", "help"}, "", "show this help and exit"},
         {{"version"}, "", "show the version and exit"},
     };
@@ -144,24 +155,6 @@ QString parseFailure(const QStringList &arguments, const QCommandLineParser &par
             return QStringLiteral("option %1 needs %2").arg(typed, QLatin1StringView(row->missing));
     }
     return parser.errorText();
-}
-
-// The names of OutputFormat's values, in order.
-const QLatin1StringView formatNames[] {
-    QLatin1StringView("font"),          QLatin1StringView("span"),
-    QLatin1StringView("bbcode"),        QLatin1StringView("ansi"),
-    QLatin1StringView("minecraft-hex"), QLatin1StringView("minecraft-section"),
-    QLatin1StringView("minimessage"),   QLatin1StringView("minecraft-json"),
-    QLatin1StringView("ansi256")};
-
-// The names of all formats, for a message: "font, span, ... or ansi256".
-QString formatList()
-{
-    QStringList names;
-    for (const QLatin1StringView name : formatNames)
-        names.append(name);
-    const QString last = names.takeLast();
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
 }
 
 // Reads --stops, --preset, --space and --hue into @p o; returns the problem with
@@ -216,6 +209,144 @@ QString readGradient(const QCommandLineParser &parser, Options &o)
     return {};
 }
 
+// The names of the formats for which @p has holds, for a message: "font and span".
+template <typename Predicate>
+QString formatsWhere(Predicate has)
+{
+    QStringList names;
+    for (const FormatRow &row : Formats) {
+        if (has(row))
+            names.append(ToQString(row.name));
+    }
+    const QString last = names.takeLast();
+    return names.isEmpty() ? last
+                           : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+bool drawsBackground(const FormatRow &row)
+{
+    return row.head.find(u"{background}") != Words::npos;
+}
+
+// Where @p at, a code unit of @p text, stands, counted in characters from 1.
+qsizetype characterNumber(QStringView text, qsizetype at)
+{
+    return QStringView(text.first(at)).toUcs4().size() + 1;
+}
+
+// What is wrong with the template @p text, in words; empty when it is good.
+QString templateProblem(const QString &text)
+{
+    const TemplateProblem problem = OwnTemplateProblem(text);
+    const QString what = text.mid(problem.at, problem.length);
+    const qsizetype where = characterNumber(text, problem.at);
+    switch (problem.kind) {
+    case TemplateProblem::None:
+        break;
+    case TemplateProblem::UnknownPlaceholder:
+        return QStringLiteral("--template: '%1' at character %2 is not a placeholder: give {c}, "
+                              "{hex}, {HEX}, {r}, {g} or {b}, and {{ for a brace")
+            .arg(what)
+            .arg(where);
+    case TemplateProblem::UnclosedBrace:
+        return QStringLiteral("--template: the '{' at character %1 is not closed (write {{ for "
+                              "a brace)")
+            .arg(where);
+    case TemplateProblem::UnopenedBrace:
+        return QStringLiteral("--template: the '}' at character %1 closes nothing (write }} for "
+                              "a brace)")
+            .arg(where);
+    case TemplateProblem::SecondText:
+        return QStringLiteral("--template: {c} comes again at character %1: a run's characters "
+                              "are written once")
+            .arg(where);
+    }
+    return {};
+}
+
+// Reads --template and the options around it into @p o; returns the problem
+// with them, or an empty string.
+QString readTemplate(const QCommandLineParser &parser, Options &o)
+{
+    const char *around[] = {"line-end", "head", "tail", "template-escape"};
+    if (!parser.isSet("template")) {
+        for (const char *name : around) {
+            if (parser.isSet(name))
+                return QStringLiteral("--%1 is for --template only").arg(QLatin1StringView(name));
+        }
+        return {};
+    }
+    if (parser.isSet("format"))
+        return QStringLiteral("--template and --format cannot be given together");
+    OwnTemplate own;
+    own.run = parser.value("template");
+    if (const QString problem = templateProblem(own.run); !problem.isEmpty())
+        return problem;
+    if (parser.isSet("line-end"))
+        own.lineEnd = WithEscapesRead(parser.value("line-end"));
+    own.head = WithEscapesRead(parser.value("head"));
+    own.tail = WithEscapesRead(parser.value("tail"));
+    if (parser.isSet("template-escape")) {
+        const QString escape = parser.value("template-escape");
+        const QLatin1StringView ways[] {QLatin1StringView("none"), QLatin1StringView("html"),
+                                        QLatin1StringView("xml")};
+        const auto found = std::find(std::begin(ways), std::end(ways), escape);
+        if (found == std::end(ways))
+            return QStringLiteral("--template-escape: '%1' is not a way to escape: give none, "
+                                  "html or xml")
+                .arg(escape);
+        own.escape = TemplateEscape(found - std::begin(ways));
+    }
+    o.ownTemplate = own;
+    return {};
+}
+
+// Reads --format, --template, --escape, --background and the styles into @p o;
+// returns the problem with them, or an empty string.
+QString readOutput(const QCommandLineParser &parser, Options &o)
+{
+    if (parser.isSet("format")) {
+        const QString text = parser.value("format");
+        const auto format = FindFormat(text);
+        if (!format)
+            return QStringLiteral("--format: '%1' is not a format: give %2")
+                .arg(text, FormatNameList());
+        o.format = *format;
+    }
+    if (const QString problem = readTemplate(parser, o); !problem.isEmpty())
+        return problem;
+    if (o.escape && (o.ownTemplate || !RowOf(o.format).escapeOnRequest))
+        return QStringLiteral("--escape is for --format %1 only")
+            .arg(formatsWhere([](const FormatRow &row) { return row.escapeOnRequest; }));
+    if (parser.isSet("background")) {
+        const QString text = parser.value("background");
+        const auto colour = ParseColourArgument(text);
+        if (!colour)
+            return QStringLiteral("--background: '%1' is not a colour: give R,G,B with each a "
+                                  "whole number 0 to 255, or #RRGGBB")
+                .arg(text);
+        if (o.ownTemplate || !drawsBackground(RowOf(o.format)))
+            return QStringLiteral("--background is for --format %1 only")
+                .arg(formatsWhere(drawsBackground));
+        o.background =
+            quint32(colour->red) << 16 | quint32(colour->green) << 8 | quint32(colour->blue);
+    }
+    for (int s = 0; s < StyleCount; ++s) {
+        const QString name = ToQString(StyleNames[s]);
+        if (parser.isSet(name))
+            o.styles |= StyleBit(Style(s));
+    }
+    if (const auto refused = FindRefusedStyle(OutputOptionsFor(o))) {
+        const QString style = ToQString(StyleNames[int(refused->style)]);
+        const QString format = o.ownTemplate
+            ? QStringLiteral("--template")
+            : QStringLiteral("--format ") + ToQString(RowOf(o.format).name);
+        return QStringLiteral("--%1 cannot be written with %2: %3")
+            .arg(style, format, refused->reason);
+    }
+    return {};
+}
+
 // Reads the values of the options that take one into @p o; returns the
 // problem with the first bad one, or an empty string.
 QString readValues(const QCommandLineParser &parser, Options &o)
@@ -238,16 +369,8 @@ QString readValues(const QCommandLineParser &parser, Options &o)
             return QStringLiteral("--type: '%1' is not a gradient type: give 1, 2 or 3").arg(text);
         o.type = static_cast<quint8>(text.toInt());
     }
-    if (parser.isSet("format")) {
-        const QString text = parser.value("format");
-        const auto format = std::find(std::begin(formatNames), std::end(formatNames), text);
-        if (format == std::end(formatNames))
-            return QStringLiteral("--format: '%1' is not a format: give %2")
-                .arg(text, formatList());
-        o.format = OutputFormat(format - std::begin(formatNames));
-    }
-    if (o.escape && o.format != OutputFormat::Font && o.format != OutputFormat::Span)
-        return QStringLiteral("--escape is for --format font and span only");
+    if (const QString problem = readOutput(parser, o); !problem.isEmpty())
+        return problem;
     if (const QString problem = readGradient(parser, o); !problem.isEmpty())
         return problem;
     if (parser.isSet("centre")) {
@@ -294,6 +417,49 @@ ParsedOptions ParseArguments(const QStringList &arguments)
     return result;
 }
 
+OutputOptions OutputOptionsFor(const Options &options)
+{
+    OutputOptions output {options.upperCaseTags, options.noQuotes, options.format, options.merge,
+                          options.escape};
+    output.styles = options.styles;
+    output.background = options.background;
+    output.ownTemplate = options.ownTemplate;
+    return output;
+}
+
+QString WithEscapesRead(const QString &text)
+{
+    QString read;
+    read.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t next = i + 1 < text.size() ? text[i + 1].unicode() : 0;
+        char16_t meant = 0;
+        if (text[i] == u'\\') {
+            switch (next) {
+            case u'n':
+                meant = u'\n';
+                break;
+            case u'r':
+                meant = u'\r';
+                break;
+            case u't':
+                meant = u'\t';
+                break;
+            case u'\\':
+                meant = u'\\';
+                break;
+            }
+        }
+        if (meant) {
+            read += QChar(meant);
+            ++i;
+        } else {
+            read += text[i];
+        }
+    }
+    return read;
+}
+
 QString PresetList()
 {
     QString list;
@@ -308,6 +474,22 @@ QString PresetList()
     return list;
 }
 
+// The table of formats as --help lists it: each name, its help, and the styles it
+// can write.
+QString formatsHelp()
+{
+    QString list;
+    for (int f = 0; f < FormatCount; ++f) {
+        const FormatRow &row = Formats[f];
+        QStringList lines = ToQString(row.help).split(u'\n');
+        if (const QStringList styles = WritableStyles(OutputFormat(f)); !styles.isEmpty())
+            lines.append(QStringLiteral("styles: ") + styles.join(QStringLiteral(", ")));
+        list += QStringLiteral("  ") + ToQString(row.name).leftJustified(19)
+            + lines.join(u'\n' + QString(21, u' ')) + u'\n';
+    }
+    return list;
+}
+
 QString HelpText()
 {
     QString list;
@@ -318,7 +500,10 @@ QString HelpText()
         const QString left = (names.join(u", ") + u' ' + row.valueName).trimmed();
         const QString description =
             QString(row.description).replace(u'\n', u'\n' + QString(22, u' '));
-        list += QStringLiteral("  ") + left.leftJustified(20) + description + u'\n';
+        // A long option and its value get a line of their own.
+        const QString gap =
+            left.size() > 18 ? u'\n' + QString(22, u' ') : QString(20 - left.size(), u' ');
+        list += QStringLiteral("  ") + left + gap + description + u'\n';
     }
     return QStringLiteral(
                "Usage: huevane-html [OPTION]... [FILE|-]\n"
@@ -333,25 +518,19 @@ QString HelpText()
         + list
         + QStringLiteral(
                "\n"
-               "Formats (c a character; RRGGBB a colour in upper-case hexadecimal, rrggbb\n"
-               "in lower-case, R;G;B in decimal):\n"
-               "  font               <font color=\"#RRGGBB\">c</font>, lines end in <br>\n"
-               "                     and CR LF\n"
-               "  span               <span style=\"color:#RRGGBB\">c</span>, lines end as\n"
-               "                     for font\n"
-               "  bbcode             [color=#RRGGBB]c[/color], lines end in CR LF\n"
-               "  ansi               terminal colours: ESC[38;2;R;G;Bm where the colour\n"
-               "                     changes, ESC[0m and LF at the end of a line\n"
-               "  ansi256            as ansi, but ESC[38;5;Nm where N changes, N the\n"
-               "                     nearest colour of the 256-colour palette (16 to 255)\n"
-               "  minecraft-hex      &#RRGGBBc, lines end in LF\n"
-               "  minecraft-section  \u00A7x\u00A7r\u00A7r\u00A7g\u00A7g\u00A7b\u00A7b"
-               "c, lines end in LF\n"
-               "  minimessage        <#rrggbb>c with \\ and < in c as \\\\ and \\<,\n"
-               "                     lines end in LF\n"
-               "  minecraft-json     one JSON text component: {\"text\":\"\",\"extra\":[\n"
-               "                     {\"text\":\"c\",\"color\":\"#rrggbb\"},...]} and LF,\n"
-               "                     the object {\"text\":\"\\n\"} between lines\n"
+               "Formats (c a character or run; RRGGBB a colour in upper-case hexadecimal,\n"
+               "rrggbb in lower-case, R;G;B in decimal; N, NN and k the code of the nearest\n"
+               "colour of a palette; the styles that each can write below it):\n")
+        + formatsHelp()
+        + QStringLiteral(
+               "\n"
+               "Templates (--template TEMPLATE): each character, or run with --merge, is\n"
+               "written as TEMPLATE with {c} the character (at most once), {hex} and {HEX}\n"
+               "its colour as rrggbb and RRGGBB, {r}, {g} and {b} its components in decimal,\n"
+               "{{ and }} braces. --head, --tail and --line-end (default LF) go around it,\n"
+               "with \\n, \\r, \\t and \\\\ read as LF, CR, tab and backslash. --template-escape\n"
+               "html writes & < > \" in {c} as entities, xml also ' and controls as U+FFFD.\n"
+               "  --template '<b style=\"color:#{hex}\">{c}</b>' --line-end '<br>\\n'\n"
                "\n"
                "Gradients through stops (--stops, --preset, or a --space other than rgb):\n"
                "every character has a place on its run (the text, or a line with --per-line)\n"

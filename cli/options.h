@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/colour.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/stops.h"
 
 #include <QString>
@@ -24,10 +24,13 @@ struct Options
     HueRule hue = HueRule::Shorter;
     bool upperCaseTags = false;
     bool noQuotes = false;
-    OutputFormat format = OutputFormat::Font;
-    bool merge = false;                  ///< neighbours of one colour share a tag
-    bool escape = false;                 ///< &, < and > as entities; font and span only
-    QString input = QStringLiteral("-"); ///< a file path, or "-" for standard input
+    OutputFormat format = FormatNamed(u"font");
+    bool merge = false;                     ///< neighbours of one colour share a tag
+    bool escape = false;                    ///< &, < and > as entities; font and span only
+    Styles styles = 0;                      ///< --bold, --italic and the other styles
+    quint32 background = 0;                 ///< --background as 0xRRGGBB; black by default
+    std::optional<OwnTemplate> ownTemplate; ///< --template and the options around it
+    QString input = QStringLiteral("-");    ///< a file path, or "-" for standard input
     bool help = false;
     bool version = false;
     bool listPresets = false;
@@ -45,6 +48,14 @@ ParsedOptions ParseArguments(const QStringList &arguments);
 
 /// The text of --help.
 QString HelpText();
+
+/// How the text is written for @p options: their format or template, merging,
+/// escapes, tag options, styles and background.
+OutputOptions OutputOptionsFor(const Options &options);
+
+/// @p text of --line-end, --head or --tail with \n, \r, \t and \\ read as LF, CR,
+/// a tab and a backslash; any other backslash stays as it is.
+QString WithEscapesRead(const QString &text);
 
 /// Reads a colour given as "R,G,B" (whole numbers 0 to 255) or "#RRGGBB".
 std::optional<ColourTriplet> ParseColourArgument(const QString &text);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "colour.h"
+#include "formatwriter.h"
 #include "gradient.h"
-#include "htmlwriter.h"
 #include "preparedtext.h"
 
 namespace huevane {

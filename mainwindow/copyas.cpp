@@ -1,6 +1,7 @@
 #include "copyas.h"
 
-#include "engine/htmlwriter.h"
+#include "engine/colour.h"
+#include "engine/formatwriter.h"
 #include "engine/lineends.h"
 
 #include <QAbstractScrollArea>
@@ -9,40 +10,25 @@
 #include <QMenu>
 #include <QMimeData>
 
-#include <iterator>
-
 namespace huevane {
 
 namespace {
 
-// Each entry's caption and format, by CopyAsEntry.
-struct EntryRow
+// The way huevane-html writes @p entry's format with --merge, escaped where the
+// format escapes on request. The tag options apply where huevane-html applies
+// them, but not to the formatted text, which no one reads as code.
+OutputOptions optionsFor(const CopyAsEntry &entry, const GradientSettings &settings)
 {
-    const char16_t *caption;
-    OutputFormat format;
-};
-constexpr EntryRow entryRows[] = {
-    {u"HTML with span tags", OutputFormat::Span},
-    {u"BBCode", OutputFormat::BBCode},
-    {u"Terminal (24-bit)", OutputFormat::Ansi},
-    {u"Terminal (256 colours)", OutputFormat::Ansi256},
-    {u"Minecraft (&&#)", OutputFormat::MinecraftHex}, // && shows one &
-    {u"Minecraft (\u00A7)", OutputFormat::MinecraftSection},
-    {u"MiniMessage", OutputFormat::MiniMessage},
-    {u"Minecraft JSON", OutputFormat::MinecraftJson},
-    {u"Formatted text", OutputFormat::Span},
-};
-static_assert(std::size(entryRows) == std::size(CopyAsEntries));
-
-// The way huevane-html writes @p entry's format with --merge; span escaped.
-// The tag options apply where huevane-html applies them, but not to the
-// formatted text, which no one reads as code.
-OutputOptions optionsFor(CopyAsEntry entry, const OutputOptions &tags)
-{
-    const OutputFormat format = entryRows[int(entry)].format;
-    const bool tagOptions = entry == CopyAsEntry::Span || entry == CopyAsEntry::BBCode;
-    return {tagOptions && tags.upperCaseTags, tagOptions && tags.noQuotes, format, true,
-            format == OutputFormat::Span};
+    const OutputOptions &chosen = settings.output;
+    OutputOptions options;
+    options.format = entry.format;
+    options.merge = true;
+    options.escape = RowOf(entry.format).escapeOnRequest;
+    options.upperCaseTags = !entry.formattedText && chosen.upperCaseTags;
+    options.noQuotes = !entry.formattedText && chosen.noQuotes;
+    const quint32 back = PackColour(settings.backColour); // 0x00BBGGRR
+    options.background = (back & 0xFF) << 16 | (back & 0xFF00) | back >> 16;
+    return options;
 }
 
 // Rich text keeps the text's runs of spaces and its tabs, which HTML would
@@ -78,14 +64,30 @@ bool hasSomethingToCopy(const CopySource &source)
 
 } // namespace
 
-QMimeData *CopyAsData(CopyAsEntry entry, const CopySource &source)
+QList<CopyAsEntry> CopyAsEntries()
+{
+    QList<CopyAsEntry> entries;
+    for (int format = 0; format < FormatCount; ++format)
+        entries.append({OutputFormat(format)});
+    entries.append(FormattedTextEntry);
+    return entries;
+}
+
+QString CopyAsCaption(const CopyAsEntry &entry)
+{
+    if (entry.formattedText)
+        return QStringLiteral("Formatted text");
+    return ToQString(RowOf(entry.format).caption).replace(u'&', QStringLiteral("&&"));
+}
+
+QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source)
 {
     if (!hasSomethingToCopy(source))
         return nullptr;
-    const QString written = GenerateHtml(source.settings.text, source.colours,
-                                         optionsFor(entry, source.settings.output));
+    const QString written =
+        FormattedText(source.settings.text, source.colours, optionsFor(entry, source.settings));
     auto *data = new QMimeData;
-    if (entry == CopyAsEntry::FormattedText) {
+    if (entry.formattedText) {
         data->setHtml(formattedHtml(written));
         data->setText(plainText(source.settings));
     } else {
@@ -98,9 +100,8 @@ QMenu *CreateCopyAsMenu(const std::function<CopySource()> &source, QWidget *pare
 {
     auto *menu = new QMenu(QStringLiteral("Copy as"), parent);
     const bool enabled = hasSomethingToCopy(source());
-    for (const CopyAsEntry entry : CopyAsEntries) {
-        const QString caption = QString::fromUtf16(entryRows[int(entry)].caption);
-        QAction *action = menu->addAction(caption, menu, [entry, source] {
+    for (const CopyAsEntry &entry : CopyAsEntries()) {
+        QAction *action = menu->addAction(CopyAsCaption(entry), menu, [entry, source] {
             if (QMimeData *data = CopyAsData(entry, source()))
                 QGuiApplication::clipboard()->setMimeData(data);
         });

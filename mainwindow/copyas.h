@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/formats.h"
 #include "engine/gradientsettings.h"
 
 #include <QList>
@@ -12,27 +13,27 @@ class QWidget;
 
 namespace huevane {
 
-/// The entries of the 'Copy as' menu, in the order it shows them.
-enum class CopyAsEntry : quint8 {
-    Span,             ///< HTML with span tags, escaped
-    BBCode,           ///< BBCode
-    Ansi,             ///< terminal colours, 24-bit
-    Ansi256,          ///< terminal colours, the 256-colour palette
-    MinecraftHex,     ///< Minecraft's &# codes
-    MinecraftSection, ///< Minecraft's § codes
-    MiniMessage,      ///< MiniMessage tags
-    MinecraftJson,    ///< a Minecraft JSON text component
-    FormattedText,    ///< rich text: the span HTML as text/html, the text as text/plain
+/// An entry of the 'Copy as' menu: a format of the table, or formatted text.
+struct CopyAsEntry
+{
+    OutputFormat format;        ///< what is written
+    bool formattedText = false; ///< rich text: format's HTML as text/html, the text as text/plain
+
+    friend bool operator==(const CopyAsEntry &, const CopyAsEntry &) = default;
 };
 
-/// Every entry, in menu order.
-inline constexpr CopyAsEntry CopyAsEntries[] = {
-    CopyAsEntry::Span,        CopyAsEntry::BBCode,        CopyAsEntry::Ansi,
-    CopyAsEntry::Ansi256,     CopyAsEntry::MinecraftHex,  CopyAsEntry::MinecraftSection,
-    CopyAsEntry::MiniMessage, CopyAsEntry::MinecraftJson, CopyAsEntry::FormattedText};
+/// 'Formatted text': the span HTML, to paste coloured into a word processor or a mail.
+inline constexpr CopyAsEntry FormattedTextEntry {FormatNamed(u"span"), true};
+
+/// Every entry, in menu order: each format of the table, then FormattedTextEntry.
+QList<CopyAsEntry> CopyAsEntries();
+
+/// The caption of @p entry in the menu, with & written && as menus want it.
+QString CopyAsCaption(const CopyAsEntry &entry);
 
 /// The gradient that 'Copy as' copies: the record, whose tag options apply to
-/// span tags and BBCode, and the colours computed for its text.
+/// the formats that have them and whose backColour to those that draw a
+/// background, and the colours computed for its text.
 struct CopySource
 {
     GradientSettings settings;
@@ -40,15 +41,15 @@ struct CopySource
 };
 
 /// What @p entry puts on the clipboard for @p source: the text of @p source
-/// coloured as huevane-html writes it with --merge (span also with --escape),
-/// as plain text. For FormattedText, as text/html the escaped span HTML in a
-/// span whose white-space is pre-wrap, so that spaces and tabs stay as they are,
-/// with lines separated by <br> alone; as text/plain the text itself with the
-/// platform's line ends (LF; CR LF on Windows). Null when there is nothing to
-/// copy: a blank text, or colours that are not those of the text.
-QMimeData *CopyAsData(CopyAsEntry entry, const CopySource &source);
+/// coloured as huevane-html writes it with --merge (font and span also with
+/// --escape), as plain text. For FormattedTextEntry, as text/html the escaped
+/// span HTML in a span whose white-space is pre-wrap, so that spaces and tabs
+/// stay as they are, with lines separated by <br> alone; as text/plain the text
+/// itself with the platform's line ends (LF; CR LF on Windows). Null when there
+/// is nothing to copy: a blank text, or colours that are not those of the text.
+QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source);
 
-/// A 'Copy as' submenu owned by @p parent, an entry for each CopyAsEntry. Each
+/// A 'Copy as' submenu owned by @p parent, an entry for each of CopyAsEntries(). Each
 /// entry copies what CopyAsData gives for @p source() when it is picked; all are
 /// disabled when there is nothing to copy at the time the menu is made.
 QMenu *CreateCopyAsMenu(const std::function<CopySource()> &source, QWidget *parent);

@@ -1,7 +1,7 @@
 #include "mainwindow.h"
 
 #include "engine/charcolours.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/lineends.h"
 #include "hotcommand/hotcommand.h"
 #include "mainwindow/announcedlabel.h"
@@ -392,7 +392,7 @@ void MainWindow::generate()
 {
     d->settings.output.upperCaseTags = d->chkUpTags->isChecked();
     d->settings.output.noQuotes = d->chkJSQuote->isChecked();
-    d->output->show(GenerateHtml(d->settings.text, d->colours, d->settings.output));
+    d->output->show(FormattedText(d->settings.text, d->colours, d->settings.output));
 }
 
 void MainWindow::setMessageSink(MessageSink sink)

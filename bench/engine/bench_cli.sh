@@ -2,8 +2,8 @@
 # huevane-html end to end, output to a file: characters per second and peak
 # resident memory (GNU time) on
 #   - a 10,000,000-character file in lines of 100 (best of three rounds), as font
-#     tags, as span tags and terminal colours, and in the 256-colour and chat
-#     formats with and without --merge,
+#     tags, then in every other format that --help lists, with and without
+#     --merge, and with a template of one's own,
 #   - the same with emoji and combining marks in every line,
 #   - a single line of 10 MB, plain and with emoji and accented letters,
 #   - the 10,000,000 characters through five stops in each colour space,
@@ -66,13 +66,15 @@ measure() {
 }
 
 measure "10,000,000 characters, lines of 100" "$work/lines.txt" 3
-measure "the same, --format span" "$work/lines.txt" 3 --format span
-measure "the same, --format ansi" "$work/lines.txt" 3 --format ansi
 measure "10,000,000, emoji and marks" "$work/lines-mixed.txt" 3
-for format in ansi256 minecraft-hex minecraft-section minimessage minecraft-json; do
+formats=$("$binary" --help | awk '/^Formats \(/ { on = 1; next } /^$/ { on = 0 } on && /^  [a-z]/ { print $1 }')
+for format in $formats; do
+    [ "$format" = font ] && continue
     measure "the same, --format $format" "$work/lines.txt" 3 --format "$format"
     measure "the same, --format $format --merge" "$work/lines.txt" 3 --format "$format" --merge
 done
+measure "the same, a template" "$work/lines.txt" 3 --template '<i style="color:#{hex}">{c}</i>'
+measure "the same, a template, --merge" "$work/lines.txt" 3 --template '<i style="color:#{hex}">{c}</i>' --merge
 measure "one 10 MB line, ASCII" "$work/line-ascii.txt" 2
 measure "one 10 MB line, accents and emoji" "$work/line-mixed.txt" 2
 five=FF0000,FFFF00,00FF00,0000FF,FF00FF

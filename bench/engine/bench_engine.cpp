@@ -1,11 +1,11 @@
 // Speed of the gradient engine: preparing a text, then ComputeCharColours
-// followed by GenerateHtml on 1,000,000 characters in 10,000 lines of 100, ASCII,
+// followed by FormattedText on 1,000,000 characters in 10,000 lines of 100, ASCII,
 // and with emoji and combining marks; and the ASCII text's colours through five
 // stops in each colour space.
 
 #include "bench/mixedtext.h"
 #include "engine/charcolours.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 
 #include <QElapsedTimer>
 
@@ -64,8 +64,9 @@ void print(const char *name, qint32 characters, std::pair<double, double> second
 void measure(const char *name, const PreparedText &text, const Gradient &gradient, int rounds)
 {
     qsizetype htmlSize = 0;
-    const auto seconds = timed(
-        rounds, [&] { htmlSize = GenerateHtml(text, *ComputeCharColours(text, gradient)).size(); });
+    const auto seconds = timed(rounds, [&] {
+        htmlSize = FormattedText(text, *ComputeCharColours(text, gradient)).size();
+    });
     print(name, text.totalChars(), seconds, htmlSize);
 }
 

@@ -5,7 +5,7 @@
 #include "bench/mixedtext.h"
 #include "engine/charcolours.h"
 #include "engine/gradientsettings.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
@@ -95,8 +95,8 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     QList<CharColour> colours;
     Row("colouring it (ComputeCharColours)", label,
         Median([&] { colours = *ComputeCharColours(settings.text, settings.gradient); }));
-    const auto html = [&] { return GenerateHtml(settings.text, colours); };
-    Row("writing the HTML (GenerateHtml)", label, Median(html));
+    const auto html = [&] { return FormattedText(settings.text, colours); };
+    Row("writing the HTML (FormattedText)", label, Median(html));
     const QString written = html();
     Row("the HTML's lines for its first screen", label,
         Median([&] { lines.layout(written, output->font(), output->viewport()->width() - 8); }));

@@ -1,6 +1,6 @@
 // huevane-html run as a user runs it, through its standard streams.
 
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/presets.h"
 #include "tests/common/graphemebreaks.h"
 #include "tests/common/settings.h"
@@ -151,6 +151,13 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("ansi256, ties in the cube") << QStringList {"--start", "235,115,155", "--end", "235,115,155", "--format", "ansi256"} << B("x") << 0 << B("\x1b[38;5;168mx\x1b[0m\n");
     QTest::newRow("ansi256, ties with greys") << QStringList {"--start", "4,4,4", "--end", "13,13,13", "--format", "ansi256"} << B("xy") << 0 << B("\x1b[38;5;16mx\x1b[38;5;232my\x1b[0m\n");
 
+    // Styles on the options that name them; templates of one's own.
+    QTest::newRow("italic and obfuscated, minecraft-hex") << QStringList {"--italic", "--obfuscated", "--format", "minecraft-hex"} << B("ab") << 0 << B("&#FF461E&o&ka&#FFFF00&o&kb\n");
+    QTest::newRow("svg on its background") << QStringList {"--format", "svg", "--background", "#10a0Ff", "--merge"} << B("a") << 0 << B("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100%\" height=\"100%\">\n<rect width=\"100%\" height=\"100%\" fill=\"#10a0ff\"/>\n<text x=\"8\" y=\"4\" font-family=\"monospace\" font-size=\"16\" xml:space=\"preserve\"><tspan x=\"8\" dy=\"20\"><tspan fill=\"#ff461e\">a</tspan></tspan>\n</text>\n</svg>\n");
+    QTest::newRow("template, merged, xml, around it") << twoBlues.mid(0, 4) + QStringList {"--template", "<{hex}|{c}|{HEX}{{{r},{g},{b}}}>", "--template-escape", "xml", "--merge", "--head", "H\\n", "--tail", "\\tT", "--line-end", ";\\r\\n"} << mixed << 0 << B("H\n<ff0000|a&lt;|FF0000{255,0,0}>;\r\n;\r\n<ff0001|&amp;|FF0001{255,0,1}><ff0002|\t\xF0\x9F\x98\x80|FF0002{255,0,2}>;\r\n\tT");
+    QTest::newRow("template, html, one run a character") << QStringList {"--template", "\"{c}\"", "--template-escape", "html"} << B("a\"<'") << 0 << B("\"a\"\"&quot;\"\"&lt;\"\"'\"\n");
+    QTest::newRow("template without the text; escapes in the line end") << QStringList {"--template", "{r} ", "--line-end", "<\\n|\\t|\\\\|\\x>"} << B("ab\n") << 0 << B("255 255 <\n|\t|\\|\\x>");
+
     QTest::newRow("invalid UTF-8 in a later read") << QStringList {} << B("\xEF\xBB\xBF") + B(1 << 20, 'p') + "\xFF" << 1 << B("standard input: not valid UTF-8 at byte offset 1048579");
     QTest::newRow("missing file") << QStringList {"/nonexistent/file.txt"} << QByteArray() << 1 << B("/nonexistent/file.txt: cannot be opened (No such file or directory)");
     QTest::newRow("directory") << QStringList {m_files.path()} << QByteArray() << 1 << directory + ": is a directory, not a file";
@@ -175,6 +182,22 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("centre with a fraction") << QStringList {"--centre", "1.5"} << QByteArray() << 2 << B("1.5");
     QTest::newRow("unknown format") << QStringList {"--format", "html"} << QByteArray() << 2 << B("html");
     QTest::newRow("escape with bbcode") << QStringList {"--format", "bbcode", "--escape"} << QByteArray() << 2 << B("--escape is for --format font and span only");
+    QTest::newRow("unknown placeholder") << QStringList {"--template", "ab{hex}{x}"} << QByteArray() << 2 << B("'{x}' at character 8");
+    QTest::newRow("placeholders are case-sensitive") << QStringList {"--template", "{C}"} << QByteArray() << 2 << B("'{C}' at character 1");
+    QTest::newRow("unclosed brace after an emoji") << QStringList {"--template", "\xF0\x9F\x98\x80{c"} << QByteArray() << 2 << B("'{' at character 2 is not closed");
+    QTest::newRow("brace that closes nothing") << QStringList {"--template", "{{{c}x}"} << QByteArray() << 2 << B("'}' at character 7 closes nothing");
+    QTest::newRow("text twice") << QStringList {"--template", "{c}{c}"} << QByteArray() << 2 << B("{c} comes again at character 4");
+    QTest::newRow("head without a template") << QStringList {"--head", "x"} << QByteArray() << 2 << B("--head is for --template only");
+    QTest::newRow("template with a format") << QStringList {"--format", "span", "--template", "{c}"} << QByteArray() << 2 << B("--template and --format cannot be given together");
+    QTest::newRow("unknown template escape") << QStringList {"--template", "{c}", "--template-escape", "json"} << QByteArray() << 2 << B("'json'");
+    QTest::newRow("escape with a template") << QStringList {"--template", "{c}", "--escape"} << QByteArray() << 2 << B("--escape is for --format font and span only");
+    QTest::newRow("style with a template") << QStringList {"--template", "{c}", "--bold"} << QByteArray() << 2 << B("--bold cannot be written with --template");
+    for (const char *format : {"terraria", "factorio", "starbound", "libgdx", "wow"})
+        QTest::newRow(format) << QStringList {"--underline", "--format", format} << QByteArray() << 2 << "--underline cannot be written with --format " + B(format);
+    QTest::newRow("italic in discord") << QStringList {"--format", "discord", "--bold", "--italic"} << QByteArray() << 2 << B("--italic cannot be written with --format discord");
+    QTest::newRow("obfuscated in font") << QStringList {"--obfuscated"} << QByteArray() << 2 << B("--obfuscated cannot be written with --format font: only Minecraft's formats");
+    QTest::newRow("span without quotes, underlined and struck") << QStringList {"--format", "span", "--no-quotes", "--underline", "--strikethrough"} << QByteArray() << 2 << B("--strikethrough cannot be written with --format span: without quotes");
+    QTest::newRow("background with bbcode") << QStringList {"--format", "bbcode", "--background", "0,0,0"} << QByteArray() << 2 << B("--background is for --format svg only");
     const QString seventeen = QStringList(17, "FF0000").join(u',');
     QTest::newRow("position lower than an earlier one") << QStringList {"--stops", "FF0000@50,00FF00,0000FF@20"} << QByteArray() << 2 << B("stop 3, '0000FF@20'");
     QTest::newRow("position past 100") << QStringList {"--stops", "FF0000,0000FF@100.5"} << QByteArray() << 2 << B("stop 2, '0000FF@100.5'");
@@ -210,15 +233,21 @@ void tst_HuevaneHtml::limits()
 
 void tst_HuevaneHtml::helpVersionAndFullOutput()
 {
-    // Every format in the table of --help, and in the message for an unknown one.
+    // Every format of the table in --help and in the message for an unknown one,
+    // and no line of --help wider than 80 columns.
     const Run help = run({"--help"});
     const Run unknown = run({"--format", "x"});
     QCOMPARE(help.exitCode, 0);
-    for (const char *format : {"font", "span", "bbcode", "ansi", "ansi256", "minecraft-hex",
-                               "minecraft-section", "minimessage", "minecraft-json"})
-        QVERIFY2(help.out.contains(QByteArray("\n  ") + format + "  "), format);
-    QVERIFY(unknown.err.endsWith("give font, span, bbcode, ansi, minecraft-hex, minecraft-section, "
-                                 "minimessage, minecraft-json or ansi256\n"));
+    for (const FormatRow &row : Formats) {
+        const QByteArray name = ToQString(row.name).toUtf8();
+        QVERIFY2(help.out.contains("\n  " + name + "  "), name);
+        QVERIFY2(unknown.err.contains(" " + name + ", ")
+                     || unknown.err.contains(" " + name + " or ")
+                     || unknown.err.endsWith(" or " + name + "\n"),
+                 name);
+    }
+    for (const QByteArray &line : help.out.split('\n'))
+        QVERIFY2(QString::fromUtf8(line).size() <= 80, line);
     QVERIFY(run({"--version"}).out.startsWith("huevane-html "));
 
     const Run full = run({file("ok.txt")}, {}, {}, QStringLiteral("/dev/full"));
@@ -245,8 +274,8 @@ void tst_HuevaneHtml::presets()
         const PreparedText text(QString::fromUtf8(sample));
         const Gradient g {{}, {},  stops.stops, stops.space, stops.hue, GradientType::RiseAndFall,
                           45, true};
-        const OutputOptions span {.format = OutputFormat::Span};
-        QCOMPARE(GenerateHtml(text, *ComputeCharColours(text, g), span).toUtf8(), preset.out);
+        const OutputOptions span {.format = FormatNamed(u"span")};
+        QCOMPARE(FormattedText(text, *ComputeCharColours(text, g), span).toUtf8(), preset.out);
     }
     QCOMPARE_GE(names.size(), 8);
     QVERIFY(names.contains("rainbow"));

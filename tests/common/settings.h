@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/charcolours.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/stripes.h"
 
 #include <QList>
@@ -48,7 +48,7 @@ inline ColouredText Coloured(const QString &text, const Gradient &gradient = {})
 /// What 'Generate' writes for @p coloured with @p options.
 inline QString Html(const ColouredText &coloured, const OutputOptions &options = {})
 {
-    return GenerateHtml(coloured.text, coloured.colours, options);
+    return FormattedText(coloured.text, coloured.colours, options);
 }
 
 /// A type preview's stripes of @p kind from @p start to @p end, in two colours.

@@ -7,6 +7,7 @@ where --layout names huevane-layout, which prints the window's layout.
 
 import argparse
 import json
+import re
 import subprocess
 import sys
 import time
@@ -20,6 +21,12 @@ PROGRAMS = {}
 LAYOUT = {}
 ROOT_COLOUR = (0x20, 0x30, 0x40)
 SAMPLE_TEXT = b"Sample Text For Gradient Demo\r\nThis time it's multiline!!!\r\nTry it out - it's even more fun!!!"
+
+
+def run_html(arguments, text=SAMPLE_TEXT):
+    """What huevane-html writes for text with the arguments."""
+    return subprocess.run([PROGRAMS["huevane-html"]] + arguments, input=text, capture_output=True, check=True,
+                          timeout=30).stdout
 
 
 class Huevane(XSession):
@@ -100,8 +107,7 @@ class DesktopTest(unittest.TestCase):
             h.dragged_by_title(3)
 
     def test_generate_and_send_to_clipboard(self):
-        html = subprocess.run([PROGRAMS["huevane-html"]], input=SAMPLE_TEXT, capture_output=True, check=True,
-                              timeout=30).stdout
+        html = run_html([])
         self.assertTrue(html.startswith(b"<font color="))
         with Huevane(tray=False) as h:
             # Before 'Generate' the button leaves the clipboard as it is.
@@ -113,9 +119,15 @@ class DesktopTest(unittest.TestCase):
             self.assertEqual(wait_until(h.clipboard, what="the clipboard"), html)
 
     def test_copy_as(self):
-        # The entries of 'Copy as' in menu order, as huevane-html's formats.
-        formats = [["span", "--escape"], ["bbcode"], ["ansi"], ["ansi256"], ["minecraft-hex"], ["minecraft-section"],
-                   ["minimessage"], ["minecraft-json"]]
+        # The entries of 'Copy as' in menu order: huevane-html's formats as --help lists
+        # them, escaped where huevane-html takes --escape, then 'Formatted text'.
+        help_text = run_html(["--help"]).decode()
+        table = help_text[help_text.index("\nFormats ("):help_text.index("\nTemplates (")]
+        names = re.findall(r"^  (\S+)  ", table, re.MULTILINE)
+        self.assertIn("latex", names)
+        escaping = lambda name: subprocess.run([PROGRAMS["huevane-html"], "--format", name, "--escape"], input=b"",
+                                               capture_output=True, timeout=30).returncode == 0
+        formats = [[name, "--escape"] if escaping(name) else [name] for name in names]
         window_options = ["--per-line", "--upper-case-tags", "--merge"]
         with Huevane(tray=False) as h:
             # 'Generate' is never clicked: the entries copy the gradient on screen.
@@ -139,14 +151,12 @@ class DesktopTest(unittest.TestCase):
                 wait_until(lambda: windows() == shown, what="the menus to close")
                 if format_options is None:
                     break
-                expected = subprocess.run([PROGRAMS["huevane-html"], "--format"] + format_options + window_options,
-                                          input=SAMPLE_TEXT, capture_output=True, check=True, timeout=30).stdout
+                expected = run_html(["--format"] + format_options + window_options)
                 wait_until(lambda: h.clipboard() == expected, what="the clipboard as " + format_options[0])
 
             # 'Formatted text': as rich text the escaped span HTML keeping its white space, lines
             # ended by <br> alone; as plain text the text itself with LF line ends.
-            html = subprocess.run([PROGRAMS["huevane-html"], "--format", "span", "--escape", "--merge", "--per-line"],
-                                  input=SAMPLE_TEXT, capture_output=True, check=True, timeout=30).stdout
+            html = run_html(["--format", "span", "--escape", "--merge", "--per-line"])
             wait_until(lambda: h.clipboard() == SAMPLE_TEXT.replace(b"\r\n", b"\n"), what="the plain text")
             targets = h.clipboard("TARGETS").split()
             self.assertIn(b"text/html", targets)
@@ -178,8 +188,7 @@ class DesktopTest(unittest.TestCase):
             h.keys("ctrl+a", "ctrl+v", "ctrl+End", "Z", "ctrl+a", "ctrl+c")
             typed = text + b"Z"
             self.assertEqual(wait_until(lambda: h.clipboard() == typed and typed, what="the typed text"), typed)
-            html = subprocess.run([PROGRAMS["huevane-html"]], input=typed, capture_output=True, check=True,
-                                  timeout=30).stdout
+            html = run_html([], typed)
             h.click(*h.centre("lblGenerate"))
             h.click(*h.centre("lblClipboard"))
             self.assertEqual(wait_until(lambda: h.clipboard() == html and html, timeout=30, what="the HTML"), html)

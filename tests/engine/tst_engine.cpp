@@ -1,6 +1,6 @@
 #include "engine/characters.h"
 #include "engine/gradientsettings.h"
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/lineends.h"
 #include "engine/preparedtext.h"
 #include "engine/stripes.h"
@@ -245,7 +245,7 @@ void tst_Engine::charactersAndHtml()
         QCOMPARE(test::Html(test::Coloured(text), {upperCase, noQuotes}), html);
     // Colours computed for another text are never written.
     const test::ColouredText coloured = test::Coloured(lines);
-    QCOMPARE(GenerateHtml(PreparedText(u'b' + lines), coloured.colours), QString());
+    QCOMPARE(FormattedText(PreparedText(u'b' + lines), coloured.colours), QString());
 }
 
 namespace {

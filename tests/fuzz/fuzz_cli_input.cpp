@@ -2,7 +2,8 @@
 // as huevane-html reads them, then converted with the options the input asks for.
 // Invalid UTF-8 must be reported at the offset of its first bad byte, with exit
 // status 1 and nothing written; valid UTF-8 must give exit status 0 and the HTML
-// of GenerateHtml, and in every format, with and without merged runs and escapes,
+// of FormattedText, and in every format, with and without merged runs, escapes and
+// styles, and in templates of one's own,
 // an output that gives back the text's lines, every character in its colour.
 //
 // Input: a flags byte (bit 0 per line, bit 1 upper-case tags, bit 2 no quotes,
@@ -122,23 +123,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const PreparedText text(expected);
     const QList<CharColour> colours = *ComputeCharColours(text, cli::GradientFor(options, text));
-    Check(convert(options, input, batch)
-              == GenerateHtml(text, colours, cli::OutputFor(options)).toUtf8(),
-          "huevane-html writes what GenerateHtml gives");
-    // Every format, with and without merged runs, font and span also escaped; the
+    // Every format, with and without merged runs, escaped where it escapes on
+    // request, and with every style it can write; then templates of one's own. The
     // window's copy of the same gradient is what huevane-html writes.
-    constexpr int formats = int(OutputFormat::Ansi256) + 1;
-    for (int variant = 0; variant < 4 * formats; ++variant) {
-        options.format = OutputFormat(variant / 4);
-        options.merge = variant & 1;
-        options.escape = variant & 2;
-        if (options.escape && variant >= 8)
-            continue; // escapes are for font and span only
-        const OutputOptions output = cli::OutputFor(options);
+    const auto check = [&] {
+        const OutputOptions output = cli::OutputOptionsFor(options);
         const QByteArray written = convert(options, input, batch);
         CheckOutputGivesBackText(expected, colours, output, QString::fromUtf8(written));
-        Check(GenerateHtml(text, colours, output).toUtf8() == written,
+        Check(FormattedText(text, colours, output).toUtf8() == written,
               "the window's copy is what huevane-html writes");
+    };
+    options.background = flags * 0x010101u ^ quint32(piece) << 8;
+    // Each input tries escapes and styles on some formats and not on others, by
+    // the batch size, so that runs over many inputs meet every pairing.
+    for (int format = 0; format < FormatCount; ++format) {
+        for (const bool merge : {false, true}) {
+            const int variant = int(batch) + format;
+            options.format = OutputFormat(format);
+            options.merge = merge;
+            options.escape = variant & 1 && RowOf(options.format).escapeOnRequest;
+            options.styles = variant & 2 ? 0xFF : 0;
+            while (const auto refused = FindRefusedStyle(cli::OutputOptionsFor(options)))
+                options.styles &= ~StyleBit(refused->style);
+            check();
+        }
+    }
+    options.styles = 0;
+    options.escape = false;
+    const QString templates[] = {u"<{hex}|{c}|{HEX}{{{r},{g},{b}}}>"_qs, u"{c}"_qs, u"[{r}]"_qs,
+                                 u"}}{c}{{"_qs};
+    for (int t = int(batch) % 2; t < 12; t += 2) {
+        OwnTemplate own {templates[t % 4], t % 3 ? u"\n"_qs : u"<br>\r\n"_qs, u"head"_qs,
+                         u"tail"_qs, TemplateEscape(t / 4)};
+        options.ownTemplate = own;
+        options.merge = t & 1;
+        check();
     }
     return 0;
 }

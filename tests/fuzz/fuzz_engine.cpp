@@ -1,6 +1,6 @@
 // Fuzzes the engine: any text, colours (in and out of 0..255, NaN and infinities
 // too), any gradient type byte, any 32-bit turning point, per-line on or off,
-// both tag options, through a prepared text, ComputeCharColours and GenerateHtml.
+// both tag options, through a prepared text, ComputeCharColours and FormattedText.
 //
 // Input: a flags byte (bit 0 per line, bit 1 upper-case tags, bit 2 no quotes,
 // bit 3 text as UTF-16 instead of UTF-8, bit 4 turning point from the input
@@ -66,6 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
           "colours are computed for types 1 to 3 only");
     if (!colours)
         return 0;
-    CheckOutputGivesBackText(text, *colours, options, GenerateHtml(prepared, *colours, options));
+    CheckOutputGivesBackText(text, *colours, options, FormattedText(prepared, *colours, options));
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 
 #include <cstdint>
 #include <cstring>
@@ -35,15 +35,15 @@ QList<TextSpan> LinesOf(const QString &text);
 
 /// Checks that @p colours, computed for @p text, cover the characters of every
 /// line (LinesOf) exactly once, in order: no character lost, doubled or split.
-/// Then checks @p output, written for them in the format of @p options,
-/// against a plain writer of that format: every entry's character, escaped as
-/// the format or the options ask, in a tag, code or object of its entry's colour
-/// (for ansi256 the nearest palette colour, found by trying every one), one for
-/// every entry or, with merge and always in ansi and ansi256, one for every run
-/// of a colour on a line; every line ending in the format's line end (for
-/// minecraft-json, one between lines, and the whole in one component); nothing
-/// at all for a blank text. So the output without its codes, escapes undone,
-/// gives back the text.
+/// Then checks @p output, written for them as @p options say, against a plain
+/// writer of each format and of templates, written apart from the table of
+/// formats: every entry's character, escaped as the format or the options ask,
+/// in a tag, code or object of its entry's colour (for a palette the nearest
+/// entry, found by trying every one), with the styles asked for, one for every
+/// entry or, with merge and always in the formats that write a colour where it
+/// changes, one for every run of a colour on a line; every line ending in the
+/// format's line end; nothing at all for a blank text. So the output without its
+/// codes, escapes undone, gives back the text.
 void CheckOutputGivesBackText(const QString &text, const QList<CharColour> &colours,
                               const OutputOptions &options, QStringView output);
 

@@ -48,19 +48,19 @@ void tst_CopyAs::contextMenu()
     QVERIFY(text && box);
     text->setPlainText(QStringLiteral("a<\n"));
 
-    // The submenu, last in the box's menu, with one entry a format.
+    // The submenu, last in the box's menu: every format of the table in its order,
+    // then 'Formatted text', each shown with its caption's & as it stands.
     QMenu *copyAs = OpenCopyAs(box);
     QVERIFY(copyAs);
     QCOMPARE(copyAs->title(), QStringLiteral("Copy as"));
-    QStringList captions;
-    for (const QAction *action : copyAs->actions()) {
-        QVERIFY(action->isEnabled());
-        captions.append(action->text());
+    const QList<QAction *> actions = copyAs->actions();
+    QCOMPARE(actions.size(), FormatCount + 1);
+    for (int i = 0; i < actions.size(); ++i) {
+        QVERIFY(actions[i]->isEnabled());
+        QCOMPARE(actions[i]->iconText(),
+                 i < FormatCount ? ToQString(Formats[i].caption)
+                                 : QStringLiteral("Formatted text"));
     }
-    QCOMPARE(captions,
-             QStringList({"HTML with span tags", "BBCode", "Terminal (24-bit)",
-                          "Terminal (256 colours)", "Minecraft (&&#)", "Minecraft (\u00A7)",
-                          "MiniMessage", "Minecraft JSON", "Formatted text"}));
 
     // Copying leaves the output box as it was, its placeholder shown. (What each entry
     // copies is checked on a real clipboard, against huevane-html's output.)
@@ -92,7 +92,7 @@ void tst_CopyAs::formattedTextKeepsSpacesAndLines()
     GradientSettings settings;
     settings.text = coloured.text;
     const std::unique_ptr<QMimeData> data(
-        CopyAsData(CopyAsEntry::FormattedText, {settings, coloured.colours}));
+        CopyAsData(FormattedTextEntry, {settings, coloured.colours}));
     const QString plain = QStringLiteral("a   b  c\n\t\tone\n\n\t two \n<b> &</b>");
     QCOMPARE(data->text(), plain);
     QTextDocument document;

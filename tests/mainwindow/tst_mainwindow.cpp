@@ -4,7 +4,7 @@
 // the type previews (against a plain painter), the output box and the count.
 // Then the type previews' painting on its own: stripes against the plain painter.
 
-#include "engine/htmlwriter.h"
+#include "engine/formatwriter.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"
 #include "hotcommand/hotcommand.h"

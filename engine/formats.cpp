@@ -1,0 +1,46 @@
+#include "formats.h"
+
+namespace huevane {
+
+std::optional<OutputFormat> FindFormat(QStringView name)
+{
+    for (int i = 0; i < FormatCount; ++i) {
+        if (name == QStringView(Formats[i].name))
+            return OutputFormat(i);
+    }
+    return std::nullopt;
+}
+
+QString FormatNameList()
+{
+    QString list;
+    for (int i = 0; i < FormatCount; ++i) {
+        if (i > 0)
+            list += i + 1 < FormatCount ? u", " : u" or ";
+        list += QStringView(Formats[i].name);
+    }
+    return list;
+}
+
+QStringList WritableStyles(OutputFormat format)
+{
+    QStringList names;
+    for (int s = 0; s < StyleCount; ++s) {
+        if (!RowOf(format).styles[s].on.empty())
+            names.append(ToQString(StyleNames[s]));
+    }
+    return names;
+}
+
+QString StyleRefusal(OutputFormat format, Style style)
+{
+    const FormatRow &row = RowOf(format);
+    if (!row.styles[int(style)].on.empty())
+        return {};
+    if (style == Style::Obfuscated)
+        return QStringLiteral("only Minecraft's formats write obfuscated text");
+    return QStringLiteral("%1 has no markup for %2")
+        .arg(QStringView(row.caption), QStringView(StyleNames[int(style)]));
+}
+
+} // namespace huevane
