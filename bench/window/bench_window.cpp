@@ -84,9 +84,9 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     WrappedLines lines;
     Row("breaking the text into lines", label,
         Median([&] { lines.layout(text, input->font(), input->viewport()->width() - 8); }));
-    GradientSettings settings = window.settings();
-    const QString crlf = window.inputText();
-    Row("preparing the text (SetText)", label, Median([&] { SetText(settings, crlf); }));
+    GradientSettings settings = window.model().settings();
+    const QString typed = window.model().text();
+    Row("preparing the text (SetText)", label, Median([&] { SetText(settings, typed); }));
     QList<CharColour> colours;
     Row("colouring it (ComputeCharColours)", label,
         Median([&] { colours = *ComputeCharColours(settings.text, settings.gradient); }));
@@ -117,7 +117,7 @@ void Stages(MainWindow &window, const char *label, const QString &text)
             input->repaint();
         }));
     Row("'Generate', to the output drawn", label, Median([&] {
-            window.generate();
+            window.model().generate();
             output->repaint();
         }));
 }
