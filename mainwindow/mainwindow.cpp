@@ -7,6 +7,9 @@
 #include "mainwindow/controlfactory.h"
 #include "mainwindow/copyas.h"
 #include "mainwindow/fonts.h"
+#include "mainwindow/gradienteditor.h"
+#include "mainwindow/gradientmenu.h"
+#include "mainwindow/savedpresets.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/textbox.h"
@@ -21,6 +24,9 @@
 #include "platform/twips.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -63,6 +69,10 @@ public:
     MessageSink messageSink;
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
+    SavedPresets *presets = nullptr;
+    GradientEditor *editor = nullptr;
+    DialogColourChooser dialogChooser;
+    ColourChooser *chooser = &dialogChooser; // for the gradient editor
 
     TextBox *txtString = nullptr;
     QLineEdit *txtSize = nullptr;
@@ -107,11 +117,13 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
     };
 
     d->model = new GradientModel(this);
+    d->presets = new SavedPresets(SavedPresets::DefaultPath(), this);
     buildControls();
     d->artRatio = devicePixelRatioF();
     HoldWindowLooks(this);
     connectModel(); // fills the controls before their changes reach the model
     connectEvents();
+    connectGradientMenus();
     applyWindowOutline();
     createIcon();
     // The first stop of the tab order, not the first control made that takes the
@@ -341,7 +353,71 @@ void MainWindow::setMessageSink(MessageSink sink)
 
 void MainWindow::setColourChooser(ColourChooser *chooser)
 {
+    d->chooser = chooser ? chooser : &d->dialogChooser;
     d->panels->setColourChooser(chooser);
+}
+
+// The gradient editor opens from its key anywhere in the window, from the
+// context menu of the previews (the right button's release, so that its press
+// keeps selecting the type and, on the third preview, a drag with it keeps
+// moving the turning point; the menu key, but on the third, where that key puts
+// the turning point in the middle), and from their accessible action, which
+// posts the key to the preview.
+void MainWindow::connectGradientMenus()
+{
+    auto *edit = new QAction(QStringLiteral("Edit gradient"), this);
+    edit->setShortcut(EditGradientKey());
+    edit->setShortcutContext(Qt::WindowShortcut);
+    addAction(edit);
+    connect(edit, &QAction::triggered, this, &MainWindow::showGradientEditor);
+
+    const auto popup = [this](const QPoint &at) {
+        QMenu *menu = CreateGradientMenu(
+            d->model, d->presets, [this] { showGradientEditor(); }, EditGradientKey(), this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(at);
+    };
+    for (DrawingSurface *surface :
+         {d->typePreviews[0], d->typePreviews[1], d->typePreviews[2], d->picGradText}) {
+        connect(surface, &DrawingSurface::mouseUp, this,
+                [popup](int &button, int &, float &, float &) {
+                    if (button == 2)
+                        popup(QCursor::pos());
+                });
+        const bool menuKey = surface != d->typePreviews[2];
+        connect(
+            surface, &DrawingSurface::keyDown, this,
+            [this, surface, popup, menuKey](int &keyCode, int &shift) {
+                if (keyCode == Qt::Key_G && shift == 2) {
+                    keyCode = 0;
+                    showGradientEditor();
+                } else if (menuKey
+                           && (keyCode == Qt::Key_Menu || (keyCode == Qt::Key_F10 && shift == 1))) {
+                    keyCode = 0;
+                    popup(surface->mapToGlobal(surface->rect().center()));
+                }
+            });
+        surface->setKeyActions(surface->keyActions() << KeyAction {QStringLiteral("Edit gradient"),
+                                                                   EditGradientKey()[0]});
+    }
+}
+
+void MainWindow::showGradientEditor()
+{
+    if (!d->editor)
+        d->editor = new GradientEditor(
+            d->model, d->presets, [this] { return d->chooser; }, this);
+    d->editor->showBeside();
+}
+
+GradientEditor *MainWindow::gradientEditor() const
+{
+    return d->editor;
+}
+
+SavedPresets &MainWindow::savedPresets() const
+{
+    return *d->presets;
 }
 
 void MainWindow::textSizeChanged()

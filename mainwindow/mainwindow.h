@@ -12,6 +12,8 @@ namespace huevane {
 
 class DesktopShell;
 class DrawingSurface;
+class GradientEditor;
+class SavedPresets;
 
 /// The main window, frmMain: the text, the three colour panels, the gradient
 /// type selector with its previews, the text preview and the HTML output, laid
@@ -40,6 +42,20 @@ public:
     /// What the window shows and sets.
     GradientModel &model() const;
 
+    /// The key that opens the gradient editor from anywhere in the window.
+    static QKeySequence EditGradientKey() { return QKeySequence(Qt::CTRL | Qt::Key_G); }
+
+    /// Shows the gradient editor beside the window (GradientEditor::showBeside()),
+    /// made at its first showing.
+    void showGradientEditor();
+
+    /// The gradient editor; null until it is first shown.
+    GradientEditor *gradientEditor() const;
+
+    /// The presets the user saved, from SavedPresets::DefaultPath() as it was
+    /// when the window was made.
+    SavedPresets &savedPresets() const;
+
     /// The colour panel number @p number: 1 start, 2 end, 3 background.
     const ColourPanel &colourPanel(int number) const;
 
@@ -48,9 +64,9 @@ public:
     using MessageSink = std::function<void(const QString &message)>;
     void setMessageSink(MessageSink sink);
 
-    /// Asks for the colour when a panel's swatch is clicked; by default (and with
-    /// nullptr) a DialogColourChooser. The window does not own @p chooser, which
-    /// must outlive it or be replaced first.
+    /// Asks for the colour when a panel's swatch or a stop of the gradient editor
+    /// is clicked; by default (and with nullptr) a DialogColourChooser. The window
+    /// does not own @p chooser, which must outlive it or be replaced first.
     void setColourChooser(ColourChooser *chooser);
 
 protected:
@@ -64,6 +80,7 @@ private:
     void connectEvents();
     void connectTypeSelector();
     void connectModel();
+    void connectGradientMenus();
     void textSizeChanged();
     void drawTypePreview(int index);
     void drawTextPreview();
