@@ -37,6 +37,10 @@ class GradientBar : public QWidget
     Q_PROPERTY(int selected READ selected WRITE setSelected NOTIFY selectedChanged)
 
 public:
+    /// Where the gradient is painted, in pixels: this far in from the left and
+    /// the right edge (room for half a marker), from this far down, this high.
+    static constexpr int EndRoom = 7, GradientTop = 3, GradientHeight = 24;
+
     /// How far beyond the bar's top or bottom edge a dragged stop is gone, in pixels.
     static constexpr int DragOffDistance = 30;
 

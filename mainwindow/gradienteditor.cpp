@@ -89,6 +89,7 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     setAccessibleName(QStringLiteral("Gradient editor"));
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Margin, Margin, Margin, Margin);
     d->bar = new GradientBar(model, this);
     layout->addWidget(d->bar);
     connect(d->bar, &GradientBar::colourRequested, this, &GradientEditor::chooseColour);
@@ -167,9 +168,7 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     presetButtons->addWidget(save);
     presetButtons->addStretch();
     layout->addLayout(presetButtons);
-    connect(d->presetList, &QListWidget::currentRowChanged, this, [this](int row) {
-        d->deleteButton->setEnabled(row >= 0 && row < d->listed.size() && d->listed[row].saved);
-    });
+    connect(d->presetList, &QListWidget::currentRowChanged, this, &GradientEditor::showDeletable);
     connect(d->deleteButton, &QPushButton::clicked, this, &GradientEditor::deletePreset);
     connect(save, &QPushButton::clicked, this, &GradientEditor::saveAsPreset);
 
@@ -324,6 +323,13 @@ void GradientEditor::showPresets()
             item->setToolTip(QStringLiteral("Saved by you; Delete removes it"));
     }
     d->presetList->setCurrentRow(std::min(current, int(d->listed.size()) - 1));
+    showDeletable();
+}
+
+void GradientEditor::showDeletable()
+{
+    const int row = d->presetList->currentRow();
+    d->deleteButton->setEnabled(row >= 0 && row < d->listed.size() && d->listed[row].saved);
 }
 
 void GradientEditor::tellProblem(const QString &done)

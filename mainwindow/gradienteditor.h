@@ -34,6 +34,10 @@ class GradientEditor : public QWidget
     Q_OBJECT
 
 public:
+    /// The room around the editor's parts, in pixels: the bar's top left corner
+    /// stands this far in from the window's.
+    static constexpr int Margin = 10;
+
     /// The editor of @p model's gradient, with @p presets, asking for colours with
     /// @p chooser() at the time; a tool window of @p parent.
     GradientEditor(GradientModel *model, SavedPresets *presets,
@@ -57,6 +61,7 @@ private:
     void buildRows();
     void showStops();
     void showPresets();
+    void showDeletable();
     void showMessage(const QString &message);
     void tellProblem(const QString &done = {});
     void chooseColour(int index);

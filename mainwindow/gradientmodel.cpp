@@ -175,7 +175,9 @@ ColourTriplet GradientModel::colour(int panel) const
 
 void GradientModel::setValues(int panel, const QStringList &values)
 {
-    Q_ASSERT(panel >= Start && panel <= Back && values.size() == 3);
+    Q_ASSERT(panel >= Start && panel <= Back);
+    if (values.size() != 3)
+        return;
     const int p = panel - 1;
     d->edited[p].reset();
     // A commit of the texts drawn already while they were being edited changes
@@ -206,8 +208,9 @@ void GradientModel::setValues(int panel, const QStringList &values)
 
 void GradientModel::setEditedValues(int panel, const QStringList &values)
 {
-    Q_ASSERT(panel >= Start && panel <= Back && values.size() == 3);
-    d->edited[panel - 1] = values;
+    Q_ASSERT(panel >= Start && panel <= Back);
+    if (values.size() == 3)
+        d->edited[panel - 1] = values;
 }
 
 QList<Stop> GradientModel::stops() const

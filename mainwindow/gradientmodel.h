@@ -72,7 +72,8 @@ public:
     void setText(const QString &text);
 
     /// The three decimal texts (red, green, blue) of panel @p panel as last
-    /// committed; never brought into 0..255 here. Setting them also sets the
+    /// committed; never brought into 0..255 here (a list of another length is
+    /// not taken). Setting them also sets the
     /// first (start) or last (end) stop to the colour they read as, and ends
     /// the editing of setEditedValues().
     QStringList values(int panel) const;

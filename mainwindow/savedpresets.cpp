@@ -66,31 +66,20 @@ void SavedPresets::read()
     const QFileInfo file(m_path);
     if (!file.exists())
         return;
+    const auto unread = [this](const char *why) {
+        m_damaged = true;
+        m_problem = QStringLiteral("The saved presets in %1 %2; none are shown.")
+                        .arg(m_path, QLatin1StringView(why));
+    };
     // QSettings reads a file it may not open as an empty one.
-    QFile readable(m_path);
-    if (file.isDir() || !readable.open(QIODevice::ReadOnly)) {
-        m_damaged = true;
-        m_problem =
-            QStringLiteral("The saved presets in %1 cannot be read; none are shown.").arg(m_path);
-        return;
-    }
-    readable.close();
+    if (QFile readable(m_path); file.isDir() || !readable.open(QIODevice::ReadOnly))
+        return unread("cannot be read");
     QSettings settings(m_path, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError) {
-        m_damaged = true;
-        m_problem =
-            QStringLiteral("The saved presets in %1 are damaged; none are shown.").arg(m_path);
-        return;
-    }
-    QStringList left;
     const int count = settings.beginReadArray(QStringLiteral("presets"));
     // A count no one saved would have the reading go on for ever.
-    if (count > MostSavedPresets) {
-        m_damaged = true;
-        m_problem =
-            QStringLiteral("The saved presets in %1 are damaged; none are shown.").arg(m_path);
-        return;
-    }
+    if (settings.status() != QSettings::NoError || count > MostSavedPresets)
+        return unread("are damaged");
+    QStringList left;
     for (int i = 0; i < count; ++i) {
         settings.setArrayIndex(i);
         NamedGradient preset {settings.value("name").toString().trimmed(), {}, true};
@@ -107,7 +96,6 @@ void SavedPresets::read()
         m_presets.removeIf([&](const NamedGradient &p) { return p.name == preset.name; });
         m_presets.append(preset);
     }
-    settings.endArray();
     if (!left.isEmpty())
         m_problem = QStringLiteral("Saved presets in %1 are damaged and left out: %2.")
                         .arg(m_path, left.join(QStringLiteral(", ")));
@@ -159,6 +147,12 @@ bool SavedPresets::save(const QString &name, const StopGradient &gradient)
     }
     const auto same = [&](const NamedGradient &p) { return p.name == trimmed; };
     const auto found = std::find_if(m_presets.begin(), m_presets.end(), same);
+    if (found == m_presets.end() && m_presets.size() >= MostSavedPresets) {
+        m_problem = QStringLiteral("There are %1 saved presets, the most kept: delete one first.")
+                        .arg(MostSavedPresets);
+        Q_EMIT changed();
+        return false;
+    }
     const NamedGradient preset {trimmed, gradient, true};
     if (found != m_presets.end())
         *found = preset;

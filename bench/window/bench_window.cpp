@@ -6,6 +6,7 @@
 #include "engine/charcolours.h"
 #include "engine/gradientsettings.h"
 #include "engine/htmlwriter.h"
+#include "engine/stopslist.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/textbox.h"
 #include "mainwindow/typepreview.h"
@@ -134,5 +135,9 @@ int main(int argc, char *argv[])
     Stages(window, "1,000,000 characters on one line", MakeText(1'000'000, 0));
     Stages(window, "1,000,000 characters in lines of 100", MakeText(1'000'000, 100));
     Stages(window, "1,000,000 with emoji and marks, lines of 100", MixedText(10'000));
+    QList<Stop> stops;
+    ParseStops(u"FF461E,FFB347,FF5E3A@40,D62A68@70,5B1A8C", stops);
+    window.model().setStopGradient({stops, ColourSpace::Oklab});
+    Stages(window, "1,000,000 on one line, 5 stops in oklab", MakeText(1'000'000, 0));
     return 0;
 }

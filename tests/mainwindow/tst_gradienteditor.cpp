@@ -9,14 +9,11 @@
 #include "mainwindow/savedpresets.h"
 #include "platform/drawingsurface.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QComboBox>
 #include <QInputDialog>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +21,14 @@
 using namespace huevane;
 
 namespace {
+
+void WriteFile(const QString &path, const QByteArray &contents)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+        qFatal("%s cannot be written", qPrintable(path));
+}
 
 class Editor : public ColourChooser
 {
@@ -66,12 +71,9 @@ public:
     void run(const QString &step)
     {
         const QString verb = step.section(u' ', 0, 0), arg = step.section(u' ', 1);
-        const QList<double> n = [&] {
-            QList<double> numbers;
-            for (const QString &word : arg.split(u' '))
-                numbers << word.toDouble();
-            return numbers;
-        }();
+        QList<double> n;
+        for (const QString &word : arg.split(u' '))
+            n << word.toDouble();
         GradientModel &model = window.model();
         if (verb == "is") {
             const QString what = arg.section(u' ', 0, 0), value = arg.section(u' ', 1);
@@ -191,11 +193,7 @@ void tst_GradientEditor::steps()
 void tst_GradientEditor::damagedPresetsFile()
 {
     const QString path = SavedPresets::DefaultPath();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[presets\nsize=1\n1\\name=x\n");
-    file.close();
+    WriteFile(path, "[presets\nsize=1\n1\\name=x\n");
     Editor e;
     QVERIFY2(e.editor->message().contains("are damaged"), qPrintable(e.editor->message()));
     e.run("name kept");
@@ -206,19 +204,21 @@ void tst_GradientEditor::damagedPresetsFile()
     QCOMPARE(again.takeProblem(), QString());
     QCOMPARE(again.presets().size(), 1);
     QCOMPARE(again.presets().first().name, "kept");
-    QFile::remove(path);
 
     // A preset that does not read is left out, and the others kept.
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[presets]\nsize=2\n1\\name=a\n1\\stops=FF0000\n1\\space=rgb\n1\\hue=shorter\n"
-               "2\\name=b\n2\\stops=FF0000,00FF00\n2\\space=hsl\n2\\hue=longer\n");
-    file.close();
+    WriteFile(path,
+              "[presets]\nsize=2\n1\\name=a\n1\\stops=FF0000\n1\\space=rgb\n"
+              "1\\hue=shorter\n2\\name=b\n2\\stops=FF0000,00FF00\n2\\space=hsl\n"
+              "2\\hue=longer\n");
     SavedPresets mixed(path);
     QCOMPARE(mixed.presets().size(), 1);
     QCOMPARE(mixed.presets().first().gradient.hue, HueRule::Longer);
     QVERIFY(mixed.takeProblem().endsWith("left out: 'a'."));
     QCOMPARE(mixed.takeProblem(), QString());
     QFile::remove(path);
+    QVERIFY(QDir().mkpath(path));
+    QVERIFY(SavedPresets(path).takeProblem().contains("cannot be read"));
+    QDir().rmdir(path);
 }
 
 // From the key anywhere in the window, from the previews' context menu (not the
@@ -270,17 +270,16 @@ void tst_GradientEditor::everyPartByTab()
 {
     Editor e;
     e.run("click 50");
-    QSet<QWidget *> reached;
     QStringList names;
     for (int i = 0; i < 40; ++i) {
         QWidget *focus = QApplication::focusWidget();
         QVERIFY(focus && e.editor->isAncestorOf(focus));
-        if (reached.contains(focus))
-            break;
-        reached.insert(focus);
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(focus);
-        names << accessible->text(QAccessible::Name);
-        QVERIFY2(!names.last().isEmpty(), focus->metaObject()->className());
+        const QString name = accessible->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty(), focus->metaObject()->className());
+        if (names.contains(name))
+            break;
+        names << name;
         QVERIFY(accessible->role() != QAccessible::Client
                 && accessible->role() != QAccessible::NoRole);
         QTest::keyClick(focus, Qt::Key_Tab);
