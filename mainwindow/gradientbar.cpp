@@ -328,6 +328,17 @@ void GradientBar::keyPressEvent(QKeyEvent *event)
     update();
 }
 
+// Escape during a drag gives the drag up, before it can close the editor.
+bool GradientBar::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && d->dragging >= 0
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void GradientBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

@@ -5,6 +5,8 @@
 #include "engine/valueoftext.h"
 #include "mainwindow/valuefields.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <optional>
 
@@ -446,6 +448,12 @@ const QList<CharColour> &GradientModel::colours() const
 
 void GradientModel::recompute()
 {
+    // What those told below change follows in a recompute of its own, after this one.
+    ++d->depth;
+    const auto after = qScopeGuard([this] {
+        if (--d->depth == 0 && (d->pending || d->drawType))
+            recompute();
+    });
     const quint8 affects = std::exchange(d->pending, 0);
     const GradientType drawType = std::exchange(d->drawType, std::nullopt).value_or(d->type);
 

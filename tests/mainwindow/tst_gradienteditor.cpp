@@ -84,6 +84,7 @@ public:
                 : what == "message"               ? editor->message().left(value.size())
                 : what == "asked"                 ? asked.join(u'|')
                 : what == "focus"                 ? QApplication::focusWidget()->accessibleName()
+                : what == "shown"                 ? QString::number(editor->isVisible())
                 : what == "saved" ? QString::number(window.savedPresets().presets().size())
                                   : QStringLiteral("?");
             QVERIFY2(shown == value, qPrintable(what + " shows " + shown + ", not " + value));
@@ -96,6 +97,11 @@ public:
             for (qsizetype i = 1; i + 1 < n.size(); i += 2)
                 QTest::mouseMove(bar, at(n[i], int(n[i + 1])));
             QTest::mouseRelease(bar, Qt::LeftButton, {}, at(n[n.size() - 2], int(n.last())));
+        } else if (verb == "hold" || verb == "to" || verb == "let") { // a drag step by step
+            const QPoint point = at(n[0], n.size() > 1 ? int(n[1]) : 0);
+            verb == "hold"     ? QTest::mousePress(bar, Qt::LeftButton, {}, point)
+                : verb == "to" ? QTest::mouseMove(bar, point)
+                               : QTest::mouseRelease(bar, Qt::LeftButton, {}, point);
         } else if (verb == "key") {
             const QKeyCombination key = QKeySequence::fromString(arg)[0];
             QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
@@ -166,6 +172,7 @@ void tst_GradientEditor::steps_data()
     row("click: a stop with the colour there", "click 50; is stops FF461E,FFA20F,FFFF00; is selected 1; click 25; is stops FF461E,FF7416,FFA20F@50,FFFF00; is selected 1");
     row("drag: between its neighbours, within 0 to 100", "click 50; drag 50 80 0 30 0; is stops FF461E,FFA20F@30,FFFF00; drag 30 120 0 120 0; is stops FF461E,FFA20F@100,FFFF00; drag 100 -10 0 -10 0; is stops FF461E,FFA20F@0,FFFF00; drag 0 0 0; is selected 1");
     row("drag off the bar, and back", "click 50; drag 50 50 60 40 0; is stops FF461E,FFA20F@40,FFFF00; drag 40 40 -60; is stops FF461E,FFFF00; is selected 1; drag 100 100 -60; is stops FF461E,FFFF00");
+    row("drag given up by Escape", "click 50; hold 50; to 80 0; is stops FF461E,FFA20F@80,FFFF00; key Escape; let 80; is stops FF461E,FFA20F,FFFF00; is shown 1; key Escape; is shown 0");
     row("keys: move, select, add, remove", "key Insert; is stops FF461E,FFA20F,FFFF00; key Right; key Shift+Right; is stops FF461E,FFA20F@61,FFFF00; key Left; key Up; key Left; is stops FF461E,FFA20F@60,FFFF00; key End; key Insert; is selected 2; key Delete; key Home; key Backspace; key Delete; is stops FFA20F@60,FFFF00; is start 255 162 15");
     row("keys: a move stops at a neighbour", "key Insert; key Shift+Right; key Shift+Right; key Shift+Right; key Shift+Right; key Shift+Right; key Shift+Right; is stops FF461E,FFA20F@100,FFFF00");
     row("colour: Enter, Space, a double click, a button", "answer 563412; key Return; is stops 123456,FFFF00; is start 18 52 86; answer none; key End; key Space; dclick 100; is asked 1e46ff|ffff|ffff; answer FF; press Stop 2, choose its colour; is stops 123456,FF0000");
