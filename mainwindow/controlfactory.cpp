@@ -4,7 +4,7 @@
 #include "mainwindow/artpixmap.h"
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/fonts.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "platform/drawingsurface.h"
 #include "platform/propertystore.h"
 #include "platform/twips.h"

@@ -1,5 +1,7 @@
 #include "fonts.h"
 
+#include <QFontInfo>
+
 namespace huevane {
 
 void InstallFontSubstitutions()
@@ -19,6 +21,15 @@ QFont MakeFont(const DesignedFont &design)
         font.setStretch(MsSansSerifStretch);
     font.setBold(design.bold);
     font.setItalic(design.italic);
+    return font;
+}
+
+QFont TextPreviewFont(QFont font)
+{
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    // The face the family stands for, as Qt skips a family it cannot find in a
+    // list of them and would then take emoji's face for digits and signs.
+    font.setFamilies({QFontInfo(font).family(), QString::fromLatin1(ColourEmojiFace)});
     return font;
 }
 

@@ -19,4 +19,13 @@ inline constexpr int MsSansSerifStretch = 94;
 /// narrowed to MsSansSerifStretch.
 QFont MakeFont(const DesignedFont &design);
 
+/// The face colour emoji come from where a font lacks them.
+inline constexpr char ColourEmojiFace[] = "Noto Color Emoji";
+
+/// The text preview's font made from @p font: measured as a line drawn a
+/// character at a time is drawn, without kerning or ligatures between
+/// neighbours, and with ColourEmojiFace next in line for characters @p font lacks
+/// (an emoji, its skin tone and the others it joins with then come from one face).
+QFont TextPreviewFont(QFont font);
+
 } // namespace huevane

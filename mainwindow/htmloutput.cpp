@@ -1,7 +1,7 @@
 #include "htmloutput.h"
 
 #include "mainwindow/gradientmodel.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "mainwindow/valuefields.h"
 
 #include <QClipboard>

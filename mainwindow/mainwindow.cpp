@@ -12,7 +12,7 @@
 #include "mainwindow/savedpresets.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/layout.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/turningpoint.h"
 #include "mainwindow/typepreview.h"
@@ -143,11 +143,9 @@ void MainWindow::buildControls()
     d->lblChars = d->control<QLabel>("lblChars");
     d->countAnnouncer = new AnnouncedLabel(d->lblChars, d->control<QLabel>("Label4"));
     d->picGradText = d->control<DrawingSurface>("picGradText");
-    // The preview draws its characters one by one, so it measures them as drawn:
-    // without ligatures or kerning between neighbours.
-    QFont previewFont = d->picGradText->font();
-    previewFont.setStyleStrategy(QFont::PreferNoShaping);
-    d->picGradText->setFont(previewFont);
+    // The preview draws the characters of a line that neither turns nor joins one
+    // by one, so it measures them as drawn; other lines it lays out with shaping.
+    d->picGradText->setFont(TextPreviewFont(d->picGradText->font()));
     d->chkUpTags = d->control<QCheckBox>("chkUpTags");
     d->chkPerLine = d->control<QCheckBox>("chkPerLine");
     d->chkJSQuote = d->control<QCheckBox>("chkJSQuote");

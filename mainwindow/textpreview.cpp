@@ -1,5 +1,6 @@
 #include "textpreview.h"
 
+#include "mainwindow/shapedline.h"
 #include "platform/drawingsurface.h"
 
 #include <QFontMetrics>
@@ -111,14 +112,42 @@ void PaintCharacters(DrawingSurface &surface, const PreparedText &prepared,
             entry, entriesEnd, line.end(),
             [](const CharColour &c, qsizetype position) { return c.start < position; });
         const std::span<const CharColour> characters(entry, lineEnd);
-        const QList<int> lefts = CharacterLefts(text, characters, font, &surface, width);
-        for (qsizetype k = 0; k < lefts.size() && lefts[k] < width; ++k) {
+        entry = lineEnd;
+        const int baseline = top + ascent;
+        top += lineHeight;
+        if (characters.empty())
+            continue;
+        if (line.in(text).isRightToLeft()) {
+            PaintShapedLine(painter, text, characters, Qt::RightToLeft, baseline, width);
+            continue;
+        }
+        // A line that neither turns nor joins is drawn a character at a time, at the
+        // widths of the characters before each; only what can be seen decides. The
+        // first few characters are looked at before measuring: where one of them
+        // needs shaping, the line is measured only up to it.
+        const qsizetype scanned = std::min<qsizetype>(characters.size(), FirstBatch);
+        qsizetype shaped = 0;
+        while (shaped < scanned && !NeedsShapedLayout(characters[shaped].character(text)))
+            ++shaped;
+        const auto measured = characters.first(shaped < scanned ? shaped + 1 : characters.size());
+        const QList<int> lefts = CharacterLefts(text, measured, font, &surface, width);
+        const qsizetype shown =
+            std::find_if(lefts.begin(), lefts.end(), [width](int left) { return left >= width; })
+            - lefts.begin();
+        const auto rest = [&] {
+            const qsizetype from = characters[scanned].start;
+            const CharColour &last = characters[shown - 1];
+            return text.sliced(from, last.start + last.length - from);
+        };
+        if (shaped < scanned ? shown > shaped : shown > scanned && NeedsShapedLayout(rest())) {
+            PaintShapedLine(painter, text, characters, Qt::LeftToRight, baseline, width);
+            continue;
+        }
+        for (qsizetype k = 0; k < shown; ++k) {
             const CharColour &c = characters[k];
             painter.setPen(QColor(c.red, c.green, c.blue));
-            painter.drawText(lefts[k], top + ascent, c.character(text).toString());
+            painter.drawText(lefts[k], baseline, c.character(text).toString());
         }
-        entry = lineEnd;
-        top += lineHeight;
     }
 }
 

@@ -27,9 +27,13 @@ QList<int> CharacterLefts(QStringView text, std::span<const CharColour> characte
 
 /// Paints the characters of @p text onto @p surface in its font, each in its
 /// colour of @p colours (which must have been computed for the text): line k
-/// at k times the font's line height, every character at the left edge
-/// CharacterLefts() gives. Empty lines take their line of space. Characters
-/// that start right of the surface and lines below it are not painted.
+/// at k times the font's line height. A line whose visible part needs neither
+/// reordering nor shaping (NeedsShapedLayout()) has every character drawn alone
+/// at the left edge CharacterLefts() gives; any other line is laid out by the
+/// bidirectional algorithm and shaping in its paragraph's direction, a
+/// right-to-left one from the right edge (PaintShapedLine()). Empty lines take
+/// their line of space. Characters beyond the surface's edge and lines below it
+/// are not painted.
 void PaintCharacters(DrawingSurface &surface, const PreparedText &text,
                      const QList<CharColour> &colours);
 

@@ -2,7 +2,7 @@
 
 #include "engine/rounding.h"
 #include "engine/valueoftext.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>

@@ -42,8 +42,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends comes from dpkg-shlibdeps, from the libraries the programs link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window draws its designed faces with these metric-compatible fonts.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2 | fonts-liberation, fonts-dejavu-extra")
+# The window draws its designed faces with these metric-compatible fonts, and
+# the text preview its emoji in colour with the last.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2 | fonts-liberation, fonts-dejavu-extra, fonts-noto-color-emoji")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)

@@ -12,6 +12,10 @@ packages=(
     clang-14 libclang-rt-14-dev
     # fonts the window's faces map to, metric-compatible with the designed ones
     fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
+    # fonts for the scripts DejaVu lacks, in the text boxes and the text preview:
+    # Devanagari, and emoji in colour with their sequences joined (fonts-noto-core
+    # would cover more scripts, but makes Noto Sans the default sans-serif face)
+    fonts-lohit-deva fonts-noto-color-emoji
     # the real X session of the desktop tests and the screenshot tool
     xvfb xauth openbox trayer xdotool xclip x11-utils x11-xserver-utils imagemagick
     # the accessibility test: a session bus, the AT-SPI bus and Debian Python's bindings

@@ -42,16 +42,18 @@ def sample_text(length, line_length, spaces=True):
     """Words of two to nine letters between spaces (without spaces, one long
     word); lines end in LF."""
     words = random.Random(length)
-    out, line = [], 0
-    while sum(map(len, out)) < length:
+    out, line, total = [], 0, 0
+    while total < length:
         if line_length and line >= line_length - 1:
             out.append("\n")
             line = 0
+            total += 1
             continue
         word = "".join(words.choice("abcdefghijklmnopqrstuvwxyz") for _ in range(words.randint(2, 9)))
         word += " " if spaces else words.choice("abcdefghijklmnopqrstuvwxyz")
         out.append(word)
         line += len(word)
+        total += len(word)
     return "".join(out)[:length]
 
 

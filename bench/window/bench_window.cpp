@@ -8,9 +8,11 @@
 #include "engine/htmlwriter.h"
 #include "engine/stopslist.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
+#include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
-#include "mainwindow/wrappedlines.h"
+#include "platform/drawingsurface.h"
+#include "textview/textbox.h"
+#include "textview/wrappedlines.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -29,7 +31,8 @@ namespace {
 constexpr int Repeats = 5;
 
 // Words of two to nine letters between spaces; @p lineLength 0 for one line.
-QString MakeText(qsizetype characters, qsizetype lineLength)
+// The letters are the 26 from @p firstLetter on.
+QString MakeText(qsizetype characters, qsizetype lineLength, char16_t firstLetter = u'a')
 {
     QString text;
     text.reserve(characters + 2);
@@ -43,7 +46,7 @@ QString MakeText(qsizetype characters, qsizetype lineLength)
         }
         const int letters = 2 + int(seed >> 16) % 8;
         for (int i = 0; i < letters; ++i)
-            text += QChar(u'a' + (seed >> (i + 3)) % 26);
+            text += QChar(firstLetter + (seed >> (i + 3)) % 26);
         text += u' ';
         column += letters + 1;
     }
@@ -83,8 +86,10 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     QApplication::processEvents();
 
     WrappedLines lines;
-    Row("breaking the text into lines", label,
-        Median([&] { lines.layout(text, input->font(), input->viewport()->width() - 8); }));
+    Row("breaking the whole text into lines", label, Median([&] {
+            lines.layout(text, input->font(), input->viewport()->width() - 8);
+            lines.lineOf(text.size());
+        }));
     GradientSettings settings = window.model().settings();
     const QString typed = window.model().text();
     Row("preparing the text (SetText)", label, Median([&] { SetText(settings, typed); }));
@@ -94,8 +99,12 @@ void Stages(MainWindow &window, const char *label, const QString &text)
     const auto html = [&] { return GenerateHtml(settings.text, colours); };
     Row("writing the HTML (GenerateHtml)", label, Median(html));
     const QString written = html();
-    Row("breaking the HTML into lines", label,
+    Row("the HTML's lines for its first screen", label,
         Median([&] { lines.layout(written, output->font(), output->viewport()->width() - 8); }));
+    Row("breaking the whole HTML into lines", label, Median([&] {
+            lines.layout(written, output->font(), output->viewport()->width() - 8);
+            lines.lineOf(written.size());
+        }));
 
     // The three type previews' stripes, at the previews' width of 2325 twips.
     const int previewWidth = TwipsToPixels(2325, TwipsPerPixelX());
@@ -106,6 +115,10 @@ void Stages(MainWindow &window, const char *label, const QString &text)
                 StripeColumns(stripes, 2325, TwipsPerPixelX(), previewWidth);
             }
         }));
+
+    DrawingSurface *preview = window.findChild<DrawingSurface *>("picGradText");
+    Row("drawing the text preview (PaintCharacters)", label,
+        Median([&] { PaintCharacters(*preview, settings.text, colours); }));
 
     input->setFocus();
     input->setSelection(text.size(), text.size());
@@ -135,6 +148,7 @@ int main(int argc, char *argv[])
     Stages(window, "1,000,000 characters on one line", MakeText(1'000'000, 0));
     Stages(window, "1,000,000 characters in lines of 100", MakeText(1'000'000, 100));
     Stages(window, "1,000,000 with emoji and marks, lines of 100", MixedText(10'000));
+    Stages(window, "1,000,000 Hebrew characters on one line", MakeText(1'000'000, 0, u'\u05D0'));
     QList<Stop> stops;
     ParseStops(u"FF461E,FFB347,FF5E3A@40,D62A68@70,5B1A8C", stops);
     window.model().setStopGradient({stops, ColourSpace::Oklab});

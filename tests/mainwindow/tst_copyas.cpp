@@ -3,8 +3,8 @@
 
 #include "mainwindow/copyas.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
 #include "tests/common/settings.h"
+#include "textview/textbox.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,7 +6,7 @@
 #include "engine/presets.h"
 #include "engine/stopslist.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 
 #include <QProcess>
 #include <QSignalSpy>

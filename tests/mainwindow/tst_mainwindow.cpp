@@ -2,19 +2,16 @@
 // whole window must agree with what the engine computes from what the controls
 // show: the text preview's colours, the hexadecimal fields, strips and swatches,
 // the type previews (against a plain painter), the output box and the count.
-// Then the two previews' painting on its own: stripes against the plain painter,
-// characters at the widths the surface measures for the runs before them.
+// Then the type previews' painting on its own: stripes against the plain painter.
 
 #include "engine/htmlwriter.h"
 #include "engine/lineends.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"
 #include "hotcommand/hotcommand.h"
-#include "mainwindow/fonts.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/textbox.h"
-#include "mainwindow/textpreview.h"
+#include "textview/textbox.h"
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"
 #include "platform/twips.h"
@@ -366,22 +363,6 @@ void row(const char *name, const char16_t *steps)
     QTest::newRow(name) << QString::fromUtf16(steps);
 }
 
-// The text preview's font at 8 points; with @p shaping, kerning and ligatures too.
-QFont PreviewFont(bool shaping = false)
-{
-    InstallFontSubstitutions();
-    QFont font(QStringLiteral("Tahoma"), 8);
-    font.setStyleStrategy(shaping ? QFont::PreferDefault : QFont::PreferNoShaping);
-    return font;
-}
-
-QColor Colour(const CharColour &c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
-
-constexpr char16_t FullBlock = 0x2588; // fills its whole cell: the cell's colour is exact
-
 } // namespace
 
 class TestMainWindow : public QObject
@@ -393,9 +374,6 @@ private Q_SLOTS:
     void steps();
     void tenMegabytePaste();
     void stripes();
-    void characterLefts_data();
-    void characterLefts();
-    void charactersPainted();
 };
 
 // clang-format off
@@ -523,79 +501,6 @@ void TestMainWindow::stripes()
     QCOMPARE(StripeColumns(test::Stripes(3, {0, 0, 0}, {120, 60, 240}, 4, 0),
                            155 * TwipsPerPixelX(), TwipsPerPixelX(), 155),
              QList<quint32>(39, 0xF03C78) + QList<quint32>(39, 0x501428) + QList<quint32>(77, 0));
-}
-
-void TestMainWindow::characterLefts_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<bool>("shaping");
-
-    // clang-format off
-    const std::pair<const char *, QString> lines[] = {
-        {"kerning pairs", QStringLiteral("AVAWAYTo Te LT yA")},
-        {"combining accents", QStringLiteral("e\u0301a\u0308o\u0302 Cafe\u0301")},
-        {"emoji sequences", QStringLiteral("a\U0001F44D\U0001F3FDb\U0001F468\u200D\U0001F469\u200D\U0001F467c")},
-        {"right to left", QStringLiteral("ab \u05E9\u05DC\u05D5\u05DD cd")},
-        {"spaces", QStringLiteral("  a  b   ")},
-        {"tabs", QStringLiteral("ab\tcdefgh\t\tij")},
-        {"long line", QString(600, u'm') + QStringLiteral("AV")},
-    };
-    // clang-format on
-    for (const auto &[name, line] : lines) {
-        QTest::addRow("%s, preview font", name) << line << false;
-        QTest::addRow("%s, kerning font", name) << line << true;
-    }
-    QTest::newRow("ligature candidates, preview font")
-        << QStringLiteral("fi ffl office fjord") << false;
-}
-
-void TestMainWindow::characterLefts()
-{
-    QFETCH(QString, line);
-    QFETCH(bool, shaping);
-    DrawingSurface surface;
-    surface.setFont(PreviewFont(shaping));
-    const test::ColouredText coloured = test::Coloured(line);
-    const std::span<const CharColour> characters(coloured.colours);
-
-    const QList<int> lefts = CharacterLefts(line, characters, surface.font(), &surface, 1 << 30);
-    QCOMPARE(lefts.size(), qsizetype(characters.size()));
-    for (qsizetype k = 0; k < lefts.size(); ++k) {
-        const double before = surface.textWidth(line.left(characters[k].start));
-        QVERIFY2(lefts[k] == TwipsToPixels(before, TwipsPerPixelX()),
-                 qPrintable(QString::number(k)));
-    }
-}
-
-void TestMainWindow::charactersPainted()
-{
-    // Three lines, the second empty, the third wider than the surface.
-    DrawingSurface surface;
-    surface.setFont(PreviewFont());
-    surface.resize(100, 60);
-    surface.setBackColor(0x000000);
-    const QString block(3, QChar(FullBlock));
-    const test::ColouredText coloured =
-        test::Coloured(block + QStringLiteral("\r\n\r\n") + QString(200, QChar(FullBlock)));
-    PaintCharacters(surface, coloured.text, coloured.colours);
-
-    const QImage image = surface.image();
-    const int lineHeight = QFontMetrics(surface.font(), &surface).height();
-    for (qsizetype line : {0, 2}) {
-        const auto characters = std::span(coloured.colours).subspan(line ? 3 : 0, line ? 200 : 3);
-        const QList<int> lefts =
-            CharacterLefts(coloured.text.text(), characters, surface.font(), &surface, 100);
-        const int y = int(line) * lineHeight + lineHeight / 2;
-        for (qsizetype k = 0; k < 3; ++k)
-            QCOMPARE(image.pixelColor(lefts[k] + 2, y), Colour(characters[k]));
-        // The wide line shows up to the right edge; measuring stops at the first edge beyond it.
-        if (line == 2) {
-            QCOMPARE(image.pixelColor(99, y), Colour(characters[lefts.size() - 2]));
-            QVERIFY(lefts.last() >= 100 && lefts[lefts.size() - 2] < 100);
-        }
-    }
-    QCOMPARE(image.pixelColor(2, lineHeight + lineHeight / 2), QColor(Qt::black));
-    QCOMPARE(image.pixelColor(2, 3 * lineHeight + 2), QColor(Qt::black));
 }
 
 QTEST_MAIN(TestMainWindow)

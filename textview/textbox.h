@@ -9,17 +9,29 @@ class QMenu;
 
 namespace huevane {
 
-/// A multi-line text box for long texts: it breaks its text into lines at the
-/// box's width (WrappedLines) and lays out and draws only the lines in view,
-/// so a line of millions of characters costs one pass per change, not a layout
-/// of the whole paragraph. It shows the text with a vertical scroll bar, takes
-/// selections by mouse and keyboard, copies, and offers the usual context menu.
+class WrappedLines;
+
+/// A multi-line text box for long texts that behaves as Qt's plain text box
+/// does: it breaks its text into lines at the box's width (WrappedLines), each
+/// paragraph laid out in its own direction, and lays out and draws only the
+/// lines in view, so an edit of a line of millions of characters costs about
+/// what it changed. A long text is broken into lines only as far as it has
+/// been shown; until its end is reached the scroll bar's range is estimated.
+/// It shows the text with a vertical scroll bar, takes selections by mouse (a
+/// double click and drag by words, a triple click the line) and keyboard,
+/// makes them the primary selection where the platform has one, drags
+/// selected text to move it or out to another program, copies, and
+/// offers the usual context menu. The arrow keys move logically, Right
+/// towards the end of a left-to-right paragraph and towards the start of a
+/// right-to-left one. A selection is drawn in the palette's inactive colours
+/// while the box has not the focus.
 ///
 /// Editable (the default), it also takes typing, input methods, pasting,
-/// dropped text, cutting and deleting, with undo and redo; every line break it takes (CR LF,
-/// a lone CR, U+2028, U+2029) becomes LF. Read-only, it shows its text exactly
-/// as set, CR LF line breaks included, and copies it unchanged; its keys
-/// scroll. Tab moves the focus on, as in every box of the window.
+/// dropped text, cutting and deleting, with undo and redo; every line break it
+/// takes (engine/lineends.h) becomes LF. Read-only, it shows its text exactly
+/// as set, CR LF line breaks included, and copies it unchanged; Space, PageUp,
+/// PageDown, Home, End and the arrows scroll. Tab moves the focus on, where
+/// Qt's box would type it, as in every box of the window.
 class TextBox : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -60,6 +72,14 @@ public:
     /// Scrolls until the line holding @p position is in view.
     void scrollTo(qsizetype position);
 
+    /// Replaces @p length code units at @p position with @p text, as an edit
+    /// that can be undone, leaving the insertion point after it; line breaks
+    /// become LF. Does nothing in a read-only box.
+    void replaceText(qsizetype position, qsizetype length, const QString &text);
+
+    /// The lines the text is shown in.
+    const WrappedLines &lines() const;
+
     /// The menu the box shows on a right click: Undo, Redo, Cut, Copy, Paste,
     /// Delete and Select All (Copy and Select All when read-only), each enabled
     /// when it applies. The caller owns the menu.
@@ -91,6 +111,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;

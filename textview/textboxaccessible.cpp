@@ -1,14 +1,18 @@
 #include "textboxaccessible.h"
 
-#include "mainwindow/textbox.h"
+#include "textview/textbox.h"
 
 #include <QAccessibleWidget>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 
 namespace huevane {
 
 namespace {
 
-class AccessibleTextBox : public QAccessibleWidget, public QAccessibleTextInterface
+class AccessibleTextBox : public QAccessibleWidget,
+                          public QAccessibleTextInterface,
+                          public QAccessibleEditableTextInterface
 {
 public:
     explicit AccessibleTextBox(TextBox *box)
@@ -19,8 +23,50 @@ public:
 
     void *interface_cast(QAccessible::InterfaceType type) override
     {
-        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this)
-                                                  : QAccessibleWidget::interface_cast(type);
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        // Only the editable box can be written to, as with Qt's own boxes.
+        if (type == QAccessible::EditableTextInterface && !box()->isReadOnly())
+            return static_cast<QAccessibleEditableTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << showMenuAction();
+    }
+
+    // The context menu opens where the insertion point is, as the menu key opens it.
+    void doAction(const QString &name) override
+    {
+        if (name != showMenuAction()) {
+            QAccessibleWidget::doAction(name);
+            return;
+        }
+        const QPoint at = box()->positionRect(box()->cursorPosition()).center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, box()->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(box(), &menu);
+    }
+
+    void setText(QAccessible::Text t, const QString &text) override
+    {
+        if (t == QAccessible::Value && !box()->isReadOnly())
+            box()->replaceText(0, box()->toPlainText().size(), text);
+        else
+            QAccessibleWidget::setText(t, text);
+    }
+
+    void deleteText(int startOffset, int endOffset) override
+    {
+        box()->replaceText(startOffset, endOffset - startOffset, {});
+    }
+    void insertText(int offset, const QString &text) override
+    {
+        box()->replaceText(offset, 0, text);
+    }
+    void replaceText(int startOffset, int endOffset, const QString &text) override
+    {
+        box()->replaceText(startOffset, endOffset - startOffset, text);
     }
 
     QAccessible::State state() const override
