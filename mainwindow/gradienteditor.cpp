@@ -30,9 +30,6 @@ namespace huevane {
 
 namespace {
 
-constexpr ColourSpace Spaces[] = {ColourSpace::Rgb, ColourSpace::Oklab, ColourSpace::Oklch,
-                                  ColourSpace::Hsl};
-
 QString Hex(const Stop &stop)
 {
     return QString::asprintf("%02X%02X%02X", stop.red, stop.green, stop.blue);
@@ -127,7 +124,7 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     auto *form = new QGridLayout;
     d->space = new QComboBox(this);
     d->hue = new QComboBox(this);
-    for (ColourSpace space : Spaces)
+    for (ColourSpace space : ColourSpaces)
         d->space->addItem(ColourSpaceName(space));
     d->hue->addItems({QStringLiteral("shorter"), QStringLiteral("longer")});
     const auto labelled = [&](const QString &caption, QWidget *field, int row) {
@@ -141,7 +138,7 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     labelled(QStringLiteral("&Hue:"), d->hue, 1);
     layout->addLayout(form);
     connect(d->space, &QComboBox::activated, this,
-            [this](int index) { d->model->setSpace(Spaces[index]); });
+            [this](int index) { d->model->setSpace(ColourSpaces[index]); });
     connect(d->hue, &QComboBox::activated, this,
             [this](int index) { d->model->setHue(HueRule(index)); });
 

@@ -45,8 +45,7 @@ QMenu *CreateGradientMenu(GradientModel *model, SavedPresets *saved,
 
     QMenu *spaces = menu->addMenu(QStringLiteral("Colour &space"));
     auto *group = new QActionGroup(spaces);
-    for (ColourSpace space :
-         {ColourSpace::Rgb, ColourSpace::Oklab, ColourSpace::Oklch, ColourSpace::Hsl}) {
+    for (ColourSpace space : ColourSpaces) {
         QAction *action = spaces->addAction(ColourSpaceName(space), menu,
                                             [model, space] { model->setSpace(space); });
         action->setCheckable(true);

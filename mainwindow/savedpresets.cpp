@@ -15,12 +15,9 @@ namespace {
 
 constexpr int MostSavedPresets = 1000;
 
-constexpr ColourSpace Spaces[] = {ColourSpace::Rgb, ColourSpace::Oklab, ColourSpace::Oklch,
-                                  ColourSpace::Hsl};
-
 std::optional<ColourSpace> SpaceNamed(const QString &name)
 {
-    for (ColourSpace space : Spaces) {
+    for (ColourSpace space : ColourSpaces) {
         if (name == ColourSpaceName(space))
             return space;
     }
