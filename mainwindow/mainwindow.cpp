@@ -9,10 +9,9 @@
 #include "mainwindow/fonts.h"
 #include "mainwindow/gradienteditor.h"
 #include "mainwindow/gradientmenu.h"
-#include "mainwindow/savedpresets.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/layout.h"
-#include "textview/textbox.h"
+#include "mainwindow/savedpresets.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/turningpoint.h"
 #include "mainwindow/typepreview.h"
@@ -22,19 +21,20 @@
 #include "platform/drawingsurface.h"
 #include "platform/focuspassing.h"
 #include "platform/twips.h"
+#include "textview/textbox.h"
 
 #include <QAccessibleWidget>
 #include <QAction>
-#include <QCursor>
-#include <QMenu>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QRadioButton>

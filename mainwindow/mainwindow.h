@@ -26,8 +26,11 @@ class SavedPresets;
 /// (TurningPointDrag) are units of their own.
 ///
 /// From the keyboard, Enter or Space on a type preview selects its type, moving
-/// the turning point (TurningPointDrag) selects type 3 as a press on it does, and
-/// Ctrl+Q closes the window as 'Exit' does.
+/// the turning point (TurningPointDrag) selects type 3 as a press on it does,
+/// Ctrl+G opens the gradient editor (GradientEditor) and Ctrl+Q closes the window
+/// as 'Exit' does. The type previews and the text preview have the context menu
+/// of CreateGradientMenu() on the right button's release and on the menu key
+/// (but the third preview, whose menu key puts the turning point in the middle).
 class MainWindow : public QWidget
 {
     Q_OBJECT
