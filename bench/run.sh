@@ -22,3 +22,7 @@ done
 echo "== the window in a real X session (Xvfb, openbox), from each input event until the main thread is idle"
 /usr/bin/python3 bench/desktop/bench_desktop.py --huevane build-bench/app/huevane \
     --layout build-bench/tools/layoutjson/huevane-layout --timer build-bench/bench/desktop/inputtimer
+echo "== the same with five stops in oklab, set in the gradient editor"
+/usr/bin/python3 bench/desktop/bench_desktop.py --huevane build-bench/app/huevane \
+    --layout build-bench/tools/layoutjson/huevane-layout --timer build-bench/bench/desktop/inputtimer \
+    --rows 4,5 --stops FF461E,FFB347,FF5E3A@40,D62A68@70,5B1A8C --space oklab

@@ -87,7 +87,7 @@ const QList<OptionRow> &optionRows()
     static const QList<OptionRow> rows {
         {{"start"}, "R,G,B", "start colour (default 255,70,30); also #RRGGBB", "a colour, R,G,B or #RRGGBB"},
         {{"end"}, "R,G,B", "end colour (default 255,255,0); also #RRGGBB", "a colour, R,G,B or #RRGGBB"},
-        {{"stops"}, "LIST", "2 to 16 colours RRGGBB (or #RRGGBB), each with an\noptional @percentage: FF0000,FFFF00@30,0000FF", "a list of stops"},
+        {{"stops"}, "LIST", "2 to 16 colours RRGGBB (or #RRGGBB), each with an\noptional @percentage: FF0000,FFFF00@30,0000FF;\nor a CSS linear-gradient(...) of #RGB or #RRGGBB", "a list of stops"},
         {{"space"}, "SPACE", "space the colours mix in: rgb (default), oklab,\noklch or hsl", "a space: rgb, oklab, oklch or hsl"},
         {{"hue"}, "RULE", "way round the hue circle for oklch and hsl:\nshorter (default) or longer", "shorter or longer"},
         {{"preset"}, "NAME", "a named gradient: --stops, --space and --hue\nat once (see --list-presets)", "a preset name (see --list-presets)"},
@@ -186,7 +186,7 @@ QString readGradient(const QCommandLineParser &parser, Options &o)
         hue = HueIndex(found->space) >= 0 ? HueRuleName(found->hue) : QLatin1StringView();
     }
     if (stops || preset) {
-        if (const QString problem = ParseStops(stopsText, o.stops); !problem.isEmpty())
+        if (const QString problem = ParseGradientText(stopsText, o.stops); !problem.isEmpty())
             return QStringLiteral("--stops: ") + problem;
     }
     const QLatin1StringView spaces[] {QLatin1StringView("rgb"), QLatin1StringView("oklab"),

@@ -17,6 +17,10 @@ enum class ColourSpace : quint8 {
     Hsl,   ///< CSS's hue (degrees), saturation and lightness, each of the last two 0..1
 };
 
+/// Every space, in the order of their values.
+inline constexpr ColourSpace ColourSpaces[] = {ColourSpace::Rgb, ColourSpace::Oklab,
+                                               ColourSpace::Oklch, ColourSpace::Hsl};
+
 /// The name of @p space as huevane-html takes it: rgb, oklab, oklch or hsl.
 QLatin1StringView ColourSpaceName(ColourSpace space);
 

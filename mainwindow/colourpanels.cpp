@@ -2,6 +2,7 @@
 
 #include "engine/valueoftext.h"
 #include "mainwindow/clicklabel.h"
+#include "mainwindow/gradientmodel.h"
 #include "mainwindow/layout.h"
 #include "mainwindow/valuefields.h"
 #include "platform/drawingsurface.h"
@@ -31,9 +32,10 @@ void SetBackground(QLabel *label, ColourValue colour)
 
 } // namespace
 
-ColourPanels::ColourPanels(QWidget *window)
+ColourPanels::ColourPanels(QWidget *window, GradientModel *model)
     : QObject(window)
     , m_window(window)
+    , m_model(model)
 {
     for (int p = 0; p < 3; ++p) {
         const ColourPanelNames names = PanelNames(p + 1);
@@ -46,8 +48,12 @@ ColourPanels::ColourPanels(QWidget *window)
             connect(filter, &ValueFieldFilter::focusLost, this,
                     [this, &panel, i] { commitField(panel, i); });
             connect(panel.fields[i], &QLineEdit::textChanged, this, [this, &panel, i, filter] {
-                if (!m_writing && !filter->isEditing())
+                if (m_writing)
+                    return;
+                if (!filter->isEditing())
                     commitField(panel, i);
+                else if (i < 3) // what anything drawn meanwhile reads
+                    m_model->setEditedValues(panel.number, decimalTexts(panel));
             });
         }
         for (int i = 0; i < 3; ++i)
@@ -68,9 +74,22 @@ ColourPanels::ColourPanels(QWidget *window)
             connect(preset, &ClickLabel::clicked, this,
                     [this, &panel, i] { applyPreset(panel, i); });
         }
+        show(panel);
     }
     connect(Control<ClickLabel>(window, QStringLiteral("lblSwap")), &ClickLabel::clicked, this,
             &ColourPanels::swapStartAndEnd);
+    // Texts the model takes from elsewhere (the gradient editor's first and last
+    // stops, the swap) show as a refresh does, every hexadecimal field rewritten.
+    const auto follow = [this](int number) {
+        return [this, number] {
+            if (!m_committing)
+                m_typedHex[number - 1] = {};
+            show(m_panels[number - 1]);
+        };
+    };
+    connect(model, &GradientModel::startValuesChanged, this, follow(GradientModel::Start));
+    connect(model, &GradientModel::endValuesChanged, this, follow(GradientModel::End));
+    connect(model, &GradientModel::backValuesChanged, this, follow(GradientModel::Back));
 }
 
 ColourPanels::~ColourPanels() = default;
@@ -81,22 +100,14 @@ const ColourPanel &ColourPanels::panel(int number) const
     return m_panels[number - 1];
 }
 
-ColourTriplet ColourPanels::colour(int number) const
-{
-    const ColourPanel &p = panel(number);
-    return ColourTriplet {static_cast<float>(ValueOfText(p.fields[0]->text())),
-                          static_cast<float>(ValueOfText(p.fields[1]->text())),
-                          static_cast<float>(ValueOfText(p.fields[2]->text()))};
-}
-
 void ColourPanels::setColourChooser(ColourChooser *chooser)
 {
     m_chooser = chooser ? chooser : &m_dialogChooser;
 }
 
-void ColourPanels::writeField(const ColourPanel &panel, int index, const QString &text)
+QStringList ColourPanels::decimalTexts(const ColourPanel &panel) const
 {
-    write(panel.fields[index], text);
+    return {panel.fields[0]->text(), panel.fields[1]->text(), panel.fields[2]->text()};
 }
 
 void ColourPanels::write(QLineEdit *field, const QString &text)
@@ -109,32 +120,28 @@ void ColourPanels::write(QLineEdit *field, const QString &text)
     field->setText(text);
 }
 
-void ColourPanels::refresh(const ColourPanel &panel)
+void ColourPanels::show(const ColourPanel &panel)
 {
-    for (int i = 0; i < 3; ++i) {
-        QLineEdit *field = panel.fields[i];
-        const QString clamped = ClampedText(field->text());
-        if (clamped != field->text())
-            write(field, clamped);
-        write(panel.fields[i + 3], HexText(ValueOfText(clamped)));
+    const QStringList texts = m_model->values(panel.number);
+    const ColourTriplet colour = m_model->colour(panel.number);
+    for (int row = 0; row < 3; ++row) {
+        write(panel.fields[row], texts[row]);
+        if (!m_typedHex[panel.number - 1][row])
+            write(panel.fields[row + 3], HexText(Component(colour, row)));
+        ColourTriplet alone;
+        (row == 0 ? alone.red : row == 1 ? alone.green : alone.blue) = Component(colour, row);
+        SetBackground(panel.strips[row], PackColour(alone));
     }
-    for (int row = 0; row < 3; ++row)
-        paintStrip(panel, row);
-    paintSwatch(panel);
-    Q_EMIT refreshed(panel.number);
+    panel.swatch->setBackColor(PackColour(colour));
 }
 
-void ColourPanels::paintStrip(const ColourPanel &panel, int row)
+// Sets the texts of @p panel as a refresh does: every hexadecimal field is
+// written anew, also when the model has the texts already.
+void ColourPanels::set(const ColourPanel &panel, const QStringList &texts)
 {
-    const float component = static_cast<float>(ValueOfText(panel.fields[row]->text()));
-    ColourTriplet alone;
-    (row == 0 ? alone.red : row == 1 ? alone.green : alone.blue) = component;
-    SetBackground(panel.strips[row], PackColour(alone));
-}
-
-void ColourPanels::paintSwatch(const ColourPanel &panel)
-{
-    panel.swatch->setBackColor(PackColour(colour(panel.number)));
+    m_typedHex[panel.number - 1] = {};
+    m_model->setValues(panel.number, texts);
+    show(panel);
 }
 
 void ColourPanels::commitField(const ColourPanel &panel, int index)
@@ -145,25 +152,27 @@ void ColourPanels::commitField(const ColourPanel &panel, int index)
         write(field, checked);
 
     const int row = index % 3;
-    QLineEdit *decimal = panel.fields[row];
+    QStringList texts = decimalTexts(panel);
+    bool &typedHex = m_typedHex[panel.number - 1][row];
     if (index < 3) {
-        write(panel.fields[row + 3], HexText(ValueOfText(field->text())));
+        typedHex = false;
     } else {
         // Pasted text escapes the key filter. What is no hexadecimal number
         // (or none that a component holds) is shown again from the decimal field,
         // and the colour stays as it was.
         const std::optional<quint32> value = HexValue(field->text());
         if (!value || *value > 255) {
-            write(field, HexText(ValueOfText(decimal->text())));
+            typedHex = false;
+            write(field, HexText(ValueOfText(texts[row])));
             return;
         }
         // The hexadecimal field keeps its text as typed, "0a" or "07" included.
-        write(decimal, QString::number(*value));
+        typedHex = true;
+        texts[row] = QString::number(*value);
     }
-
-    paintStrip(panel, row);
-    paintSwatch(panel);
-    Q_EMIT committed(panel.number);
+    const QScopedValueRollback<bool> committing(m_committing, true);
+    m_model->setValues(panel.number, texts);
+    show(panel);
 }
 
 void ColourPanels::chooseColour(const ColourPanel &panel)
@@ -173,10 +182,9 @@ void ColourPanels::chooseColour(const ColourPanel &panel)
     // Cancelled, or an answer that is no plain colour: the panel stays as it was.
     if (!chosen || *chosen > 0xFFFFFFu)
         return;
-    write(panel.fields[0], QString::number(*chosen & 0xFF));
-    write(panel.fields[1], QString::number((*chosen >> 8) & 0xFF));
-    write(panel.fields[2], QString::number(*chosen >> 16));
-    refresh(panel);
+    set(panel,
+        {QString::number(*chosen & 0xFF), QString::number((*chosen >> 8) & 0xFF),
+         QString::number(*chosen >> 16)});
 }
 
 void ColourPanels::applyPreset(const ColourPanel &panel, int preset)
@@ -185,22 +193,18 @@ void ColourPanels::applyPreset(const ColourPanel &panel, int preset)
     const LayoutEntry *entry = FindControl(panel.presets[preset]->objectName());
     Q_ASSERT(entry && entry->backColor);
     const ColourValue colour = *entry->backColor;
+    QStringList texts;
     for (int component = 0; component < 3; ++component)
-        write(panel.fields[component], QString::number((colour >> (8 * component)) & 0xFF));
-    refresh(panel);
+        texts.append(QString::number((colour >> (8 * component)) & 0xFF));
+    set(panel, texts);
 }
 
 void ColourPanels::swapStartAndEnd()
 {
-    const ColourPanel &start = m_panels[0];
-    const ColourPanel &end = m_panels[1];
-    for (int component = 0; component < 3; ++component) {
-        const QString remembered = start.fields[component]->text();
-        write(start.fields[component], end.fields[component]->text());
-        write(end.fields[component], remembered);
-    }
+    m_typedHex = {};
+    m_model->reverse();
     for (const ColourPanel &panel : m_panels)
-        refresh(panel);
+        show(panel);
 }
 
 } // namespace huevane

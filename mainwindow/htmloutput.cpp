@@ -1,5 +1,6 @@
 #include "htmloutput.h"
 
+#include "mainwindow/gradientmodel.h"
 #include "textview/textbox.h"
 #include "mainwindow/valuefields.h"
 
@@ -8,24 +9,13 @@
 
 namespace huevane {
 
-HtmlOutput::HtmlOutput(TextBox *box)
+HtmlOutput::HtmlOutput(TextBox *box, const GradientModel *model)
     : QObject(box)
     , m_box(box)
 {
     new SelectAllOnFocus(box);
-}
-
-void HtmlOutput::show(const QString &text)
-{
-    m_box->setPlainText(text);
-}
-
-void HtmlOutput::showPlaceholder()
-{
-    // Every change of the text or the colours comes here: the box is not laid
-    // out again while it shows the placeholder already.
-    if (m_box->toPlainText() != HtmlPlaceholder)
-        show(HtmlPlaceholder.toString());
+    box->setPlainText(model->output());
+    connect(model, &GradientModel::outputChanged, box, &TextBox::setPlainText);
 }
 
 void HtmlOutput::sendToClipboard()

@@ -1,8 +1,5 @@
 #include "mainwindow.h"
 
-#include "engine/charcolours.h"
-#include "engine/formatwriter.h"
-#include "engine/lineends.h"
 #include "hotcommand/hotcommand.h"
 #include "mainwindow/announcedlabel.h"
 #include "mainwindow/artpixmap.h"
@@ -10,8 +7,11 @@
 #include "mainwindow/controlfactory.h"
 #include "mainwindow/copyas.h"
 #include "mainwindow/fonts.h"
+#include "mainwindow/gradienteditor.h"
+#include "mainwindow/gradientmenu.h"
+#include "mainwindow/htmloutput.h"
 #include "mainwindow/layout.h"
-#include "textview/textbox.h"
+#include "mainwindow/savedpresets.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/turningpoint.h"
 #include "mainwindow/typepreview.h"
@@ -21,16 +21,20 @@
 #include "platform/drawingsurface.h"
 #include "platform/focuspassing.h"
 #include "platform/twips.h"
+#include "textview/textbox.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QRadioButton>
@@ -41,15 +45,7 @@
 
 namespace huevane {
 
-const QString MainWindow::SampleText =
-    QStringLiteral("Sample Text For Gradient Demo\r\nThis time it's multiline!!!\r\n"
-                   "Try it out - it's even more fun!!!");
-
 namespace {
-
-// The value fields' texts when the window opens: start, end and background colour.
-constexpr const char *StartValues[3][3] = {
-    {"255", "70", "30"}, {"255", "255", "0"}, {"0", "0", "0"}};
 
 // To assistive technology the frameless window is a window, not a plain widget.
 QAccessibleInterface *WindowAccessibleFactory(const QString &className, QObject *object)
@@ -65,8 +61,7 @@ class MainWindow::Private
 {
 public:
     DesktopShell *shell = nullptr;
-    GradientSettings settings;
-    QList<CharColour> colours; // of the last text preview
+    GradientModel *model = nullptr;
     QHash<QString, QWidget *> controls;
     QPixmap skin;               // for the device pixel ratio it was last painted at
     qreal artRatio = 0;         // the device pixel ratio the controls' art is drawn for
@@ -74,6 +69,10 @@ public:
     MessageSink messageSink;
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
+    SavedPresets *presets = nullptr;
+    GradientEditor *editor = nullptr;
+    DialogColourChooser dialogChooser;
+    ColourChooser *chooser = &dialogChooser; // for the gradient editor
 
     TextBox *txtString = nullptr;
     QLineEdit *txtSize = nullptr;
@@ -117,11 +116,19 @@ MainWindow::MainWindow(DesktopShell *shell, QWidget *parent)
         box.exec();
     };
 
+    d->model = new GradientModel(this);
+    d->presets = new SavedPresets(SavedPresets::DefaultPath(), this);
     buildControls();
     d->artRatio = devicePixelRatioF();
     HoldWindowLooks(this);
+    connectModel(); // fills the controls before their changes reach the model
     connectEvents();
-    load();
+    connectGradientMenus();
+    applyWindowOutline();
+    createIcon();
+    // The first stop of the tab order, not the first control made that takes the
+    // focus (the close mark).
+    d->txtString->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -146,18 +153,15 @@ void MainWindow::buildControls()
         d->typePreviews[k] = d->control<DrawingSurface>(ArrayElement("Picture4", k));
         d->options[k] = d->control<QRadioButton>(ArrayElement("Option1", k));
     }
-    d->panels = new ColourPanels(this);
+    d->panels = new ColourPanels(this, d->model);
     auto *txtHTML = d->control<TextBox>("txtHTML");
-    d->output = new HtmlOutput(txtHTML);
+    d->output = new HtmlOutput(txtHTML, d->model);
     // 'Copy as' writes the gradient on screen, with the tag options the check
     // boxes show now, whether or not 'Generate' ran.
     AddCopyAsMenu(
         txtHTML, [txtHTML] { return txtHTML->createStandardContextMenu(); },
         [this] {
-            CopySource source {d->settings, d->colours};
-            source.settings.output.upperCaseTags = d->chkUpTags->isChecked();
-            source.settings.output.noQuotes = d->chkJSQuote->isChecked();
-            return source;
+            return CopySource {d->model->settings(), d->model->colours()};
         });
 }
 
@@ -192,16 +196,17 @@ bool MainWindow::focusNextPrevChild(bool next)
 
 void MainWindow::connectEvents()
 {
-    connect(d->txtString, &TextBox::textChanged, this, &MainWindow::textChanged);
+    GradientModel *model = d->model;
+    connect(d->txtString, &TextBox::textChanged, model,
+            [this] { d->model->setText(d->txtString->toPlainText()); });
     new SelectAllOnFocus(d->txtString);
     connect(d->txtSize, &QLineEdit::textChanged, this, &MainWindow::textSizeChanged);
 
     connectTypeSelector();
 
-    connect(d->chkPerLine, &QCheckBox::toggled, this, [this](bool checked) {
-        d->settings.gradient.perLine = checked;
-        drawTextPreview(quint8(d->settings.gradient.type));
-    });
+    connect(d->chkPerLine, &QCheckBox::toggled, model, &GradientModel::setPerLine);
+    connect(d->chkUpTags, &QCheckBox::toggled, model, &GradientModel::setUpperCaseTags);
+    connect(d->chkJSQuote, &QCheckBox::toggled, model, &GradientModel::setNoQuotes);
     const std::pair<const char *, QCheckBox *> captions[] = {
         {"lblPerLine", d->chkPerLine}, {"lblUpTags", d->chkUpTags}, {"lblJSQuote", d->chkJSQuote}};
     for (const auto &[label, box] : captions) {
@@ -209,19 +214,10 @@ void MainWindow::connectEvents()
                 [box = box] { box->setChecked(!box->isChecked()); });
     }
 
-    connect(d->panels, &ColourPanels::refreshed, this, [this] {
-        drawAllTypePreviews();
-        drawSelectedTextPreview();
-    });
-    connect(d->panels, &ColourPanels::committed, this, [this](int number) {
-        if (number != 3) // the type previews show no background colour
-            drawAllTypePreviews();
-        drawSelectedTextPreview();
-    });
-
     connect(d->control<HotCommand>("lblClipboard"), &HotCommand::Click, d->output,
             &HtmlOutput::sendToClipboard);
-    connect(d->control<HotCommand>("lblGenerate"), &HotCommand::Click, this, &MainWindow::generate);
+    connect(d->control<HotCommand>("lblGenerate"), &HotCommand::Click, model,
+            &GradientModel::generate);
     connect(d->control<HotCommand>("cmdExit"), &HotCommand::Click, this, &QWidget::close);
     connect(d->control<ClickLabel>("Label1"), &ClickLabel::clicked, this, &QWidget::close);
     // The usual key to quit a program, on every platform (the platform's own Quit
@@ -237,25 +233,21 @@ void MainWindow::connectTypeSelector()
 {
     // Connected before the presses that select a type below: a right press on the
     // third preview puts the turning point in the middle before type 3 is drawn.
-    auto *turningPoint = new TurningPointDrag(d->typePreviews[2], d->settings);
+    auto *turningPoint = new TurningPointDrag(d->typePreviews[2], d->model);
     connect(turningPoint, &TurningPointDrag::centreMoved, this, [this](qint32 centre) {
-        d->settings.gradient.centre = centre;
-        drawTypePreviews(d->typePreviews[2], quint8(GradientType::RiseAndFall));
+        d->model->setCentre(centre);
         // Moving the turning point chooses type 3, as the press that starts a drag
         // does; from the keyboard there is no press.
         if (!d->options[2]->isChecked())
             d->options[2]->click();
     });
-    connect(turningPoint, &TurningPointDrag::released, this,
-            [this] { drawTextPreview(quint8(GradientType::RiseAndFall)); });
+    connect(turningPoint, &TurningPointDrag::released, d->model,
+            [this] { d->model->draw(GradientType::RiseAndFall); });
     for (int k = 0; k < 3; ++k) {
         QRadioButton *option = d->options[k];
-        // Every click redraws, also on the button already selected, which changes
-        // no state and so toggles nothing.
-        connect(option, &QRadioButton::clicked, this, [this, k] {
-            d->settings.gradient.type = GradientType(k + 1);
-            drawTextPreview(quint8(k + 1));
-        });
+        // Every click draws, also on the button already selected.
+        connect(option, &QRadioButton::clicked, d->model,
+                [this, k] { d->model->selectType(GradientType(k + 1)); });
         // A press on a type preview selects its type, which draws the text preview;
         // the type already selected stays as it is.
         const auto select = [option] {
@@ -275,34 +267,51 @@ void MainWindow::connectTypeSelector()
     }
 }
 
-void MainWindow::load()
+// The controls show the model: whatever sets it, they follow, and they draw
+// from what it computed.
+void MainWindow::connectModel()
 {
-    applyWindowOutline();
-    createIcon();
-    d->output->showPlaceholder();
-    d->txtString->setPlainText(SampleText);
-    d->txtSize->setText(QStringLiteral("8"));
-    for (int p = 0; p < 3; ++p) {
-        for (int i = 0; i < 3; ++i)
-            d->panels->writeField(colourPanel(p + 1), i, QString::fromLatin1(StartValues[p][i]));
-    }
-    d->settings.gradient.centre = Middle(d->settings.text.wholeTextLength());
-    d->settings.gradient.type = GradientType::StartToEnd;
-    for (int number = 1; number <= 3; ++number)
-        refreshAll(colourPanel(number));
-    // The first stop of the tab order, not the first control made that takes the
-    // focus (the close mark).
-    d->txtString->setFocus();
+    GradientModel *model = d->model;
+    d->txtString->setPlainText(model->text());
+    d->txtSize->setText(QString::number(model->textSize()));
+    const auto showCount = [this] {
+        SetCaption(d->lblChars, QString::number(d->model->preparedText().totalChars()));
+        d->countAnnouncer->changed();
+    };
+    showCount();
+    connect(model, &GradientModel::textChanged, this, showCount);
+    const auto showType = [this](GradientType type) {
+        if (IsGradientType(type))
+            d->options[int(type) - 1]->setChecked(true);
+    };
+    showType(model->type());
+    connect(model, &GradientModel::typeChanged, this, showType);
+    connect(model, &GradientModel::perLineChanged, d->chkPerLine, &QCheckBox::setChecked);
+    connect(model, &GradientModel::upperCaseTagsChanged, d->chkUpTags, &QCheckBox::setChecked);
+    connect(model, &GradientModel::noQuotesChanged, d->chkJSQuote, &QCheckBox::setChecked);
+    const auto showSize = [this](double points) {
+        QFont font = d->picGradText->font();
+        font.setPointSizeF(points);
+        d->picGradText->setFont(font);
+    };
+    showSize(model->textSize());
+    connect(model, &GradientModel::textSizeChanged, this, showSize);
+    connect(model, &GradientModel::stripesChanged, this, [this](bool turningPointOnly) {
+        for (int k = turningPointOnly ? 2 : 0; k < 3; ++k)
+            drawTypePreview(k);
+    });
+    connect(model, &GradientModel::drawn, this, &MainWindow::drawTextPreview);
+    connect(model, &GradientModel::drawFailed, this, [this](int type) {
+        d->messageSink(QStringLiteral("Error setting colors for gradient:%1").arg(type));
+    });
+    for (int k = 0; k < 3; ++k)
+        drawTypePreview(k);
+    drawTextPreview();
 }
 
-const GradientSettings &MainWindow::settings() const
+GradientModel &MainWindow::model() const
 {
-    return d->settings;
-}
-
-const QList<CharColour> &MainWindow::charColours() const
-{
-    return d->colours;
+    return *d->model;
 }
 
 const ColourPanel &MainWindow::colourPanel(int number) const
@@ -310,89 +319,29 @@ const ColourPanel &MainWindow::colourPanel(int number) const
     return d->panels->panel(number);
 }
 
-QString MainWindow::inputText() const
+void MainWindow::drawTextPreview()
 {
-    // The gradient record separates the lines with CR LF, whatever ends them in the box.
-    return WithLineBreaks(d->txtString->toPlainText(), LineBreak);
-}
-
-quint8 MainWindow::selectedType() const
-{
-    for (int k = 0; k < 3; ++k) {
-        if (d->options[k]->isChecked())
-            return quint8(k + 1);
-    }
-    return 0;
-}
-
-void MainWindow::refreshAll(const ColourPanel &panel)
-{
-    d->panels->refresh(panel); // redraws through ColourPanels::refreshed
-}
-
-void MainWindow::drawTextPreview(quint8 type)
-{
-    GradientSettings &settings = d->settings;
     DrawingSurface *preview = d->picGradText;
-    if (IsBlankText(settings.text.text())) {
-        preview->clear();
-        return;
-    }
-
-    settings.gradient.start = d->panels->colour(1);
-    settings.gradient.end = d->panels->colour(2);
-    settings.backColour = d->panels->colour(3);
     preview->clear();
-    preview->setBackColor(PackColour(settings.backColour));
-
-    // The preview may show another type than the selected one (the third
-    // preview's release draws type 3); the record keeps the selected type.
-    Gradient drawn = settings.gradient;
-    drawn.type = GradientType(type);
-    if (std::optional<QList<CharColour>> colours = ComputeCharColours(settings.text, drawn)) {
-        d->colours = std::move(*colours);
-        PaintCharacters(*preview, settings.text, d->colours);
-    } else {
-        // Colours of an earlier drawing must not reach the HTML.
-        d->colours.clear();
-        d->messageSink(QStringLiteral("Error setting colors for gradient:%1").arg(type));
-    }
-
-    d->output->showPlaceholder();
+    if (IsBlankText(d->model->text()))
+        return;
+    preview->setBackColor(PackColour(d->model->backColour()));
+    if (!d->model->colours().isEmpty())
+        PaintCharacters(*preview, d->model->preparedText(), d->model->colours());
 }
 
-void MainWindow::drawSelectedTextPreview()
+void MainWindow::drawTypePreview(int index)
 {
-    if (const quint8 type = selectedType())
-        drawTextPreview(type);
-}
-
-void MainWindow::drawTypePreviews(DrawingSurface *preview, quint8 kind)
-{
-    StripeSettings stripes {d->settings.gradient, d->settings.text.totalChars()};
-    stripes.gradient.type = GradientType(kind);
-    stripes.gradient.start = d->panels->colour(1);
-    stripes.gradient.end = d->panels->colour(2);
+    DrawingSurface *preview = d->typePreviews[index];
+    StripeSettings stripes {d->model->gradient(), d->model->preparedText().totalChars()};
+    stripes.gradient.type = GradientType(index + 1);
     PaintTypePreview(*preview, stripes);
     // A screen reader reads the turning point as a slider's value, in characters.
-    if (preview == d->typePreviews[2]) {
-        const qint32 centre = d->settings.gradient.centre;
+    if (index == 2) {
+        const qint32 centre = stripes.gradient.centre;
         preview->setAccessibleRange(DrawingSurface::AccessibleRange {
             std::min(0, centre), std::max(stripes.count, centre), centre});
     }
-}
-
-void MainWindow::drawAllTypePreviews()
-{
-    for (int k = 0; k < 3; ++k)
-        drawTypePreviews(d->typePreviews[k], quint8(k + 1));
-}
-
-void MainWindow::generate()
-{
-    d->settings.output.upperCaseTags = d->chkUpTags->isChecked();
-    d->settings.output.noQuotes = d->chkJSQuote->isChecked();
-    d->output->show(FormattedText(d->settings.text, d->colours, d->settings.output));
 }
 
 void MainWindow::setMessageSink(MessageSink sink)
@@ -402,28 +351,82 @@ void MainWindow::setMessageSink(MessageSink sink)
 
 void MainWindow::setColourChooser(ColourChooser *chooser)
 {
+    d->chooser = chooser ? chooser : &d->dialogChooser;
     d->panels->setColourChooser(chooser);
 }
 
-void MainWindow::textChanged()
+// The gradient editor opens from its key anywhere in the window, from the
+// context menu of the previews (the right button's release, so that its press
+// keeps selecting the type and, on the third preview, a drag with it keeps
+// moving the turning point; the menu key, but on the third, where that key puts
+// the turning point in the middle), and from their accessible action, which
+// posts the key to the preview.
+void MainWindow::connectGradientMenus()
 {
-    SetText(d->settings, inputText());
-    SetCaption(d->lblChars, QString::number(d->settings.text.totalChars()));
-    d->countAnnouncer->changed();
-    drawSelectedTextPreview();
-    drawAllTypePreviews();
-    d->output->showPlaceholder();
+    auto *edit = new QAction(QStringLiteral("Edit gradient"), this);
+    edit->setShortcut(EditGradientKey());
+    edit->setShortcutContext(Qt::WindowShortcut);
+    addAction(edit);
+    connect(edit, &QAction::triggered, this, &MainWindow::showGradientEditor);
+
+    const auto popup = [this](const QPoint &at) {
+        QMenu *menu = CreateGradientMenu(
+            d->model, d->presets, [this] { showGradientEditor(); }, EditGradientKey(), this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(at);
+    };
+    for (DrawingSurface *surface :
+         {d->typePreviews[0], d->typePreviews[1], d->typePreviews[2], d->picGradText}) {
+        connect(surface, &DrawingSurface::mouseUp, this,
+                [popup](int &button, int &, float &, float &) {
+                    if (button == 2)
+                        popup(QCursor::pos());
+                });
+        const bool menuKey = surface != d->typePreviews[2];
+        connect(
+            surface, &DrawingSurface::keyDown, this,
+            [this, surface, popup, menuKey](int &keyCode, int &shift) {
+                if (keyCode == Qt::Key_G && shift == 2) {
+                    keyCode = 0;
+                    showGradientEditor();
+                } else if (menuKey
+                           && (keyCode == Qt::Key_Menu || (keyCode == Qt::Key_F10 && shift == 1))) {
+                    keyCode = 0;
+                    popup(surface->mapToGlobal(surface->rect().center()));
+                }
+            });
+        surface->setKeyActions(surface->keyActions() << KeyAction {QStringLiteral("Edit gradient"),
+                                                                   EditGradientKey()[0]});
+    }
+}
+
+void MainWindow::showGradientEditor()
+{
+    if (!d->editor)
+        d->editor = new GradientEditor(
+            d->model, d->presets, [this] { return d->chooser; }, this);
+    d->editor->showBeside();
+}
+
+GradientEditor *MainWindow::gradientEditor() const
+{
+    return d->editor;
+}
+
+SavedPresets &MainWindow::savedPresets() const
+{
+    return *d->presets;
 }
 
 void MainWindow::textSizeChanged()
 {
-    if (const std::optional<double> size = PreviewTextSize(d->txtSize->text())) {
-        d->settings.textSize = static_cast<float>(*size);
-        QFont font = d->picGradText->font();
-        font.setPointSizeF(*size);
-        d->picGradText->setFont(font);
-    }
-    drawTextPreview(quint8(d->settings.gradient.type));
+    // Whatever the box holds, the preview is drawn again, in a new size where
+    // the box holds one.
+    const std::optional<double> size = PreviewTextSize(d->txtSize->text());
+    if (size && *size != d->model->textSize())
+        d->model->setTextSize(*size);
+    else
+        d->model->draw(d->model->type());
 }
 
 void MainWindow::paintEvent(QPaintEvent *)
@@ -463,10 +466,11 @@ void MainWindow::redrawArt()
             d->control<DrawingSurface>(entry.name)->setPicture(ArtPixmap(entry.picture, ratio));
         }
     }
-    drawAllTypePreviews();
-    if (!IsBlankText(d->settings.text.text()) && !d->colours.isEmpty()) {
+    for (int k = 0; k < 3; ++k)
+        drawTypePreview(k);
+    if (!IsBlankText(d->model->text()) && !d->model->colours().isEmpty()) {
         d->picGradText->clear();
-        PaintCharacters(*d->picGradText, d->settings.text, d->colours);
+        PaintCharacters(*d->picGradText, d->model->preparedText(), d->model->colours());
     }
     update();
 }

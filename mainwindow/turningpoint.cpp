@@ -1,6 +1,7 @@
 #include "turningpoint.h"
 
 #include "engine/rounding.h"
+#include "mainwindow/gradientmodel.h"
 #include "mainwindow/typepreview.h"
 #include "platform/drawingsurface.h"
 
@@ -9,15 +10,15 @@
 
 namespace huevane {
 
-TurningPointDrag::TurningPointDrag(DrawingSurface *preview, const GradientSettings &settings)
+TurningPointDrag::TurningPointDrag(DrawingSurface *preview, const GradientModel *model)
     : QObject(preview)
     , m_preview(preview)
-    , m_settings(settings)
+    , m_model(model)
 {
     connect(preview, &DrawingSurface::mouseDown, this,
             [this](int &button, int &, float &, float &) {
                 if (button == 2)
-                    Q_EMIT centreMoved(Middle(m_settings.text.wholeTextLength()));
+                    Q_EMIT centreMoved(Middle(m_model->preparedText().wholeTextLength()));
             });
     connect(preview, &DrawingSurface::mouseMove, this,
             [this](int &button, int &, float &x, float &) { mouseMove(button, x); });
@@ -35,15 +36,15 @@ TurningPointDrag::TurningPointDrag(DrawingSurface *preview, const GradientSettin
 
 void TurningPointDrag::keyDown(int &keyCode, int shift)
 {
-    const qint32 count = m_settings.text.totalChars();
+    const qint32 count = m_model->preparedText().totalChars();
     std::optional<qint32> centre;
     if (keyCode == Qt::Key_Menu || (keyCode == Qt::Key_F10 && shift == 1))
-        centre = Middle(m_settings.text.wholeTextLength());
+        centre = Middle(m_model->preparedText().wholeTextLength());
     else if (shift != 0 || count <= 0)
         return;
     else if (keyCode == Qt::Key_Left || keyCode == Qt::Key_Right)
         centre = qint32(std::clamp<qint64>(
-            qint64(m_settings.gradient.centre) + (keyCode == Qt::Key_Left ? -1 : 1), 0, count));
+            qint64(m_model->centre()) + (keyCode == Qt::Key_Left ? -1 : 1), 0, count));
     else if (keyCode == Qt::Key_Home || keyCode == Qt::Key_End)
         centre = keyCode == Qt::Key_Home ? 0 : count;
     if (!centre)
@@ -54,7 +55,7 @@ void TurningPointDrag::keyDown(int &keyCode, int shift)
 
 void TurningPointDrag::valueRequested(double value)
 {
-    const qint32 count = m_settings.text.totalChars();
+    const qint32 count = m_model->preparedText().totalChars();
     if (count > 0 && !std::isnan(value))
         moveTo(RoundHalfEven(std::clamp(value, 0.0, double(count))));
 }
@@ -69,11 +70,11 @@ void TurningPointDrag::mouseMove(int button, float x)
 {
     if (button == 1) {
         const std::optional<qint32> centre =
-            CentreFromDrag(x, m_preview->scaleWidth(), m_settings.text.totalChars());
+            CentreFromDrag(x, m_preview->scaleWidth(), m_model->preparedText().totalChars());
         if (centre)
             Q_EMIT centreMoved(*centre);
     } else if (button == 2) {
-        Q_EMIT centreMoved(Middle(m_settings.text.totalChars()));
+        Q_EMIT centreMoved(Middle(m_model->preparedText().totalChars()));
     }
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "engine/gradientsettings.h"
-
 #include <QObject>
 
 namespace huevane {
 
 class DrawingSurface;
+class GradientModel;
 
 /// The mouse and the keys on the third type preview, which shows the turning
 /// point of gradient type 3: a drag with the left button moves the turning point
@@ -28,9 +27,9 @@ class TurningPointDrag : public QObject
     Q_OBJECT
 
 public:
-    /// The drag on @p preview, which owns it, over the text of @p settings, which
-    /// must outlive it.
-    TurningPointDrag(DrawingSurface *preview, const GradientSettings &settings);
+    /// The drag on @p preview, which owns it, over the text and the turning point
+    /// of @p model, which must outlive it.
+    TurningPointDrag(DrawingSurface *preview, const GradientModel *model);
 
 Q_SIGNALS:
     /// The turning point is to be @p centre, in stripes from the left edge.
@@ -46,7 +45,7 @@ private:
     void moveTo(qint32 centre);
 
     DrawingSurface *m_preview;
-    const GradientSettings &m_settings;
+    const GradientModel *m_model;
 };
 
 } // namespace huevane

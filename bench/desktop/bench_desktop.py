@@ -1,12 +1,16 @@
 """Huevane in a real X session, timed as a user meets it: a text pasted from the
 clipboard into the text box, one key typed at its end, BackSpace, a change of the
-gradient type and of the start colour, 'Generate' and 'Send to Clipboard'. Each
-step is timed by inputtimer from the input event until the program's main thread
-is idle in its event loop again (see inputtimer.cpp). Also printed: the process's CPU time per second
-while it sits idle with the cursor in the text box, and its peak memory.
+gradient type and of the start colour, 'Generate', 'Send to Clipboard', and a
+stop dragged on the gradient editor's bar (the median of 20 moves). Each step is
+timed by inputtimer from the input event until the program's main thread is
+idle in its event loop again (see inputtimer.cpp). Also printed: the process's
+CPU time per second while it sits idle with the cursor in the text box, and its
+peak memory.
 
 Run as: bench_desktop.py --huevane PATH --layout PATH --timer PATH [--runs N] [--rows N,...]
-Every row runs the program afresh; a cell is the median of the runs.
+                         [--stops LIST --space SPACE]
+Every row runs the program afresh; a cell is the median of the runs. With --stops
+the gradient is set in the editor (its text line and its colour space) first.
 """
 
 import argparse
@@ -26,8 +30,12 @@ ROWS = [
     ("100,000 characters on one line", 100_000, None),
     ("1,000,000 characters in lines of 100", 1_000_000, 100),
     ("1,000,000 characters on one line", 1_000_000, None),
+    ("10,000 characters on one line", 10_000, None),
 ]
-STEPS = ["paste", "key at end", "BackSpace", "type", "colour", "Generate", "Send"]
+STEPS = ["paste", "key at end", "BackSpace", "type", "colour", "Generate", "Send", "drag a stop"]
+SPACES = ["rgb", "oklab", "oklch", "hsl"]
+# The gradient editor's bar, as tests/desktop/tst_desktop.py finds it.
+EDITOR_MARGIN, BAR_END_ROOM, MARKER_MIDDLE = 10, 7, 10 + 3 + 24 + 6
 
 
 def sample_text(length, line_length, spaces=True):
@@ -94,6 +102,15 @@ def run_row(options, layout, text):
                 left, top, _, _ = s.geometry(window)
                 return "move %d %d" % (left + x + w // 2, top + y + h // 2)
 
+            if options.stops:
+                # The editor's text line takes the stops, its list the space.
+                timer("key ctrl+g")
+                s.find_window("Gradient - Huevane")
+                subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=options.stops.encode(), env=s.env,
+                               check=True)
+                for key in ["alt+t", "ctrl+a", "ctrl+v", "Return", "alt+s"] + ["Down"] * SPACES.index(options.space):
+                    timer("key " + key)
+                timer("key Escape")
             subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode(), env=s.env, check=True)
             timer(centre("txtString"))
             timer("click")
@@ -113,9 +130,23 @@ def run_row(options, layout, text):
             times["Generate"] = timer("click")
             timer(centre("lblClipboard"))
             times["Send"] = timer("click")
+            times["drag a stop"] = drag_last_stop(s, timer)
             return times, idle, peak_memory_mb(program.pid)
         finally:
             timer.close()
+
+
+def drag_last_stop(session, timer):
+    """The median of 20 moves of the last stop to the left on the editor's bar."""
+    timer("key ctrl+g")
+    x, y, width, _ = session.geometry(session.find_window("Gradient - Huevane"))
+    marker = (x + width - EDITOR_MARGIN - BAR_END_ROOM - 1, y + MARKER_MIDDLE)
+    timer("move %d %d" % marker)
+    timer("press")
+    # The first move is long enough to be a drag, not a click that wobbles.
+    moves = [timer("drag %d %d" % (marker[0] - 12 - 2 * step, marker[1])) for step in range(21)][1:]
+    timer("release")
+    return statistics.median(moves)
 
 
 def cell(ms):
@@ -129,6 +160,8 @@ def main():
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--rows", default="1,2,3,4", help="which rows, counted from 1")
     parser.add_argument("--no-spaces", action="store_true", help="texts of letters only, without spaces")
+    parser.add_argument("--stops", help="the gradient, set in the editor: a list of stops as huevane-html takes it")
+    parser.add_argument("--space", default="rgb", choices=SPACES, help="the colour space the stops mix in")
     options = parser.parse_args()
     layout = json.loads(subprocess.run([options.layout], capture_output=True, check=True, timeout=30).stdout)
 

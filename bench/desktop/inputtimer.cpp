@@ -5,6 +5,8 @@
  *   key COMBO      presses and releases COMBO (xdotool's notation: ctrl+v, End, x)
  *   move X Y       moves the pointer (not timed)
  *   click          presses and releases the first button where the pointer is
+ *   press, release the first button alone, where the pointer is
+ *   drag X Y       moves the pointer, timed (with the button pressed, a drag)
  *   idle           sends no input: waits for the program to be idle
  * After each command one line on standard output: the milliseconds from the
  * input event to the main thread being idle again.
@@ -91,6 +93,8 @@ static int send_key(char *combo)
             sym = XK_Control_L;
         else if (!strcmp(name, "shift"))
             sym = XK_Shift_L;
+        else if (!strcmp(name, "alt"))
+            sym = XK_Alt_L;
         if (sym == NoSymbol || !(codes[count] = XKeysymToKeycode(display, sym))) {
             fprintf(stderr, "inputtimer: unknown key %s\n", name);
             return 0;
@@ -119,10 +123,11 @@ int main(int argc, char **argv)
         char *command = strtok(line, " "), *argument = strtok(NULL, "");
         if (!command)
             continue;
-        if (!strcmp(command, "move") && argument) {
-            int x, y;
-            if (sscanf(argument, "%d %d", &x, &y) != 2)
-                return 2;
+        int x = 0, y = 0;
+        const bool moves = !strcmp(command, "move") || !strcmp(command, "drag");
+        if (moves && (!argument || sscanf(argument, "%d %d", &x, &y) != 2))
+            return 2;
+        if (!strcmp(command, "move")) {
             XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
             XSync(display, False);
             printf("0\n");
@@ -136,6 +141,10 @@ int main(int argc, char **argv)
         } else if (!strcmp(command, "click")) {
             XTestFakeButtonEvent(display, 1, True, CurrentTime);
             XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        } else if (!strcmp(command, "press") || !strcmp(command, "release")) {
+            XTestFakeButtonEvent(display, 1, !strcmp(command, "press"), CurrentTime);
+        } else if (moves) {
+            XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
         } else if (strcmp(command, "idle")) {
             fprintf(stderr, "inputtimer: unknown command %s\n", command);
             return 2;

@@ -6,6 +6,7 @@
 #include "engine/charcolours.h"
 #include "engine/gradientsettings.h"
 #include "engine/formatwriter.h"
+#include "engine/stopslist.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/typepreview.h"
@@ -89,9 +90,9 @@ void Stages(MainWindow &window, const char *label, const QString &text)
             lines.layout(text, input->font(), input->viewport()->width() - 8);
             lines.lineOf(text.size());
         }));
-    GradientSettings settings = window.settings();
-    const QString crlf = window.inputText();
-    Row("preparing the text (SetText)", label, Median([&] { SetText(settings, crlf); }));
+    GradientSettings settings = window.model().settings();
+    const QString typed = window.model().text();
+    Row("preparing the text (SetText)", label, Median([&] { SetText(settings, typed); }));
     QList<CharColour> colours;
     Row("colouring it (ComputeCharColours)", label,
         Median([&] { colours = *ComputeCharColours(settings.text, settings.gradient); }));
@@ -130,7 +131,7 @@ void Stages(MainWindow &window, const char *label, const QString &text)
             input->repaint();
         }));
     Row("'Generate', to the output drawn", label, Median([&] {
-            window.generate();
+            window.model().generate();
             output->repaint();
         }));
 }
@@ -148,5 +149,9 @@ int main(int argc, char *argv[])
     Stages(window, "1,000,000 characters in lines of 100", MakeText(1'000'000, 100));
     Stages(window, "1,000,000 with emoji and marks, lines of 100", MixedText(10'000));
     Stages(window, "1,000,000 Hebrew characters on one line", MakeText(1'000'000, 0, u'\u05D0'));
+    QList<Stop> stops;
+    ParseStops(u"FF461E,FFB347,FF5E3A@40,D62A68@70,5B1A8C", stops);
+    window.model().setStopGradient({stops, ColourSpace::Oklab});
+    Stages(window, "1,000,000 on one line, 5 stops in oklab", MakeText(1'000'000, 0));
     return 0;
 }

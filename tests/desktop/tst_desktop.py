@@ -7,6 +7,7 @@ where --layout names huevane-layout, which prints the window's layout.
 
 import argparse
 import json
+import os
 import re
 import subprocess
 import sys
@@ -20,6 +21,11 @@ PROGRAMS = {}
 # height), by name, from huevane-layout.
 LAYOUT = {}
 ROOT_COLOUR = (0x20, 0x30, 0x40)
+# The gradient editor's bar: its top left corner this far in from the editor's, the
+# gradient this far in from its ends, and the middle of the gradient this far down.
+EDITOR_MARGIN = 10
+BAR_END_ROOM = 7
+BAR_MIDDLE = EDITOR_MARGIN + 3 + 12
 SAMPLE_TEXT = b"Sample Text For Gradient Demo\r\nThis time it's multiline!!!\r\nTry it out - it's even more fun!!!"
 
 
@@ -106,18 +112,6 @@ class DesktopTest(unittest.TestCase):
             self.assertEqual(h.at(0, 0), place)
             h.dragged_by_title(3)
 
-    def test_generate_and_send_to_clipboard(self):
-        html = run_html([])
-        self.assertTrue(html.startswith(b"<font color="))
-        with Huevane(tray=False) as h:
-            # Before 'Generate' the button leaves the clipboard as it is.
-            h.click(*h.centre("lblClipboard"))
-            time.sleep(0.3)
-            self.assertFalse(h.clipboard())
-            h.click(*h.centre("lblGenerate"))
-            h.click(*h.centre("lblClipboard"))
-            self.assertEqual(wait_until(h.clipboard, what="the clipboard"), html)
-
     def test_copy_as(self):
         # The entries of 'Copy as' in menu order: huevane-html's formats as --help lists
         # them, escaped where huevane-html takes --escape, then 'Formatted text'.
@@ -162,6 +156,62 @@ class DesktopTest(unittest.TestCase):
             self.assertIn(b"text/html", targets)
             self.assertEqual(h.clipboard("text/html"), b'<span style="white-space:pre-wrap">'
                              + html.removesuffix(b"<br>\r\n").replace(b"<br>\r\n", b"<br>") + b"</span>")
+
+    def test_gradient_editor(self):
+        # Four stops in oklch: the mouse adds one on the bar and drags the last one; the
+        # keys move the first one, add one and type its colour. 'Send to Clipboard' then
+        # gives what huevane-html writes for the gradient's text; saved as a preset, the
+        # gradient is there again when the program starts anew.
+        with Huevane(tray=False) as h:
+            h.keys("ctrl+g")
+            editor = h.find_window("Gradient - Huevane")
+            x, y, width, _ = h.geometry(editor)
+            left, right = x + EDITOR_MARGIN + BAR_END_ROOM, x + width - EDITOR_MARGIN - BAR_END_ROOM - 1
+            at = lambda percent, dy=0: (left + round(percent / 100 * (right - left)), y + BAR_MIDDLE + dy)
+            h.click(*at(30))
+            h.drag(at(100, 12), at(90, 12))
+            h.keys("Home", *["Right"] * 5, "Insert", *["Tab"] * 5, "ctrl+a", "0", "0", "f", "f", "8", "0",
+                   "Tab", "alt+s", "Down", "Down")
+            stops = self.gradient_text(h)
+            places = [float(stop.partition("@")[2] or "nan") for stop in stops.split(",")]
+            self.assertEqual(stops.count(","), 3, stops)
+            self.assertEqual(stops.split(",")[1].partition("@")[0], "00FF80", stops)
+            self.assertEqual(places[0], 5.0, stops)
+            self.assertAlmostEqual(places[2], 30.0, delta=0.6, msg=stops)
+            self.assertAlmostEqual(places[3], 90.0, delta=0.6, msg=stops)
+            html = subprocess.run([PROGRAMS["huevane-html"], "--stops", stops, "--space", "oklch"], input=SAMPLE_TEXT,
+                                  capture_output=True, check=True, timeout=30).stdout
+            h.click(*h.centre("lblGenerate"))
+            h.click(*h.centre("lblClipboard"))
+            self.assertEqual(wait_until(lambda: h.clipboard() == html and html, what="the HTML"), html)
+
+            h.keys("ctrl+g", "alt+v")
+            h.find_window("Save as preset")
+            h.run("xdotool", "type", "Four stops")
+            h.keys("Return")
+            saved = os.path.join(h.config, "huevane", "presets.conf")
+            wait_until(lambda: os.path.exists(saved), what="the saved preset")
+            h.run("xdotool", "windowactivate", "--sync", str(h.window))
+            h.keys("ctrl+q")
+            self.assertEqual(h.process.wait(timeout=10), 0)
+
+            again = h.spawn([PROGRAMS["huevane"]])
+            h.window = h.find_window("Huevane")
+            time.sleep(0.3)
+            h.keys("ctrl+g", "alt+p", "End", "Return")
+            self.assertEqual(self.gradient_text(h), stops)
+            h.click(*h.centre("lblGenerate"))
+            h.click(*h.centre("lblClipboard"))
+            self.assertEqual(wait_until(lambda: h.clipboard() == html and html, what="the HTML again"), html)
+            again.terminate()
+
+    def gradient_text(self, h):
+        """The editor's gradient as text, copied from its line."""
+        h.run("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Gradient - Huevane$", "windowactivate",
+              "--sync")
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=b"", env=h.env, check=True)
+        h.keys("alt+t", "ctrl+a", "ctrl+c")
+        return wait_until(lambda: (h.clipboard() or b"").count(b",") and h.clipboard(), what="the gradient text").decode()
 
     def test_paste_with_empty_clipboard(self):
         with Huevane(tray=False) as h:

@@ -47,7 +47,10 @@ class XSession:
         os.makedirs(runtime, mode=0o700)
         hidden = ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "QT_SCALE_FACTOR")
         self.env = {key: value for key, value in os.environ.items() if key not in hidden}
-        self.env.update(XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
+        # Settings of the session's own: programs find none of the user's, and
+        # what they save stays with the session.
+        self.config = os.path.join(self.tempdir, "config")
+        self.env.update(XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=self.config, QT_QPA_PLATFORM="xcb")
         if scale is not None:
             self.env["QT_SCALE_FACTOR"] = str(scale)
 

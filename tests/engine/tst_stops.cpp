@@ -2,6 +2,7 @@
 // script (each step of the rule written out plainly, with the powers and cube
 // roots of the maths library), and properties over random lists of stops.
 
+#include "engine/stopslist.h"
 #include "engine/stripes.h"
 #include "tests/common/settings.h"
 
@@ -43,6 +44,9 @@ private Q_SLOTS:
     void linearToComponent();
     void randomStops();
     void stripes();
+    void gradientText_data();
+    void gradientText();
+    void stopsTextReadsBack();
 };
 
 void tst_Stops::workedOut_data()
@@ -207,6 +211,79 @@ void tst_Stops::stripes()
     g.end = {12.5f, 0.4f, 255.5f};
     g.space = ColourSpace::Oklch;
     QCOMPARE(StopsOf(g)->stops, (QList<Stop> {{255, 0, 128, 0}, {12, 0, 255, 100}}));
+}
+
+void tst_Stops::gradientText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("read"); // every stop with its place, or the problem's start
+    // clang-format off
+    QTest::newRow("stops, places spread") << "FF0000,ffff00@30,#0000FF,000000" << "FF0000@0,FFFF00@30,0000FF@65,000000@100";
+    QTest::newRow("stops, blanks around commas") << "  FF0000 , 0000FF@40\t" << "FF0000@0,0000FF@40";
+    QTest::newRow("stops, bad one named") << "FF0000,F00,0000FF" << "stop 2, 'F00', is not a stop";
+    QTest::newRow("stops, a place going down") << "FF0000@50,0000FF@20" << "stop 2, '0000FF@20', lies before stop 1";
+    QTest::newRow("stops, one") << "FF0000" << "stop 1, 'FF0000', is the only one";
+    QTest::newRow("css, direction passed over, short hex") << "linear-gradient(to right, #f00, #FF0 30%, #0000ff);" << "FF0000@0,FFFF00@30,0000FF@100";
+    QTest::newRow("css, angle and a hard edge") << "LINEAR-GRADIENT(90deg,#000 0,#fff 20% 50%,#000)" << "000000@0,FFFFFF@20,FFFFFF@50,000000@100";
+    QTest::newRow("css, a place below an earlier one raised") << "linear-gradient(#f00 60%, #0f0 20%, #00f)" << "FF0000@60,00FF00@60,0000FF@100";
+    QTest::newRow("css, unplaced between placed") << "linear-gradient(#f00 10%, #0f0, #00f, #fff 70%)" << "FF0000@10,00FF00@30,0000FF@50,FFFFFF@70";
+    QTest::newRow("css, named colour") << "linear-gradient(red, #00f)" << "stop 1, 'red', is not a hexadecimal colour";
+    QTest::newRow("css, rgb()") << "linear-gradient(#f00, rgb(0, 0, 255))" << "stop 2, 'rgb(0, 0, 255)', is not a hexadecimal colour";
+    QTest::newRow("css, transparency") << "linear-gradient(#f00, #0000ff80)" << "stop 2, '#0000ff80', has transparency";
+    QTest::newRow("css, a length") << "linear-gradient(#f00 10px, #00f)" << "stop 1, '#f00 10px', has a place that is not a percentage";
+    QTest::newRow("css, past 100%") << "linear-gradient(#f00, #00f 120%)" << "stop 2, '#00f 120%', lies outside 0% to 100%";
+    QTest::newRow("css, a hint") << "linear-gradient(#f00, 30%, #00f)" << "stop 2, '30%', is a hint";
+    QTest::newRow("css, a space to mix in") << "linear-gradient(in oklch, #f00, #00f)" << "'in oklch' names a space";
+    QTest::newRow("css, one stop") << "linear-gradient(45deg, #f00)" << "stop 1, '#f00', is the only one";
+    QTest::newRow("css, not closed") << "linear-gradient(#f00, #00f" << "the linear-gradient( is not closed";
+    QTest::newRow("another function") << "radial-gradient(#f00, #00f)" << "'radial-gradient(' is not read";
+    QTest::newRow("nothing") << "" << "stop 1, '', is not a stop";
+    // clang-format on
+}
+
+void tst_Stops::gradientText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, read);
+    QList<Stop> stops {{1, 2, 3, 4}};
+    const QString problem = ParseGradientText(text, stops);
+    if (!problem.isEmpty()) {
+        QVERIFY2(problem.startsWith(read), qPrintable(problem));
+        return;
+    }
+    QStringList found;
+    for (const Stop &s : stops)
+        found.append(QString::asprintf("%02X%02X%02X@", s.red, s.green, s.blue)
+                     + QString::number(s.position));
+    QCOMPARE(found.join(u','), read);
+}
+
+// Written and read again, stops come back exactly, places included; a place is
+// written only where reading would put the stop elsewhere.
+void tst_Stops::stopsTextReadsBack()
+{
+    QRandomGenerator random(31);
+    for (int round = 0; round < 2000; ++round) {
+        QList<Stop> stops(random.bounded(FewestStops, MostStops + 1));
+        const bool even = round % 3 == 0;
+        double at = round % 4 ? random.bounded(30.0) : 0.0;
+        for (qsizetype k = 0; k < stops.size(); ++k) {
+            const quint32 rgb = random.generate();
+            at = even ? 100.0 * double(k) / double(stops.size() - 1)
+                      : std::min(100.0, at + random.bounded(3) * random.bounded(20.0));
+            stops[k] = {quint8(rgb), quint8(rgb >> 8), quint8(rgb >> 16), at};
+        }
+        const QString text = StopsText(stops);
+        QList<Stop> read;
+        QVERIFY2(ParseGradientText(text, read).isEmpty(), qPrintable(text));
+        QCOMPARE(read, stops);
+        if (even)
+            QVERIFY2(!text.contains(u'@'), qPrintable(text));
+    }
+    QCOMPARE(StopsText({{255, 0, 0, 0}, {255, 255, 0, 30}, {0, 0, 255, 100}}),
+             "FF0000,FFFF00@30,0000FF");
+    QCOMPARE(StopsText({{0, 0, 0, 12.5}, {1, 2, 3, 56.25}, {10, 11, 12, 100}}),
+             "000000@12.5,010203,0A0B0C");
 }
 
 QTEST_APPLESS_MAIN(tst_Stops)

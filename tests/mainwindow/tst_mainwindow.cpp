@@ -5,6 +5,7 @@
 // Then the type previews' painting on its own: stripes against the plain painter.
 
 #include "engine/formatwriter.h"
+#include "engine/lineends.h"
 #include "engine/stripes.h"
 #include "engine/valueoftext.h"
 #include "hotcommand/hotcommand.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTest>
 
@@ -91,6 +93,7 @@ public:
         QApplication::clipboard()->setText("before");
         window.setColourChooser(this);
         window.setMessageSink([this](const QString &message) { asked << message; });
+        QObject::connect(&window.model(), &GradientModel::recomputed, [this] { ++recomputes; });
         window.show();
         window.activateWindow();
         if (!QTest::qWaitForWindowActive(&window))
@@ -148,7 +151,7 @@ public:
                                                                                            : type;
         test::ColouredText record =
             test::Coloured(text("txtString"),
-                           {colour(1), colour(2), type, window.settings().gradient.centre,
+                           {colour(1), colour(2), type, window.model().centre(),
                             get<QAbstractButton>("chkPerLine")->isChecked()});
         if (badType)
             record.colours.clear();
@@ -158,12 +161,12 @@ public:
     void verifyWhole()
     {
         const test::ColouredText record = expected();
-        QCOMPARE(window.settings().text.text(), record.text.text());
+        QCOMPARE(WithLineBreaks(window.model().text(), u"\r\n"), record.text.text());
         QCOMPARE(Text(get("lblChars")), QString::number(record.text.totalChars()));
         auto *preview = get("picGradText");
         if (!IsBlankText(record.text.text())) {
             for (int c = 0; c < 3; ++c)
-                QCOMPARE(test::Components(window.charColours(), c),
+                QCOMPARE(test::Components(window.model().colours(), c),
                          test::Components(record.colours, c));
             QCOMPARE(Shown(preview, preview->rect().bottomRight()), PackColour(colour(3)));
         }
@@ -198,7 +201,7 @@ public:
             QCOMPARE(
                 shown,
                 PaintedStripes(test::Stripes(k + 1, colour(1), colour(2), record.text.totalChars(),
-                                             window.settings().gradient.centre)));
+                                             window.model().centre())));
             previews[k] = image;
         }
         const QString html = text("txtHTML");
@@ -219,6 +222,8 @@ public:
         };
         if (verb == "is")
             return check(name, text);
+        const int before = recomputes;
+        const auto counted = qScopeGuard([&] { lastRecomputes = recomputes - before; });
         if (verb == "dclick") {
             QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {},
                                target(name)->mapTo(&window, target(name)->rect().center()));
@@ -288,7 +293,7 @@ public:
             get<TextBox>(name)->setPlainText(text);
             ownOutput = true;
         } else if (verb == "draw") {
-            window.drawTextPreview(quint8(arg.toInt()));
+            window.model().draw(GradientType(arg.toInt()));
             badType = true;
         }
         if (editing && QApplication::focusWidget() != editing)
@@ -302,7 +307,9 @@ public:
         QWidget *focus = QApplication::focusWidget();
         QString shown;
         if (what == "centre")
-            shown = QString::number(window.settings().gradient.centre);
+            shown = QString::number(window.model().centre());
+        else if (what == "recomputes") // by the last step
+            shown = QString::number(lastRecomputes);
         else if (what == "focus")
             shown = focus->objectName();
         else if (what == "selected") // all of the box that has the focus
@@ -347,6 +354,8 @@ public:
     bool noQuotes = false;
     bool ownOutput = false; // the output box holds a text of the test's own
     bool badType = false;   // the text preview was drawn with a type outside 1 to 3
+    int recomputes = 0;     // of the model, all told
+    int lastRecomputes = 0; // by the last step
 };
 
 void row(const char *name, const char16_t *steps)
@@ -375,28 +384,29 @@ void TestMainWindow::steps_data()
     row("text: centre from its characters", u"paste txtString a\n\nbcd; is centre 2; key End; key Return; is txtString a\n\nbcd\n; key Backspace; key Shift+Return; is centre 2");
     row("text: blank", u"click lblGenerate; paste txtString   ; is placeholder 1; click lblGenerate; is txtHTML ; click lblBkDefCol(1); is txtHTML ; is back 0; click txtString; key Delete; is back 0; key X; is back ff");
     row("text: a line break alone", u"click lblBkDefCol(3); click txtString; key Ctrl+A; key Return; is back ff0000; click lblGenerate; is placeholder 0");
-    row("type: options and previews", u"click Option1(1); is Option1(1) true; click Picture4(2); is Option1(2) true; rclick Picture4(1); is Option1(1) true; mclick Picture4(0); is Option1(0) true");
+    row("type: options and previews", u"click Option1(1); is recomputes 1; is Option1(1) true; click Picture4(2); is Option1(2) true; rclick Picture4(1); is Option1(1) true; mclick Picture4(0); is Option1(0) true");
     row("type: the type already selected", u"click lblGenerate; click Picture4(0); is placeholder 0; click Option1(0); is placeholder 1");
     row("type: release on the third preview", u"click Option1(1); click lblGenerate; mclick Picture4(2); is placeholder 1; is Option1(2) true");
     row("type: outside 1 to 3", u"click lblBkDefCol(2); draw 4; is asked Error setting colors for gradient:4; is placeholder 1; is back ff00");
-    row("per line", u"click lblGenerate; click lblPerLine; is chkPerLine true; is placeholder 1; click lblGenerate; click chkPerLine; is placeholder 1; is chkPerLine false");
+    row("per line", u"click lblGenerate; click lblPerLine; is recomputes 1; is chkPerLine true; is placeholder 1; click lblGenerate; click chkPerLine; is placeholder 1; is chkPerLine false");
     row("tag options wait for 'Generate'", u"click lblGenerate; click lblUpTags; click chkJSQuote; is placeholder 0; click lblGenerate; is chkUpTags true; click lblJSQuote; is chkJSQuote false");
     row("text size redraws the selected type", u"click Option1(1); click lblGenerate; paste txtSize 12.5; is size 12.5; is placeholder 1");
     row("centre: left drag", u"drag L -3; is centre 47; drag L 160; is centre 47; drag L 100; is centre 58; drag L 155; is centre 89; drag L 153; is centre 88; drag L 0; is centre 0");
     row("centre: right button", u"drag R 65; is centre 45; rclick Picture4(2); is centre 47");
     row("centre: no characters", u"click txtString; key Ctrl+A; key Delete; drag L 100; is centre 0");
-    row("commit: 256", u"click lblGenerate; edit txtStCol(1) 256; is txtStCol(4) 46; is placeholder 0; key Tab; is panel1 255 255 30 FF FF 1E; is placeholder 1");
+    row("commit: 256", u"click lblGenerate; edit txtStCol(1) 256; is txtStCol(4) 46; is placeholder 0; key Tab; is recomputes 1; is panel1 255 255 30 FF FF 1E; is placeholder 1");
     row("commit: as typed", u"edit txtEndCol(2) 007; click txtHTML; is panel2 255 255 007 FF FF 7; edit txtEndCol(5) ff; key Tab; is panel2 255 255 255 FF FF ff; edit txtStCol(4) 0A; key Tab; is panel1 255 10 30 FF 0A 1E");
     row("commit: emptied, and in the background", u"click lblGenerate; edit txtBkCol(1) 128; key Tab; is panel3 0 128 0 0 80 0; is placeholder 1; edit txtStCol(1); key Tab; edit txtStCol(5); key Tab; is panel1 255 0 0 FF 0 0");
     row("commit: not on Enter, nor while away", u"edit txtStCol(0) 12; key Return; key Enter; key Left; away; is focus txtStCol(0); is selected 0; is txtStCol(3) FF; key Tab; is txtStCol(3) C");
-    row("presets, no focus taken", u"click txtEndCol(2); click lblStDefCol(1); click lblEndDefCol(3); click lblBkDefCol(2); click lblSwap; is focus txtEndCol(2); is panel1 0 0 255 0 0 FF; is panel2 255 0 0 FF 0 0; is panel3 0 255 0 0 FF 0");
+    row("commit: typed back after a drawing, or left alone", u"edit txtStCol(0) 12; click lblBkDefCol(1); key Ctrl+A; key 2; key 5; key 5; key Tab; is recomputes 1; is panel1 255 70 30 FF 46 1E; click txtStCol(1); key Tab; is recomputes 0");
+    row("presets, no focus taken", u"click txtEndCol(2); click lblStDefCol(1); is recomputes 1; click lblEndDefCol(3); click lblBkDefCol(2); click lblSwap; is focus txtEndCol(2); is panel1 0 0 255 0 0 FF; is panel2 255 0 0 FF 0 0; is panel3 0 255 0 0 FF 0");
     row("preset over the field being edited", u"edit txtStCol(0) 12; click lblStDefCol(4); is focus txtStCol(0); is panel1 255 255 255 FF FF FF; key Tab; is panel1 255 255 255 FF FF FF");
-    row("swap, and back", u"click lblGenerate; click lblSwap; is panel1 255 255 0 FF FF 0; is panel2 255 70 30 FF 46 1E; is placeholder 1; click lblSwap; is panel1 255 70 30 FF 46 1E; dclick lblSwap; is panel1 255 255 0 FF FF 0");
+    row("swap, and back", u"click lblGenerate; click lblSwap; is recomputes 1; is panel1 255 255 0 FF FF 0; is panel2 255 70 30 FF 46 1E; is placeholder 1; click lblSwap; is panel1 255 70 30 FF 46 1E; dclick lblSwap; is panel1 255 255 0 FF FF 0");
     row("swap: fields being edited", u"edit txtStCol(2) 999; click lblSwap; is panel2 255 70 255 FF 46 FF; key Tab; edit txtStCol(2); click lblSwap; is panel2 255 255 _ FF FF 0");
-    row("dialog", u"click lblGenerate; answer none; click picStartCol; answer 8000000F; click picEndCol; is placeholder 0; answer 563412; click picStartCol; is panel1 18 52 86 12 34 56; click picEndCol; is asked 1e46ff|ffff|1e46ff|ffff; answer FF0080; click picBackCol; is panel3 128 0 255 80 0 FF");
+    row("dialog", u"click lblGenerate; answer none; click picStartCol; answer 8000000F; click picEndCol; is placeholder 0; answer 563412; click picStartCol; is recomputes 1; is panel1 18 52 86 12 34 56; click picEndCol; is asked 1e46ff|ffff|1e46ff|ffff; answer FF0080; click picBackCol; is panel3 128 0 255 80 0 FF");
     row("send: nothing to send", u"click lblClipboard; is clipboard before; is focus picButton; click lblGenerate; click txtString; key X; click lblClipboard; is clipboard before; click txtString; key Ctrl+A; key Space; click lblGenerate; click lblClipboard; is focus txtHTML; is clipboard before");
     row("send: the generated HTML", u"click lblUpTags; click lblPerLine; click Option1(2); click lblGenerate; click lblClipboard; is clipboard html; is focus txtHTML; is selected 1");
-    row("text: every line break", u"paste txtString a\r\nb\rc\u2028d\u2029e\nf; is lblChars 6; is centre 3; click lblGenerate; click lblClipboard; is clipboard html");
+    row("text: every line break", u"paste txtString a\r\nb\rc\u2028d\u2029e\nf; is recomputes 1; is lblChars 6; is centre 3; click lblGenerate; click lblClipboard; is clipboard html");
     row("send: marks and empty lines", u"paste txtString \n\u00e9t\u00e9 \U0001F600\n\nend; click lblGenerate; click lblClipboard; is clipboard html");
     row("send: the box's own text", u"set txtHTML HTML WILL BE GENERATED HERE WHEN YOU CLICK 'GENERATE'; click lblClipboard; is clipboard html; set txtHTML a\nb; click lblClipboard; is clipboard html");
     row("focus selects all", u"click txtStCol(0); key Tab; is focus txtStCol(3); is selected 1; key Backtab; key Backtab; is focus txtString; is selected 1; click txtHTML; is selected 1; click txtHTML; is selected 0");

@@ -84,7 +84,7 @@ void TestTextPreview::latinDrawnAsBefore_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("size");
     const std::pair<const char *, QString> texts[] = {
-        {"sample text", MainWindow::SampleText},
+        {"sample text", GradientModel::SampleText},
         {"kerning pairs, ligatures, accents, spaces, an emoji",
          QStringLiteral("AVAWAYTo Te LT yA fi ffl office fjord\r\ne\u0301a\u0308o\u0302 Caf\u00e9 "
                         "\u00c5ngstr\u00f6m \U0001F600\r\n  a  b   ")},
