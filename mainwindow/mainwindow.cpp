@@ -301,6 +301,7 @@ void MainWindow::connectModel()
             drawTypePreview(k);
     });
     connect(model, &GradientModel::drawn, this, &MainWindow::drawTextPreview);
+    connect(model, &GradientModel::stylesChanged, this, &MainWindow::drawTextPreview);
     connect(model, &GradientModel::drawFailed, this, [this](int type) {
         d->messageSink(QStringLiteral("Error setting colors for gradient:%1").arg(type));
     });
@@ -327,7 +328,8 @@ void MainWindow::drawTextPreview()
         return;
     preview->setBackColor(PackColour(d->model->backColour()));
     if (!d->model->colours().isEmpty())
-        PaintCharacters(*preview, d->model->preparedText(), d->model->colours());
+        PaintCharacters(*preview, d->model->preparedText(), d->model->colours(),
+                        d->model->styles());
 }
 
 void MainWindow::drawTypePreview(int index)
@@ -470,7 +472,8 @@ void MainWindow::redrawArt()
         drawTypePreview(k);
     if (!IsBlankText(d->model->text()) && !d->model->colours().isEmpty()) {
         d->picGradText->clear();
-        PaintCharacters(*d->picGradText, d->model->preparedText(), d->model->colours());
+        PaintCharacters(*d->picGradText, d->model->preparedText(), d->model->colours(),
+                        d->model->styles());
     }
     update();
 }

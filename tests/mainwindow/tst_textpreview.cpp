@@ -77,6 +77,8 @@ private Q_SLOTS:
     void latinDrawnAsBefore();
     void shapedLines_data();
     void shapedLines();
+    void styles_data();
+    void styles();
 };
 
 void TestTextPreview::latinDrawnAsBefore_data()
@@ -194,6 +196,94 @@ void TestTextPreview::shapedLines()
 
     // In one colour the shapes are those of Qt's own layout of the line.
     QCOMPARE(PaintedWhite(surface, line), QtLayout(surface, line));
+}
+
+void TestTextPreview::styles_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("style");
+    const std::pair<const char *, QString> lines[] = {
+        {"Latin, spaces inside", QStringLiteral("ab  cd ef")},
+        {"Hebrew", QStringLiteral("\u05E9\u05DC\u05D5\u05DD  \u05E2\u05D5\u05DC\u05DD")},
+    };
+    for (const auto &[name, line] : lines) {
+        for (int style = 0; style < StyleCount; ++style)
+            QTest::addRow("%s, %s", name, qPrintable(ToQString(StyleNames[style])))
+                << line << style;
+    }
+}
+
+// Bold and italic come with the font; underline and strikethrough are lines in
+// each character's colour that run on under spaces from the line's first
+// character to its last and no further; obfuscated hatches the characters' line.
+void TestTextPreview::styles()
+{
+    QFETCH(QString, line);
+    QFETCH(int, style);
+    DrawingSurface surface;
+    surface.setFont(PreviewFont(14));
+    surface.resize(300, 60);
+    surface.setBackColor(0x000000);
+    const test::ColouredText coloured = test::Coloured(line);
+    PaintCharacters(surface, coloured.text, coloured.colours);
+    const QImage plain = surface.image();
+    surface.clear();
+    PaintCharacters(surface, coloured.text, coloured.colours, StyleBit(Style(style)));
+    const QImage styled = surface.image();
+
+    const QFontMetrics metrics(surface.font(), &surface);
+    const auto inked = [](const QImage &image, int y) {
+        QList<int> xs;
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(0, 0, 0))
+                xs.append(x);
+        }
+        return xs;
+    };
+    const auto allInk = [&](const QImage &image) {
+        QList<int> xs;
+        for (int y = 0; y < image.height(); ++y)
+            xs += inked(image, y);
+        std::sort(xs.begin(), xs.end());
+        return xs;
+    };
+    const bool rightToLeft = line.isRightToLeft();
+    switch (Style(style)) {
+    case Style::Bold:
+    case Style::Italic:
+        QVERIFY(styled != plain);
+        if (Style(style) == Style::Bold)
+            QVERIFY(allInk(styled).size() > allInk(plain).size());
+        break;
+    case Style::Underline:
+    case Style::Strikethrough: {
+        const int y = metrics.ascent()
+            + (Style(style) == Style::Underline ? metrics.underlinePos() : -metrics.strikeOutPos());
+        const QList<int> xs = inked(styled, y);
+        const int advance = metrics.horizontalAdvance(line);
+        QVERIFY(!xs.isEmpty());
+        QCOMPARE(xs.size(), xs.last() - xs.first() + 1); // unbroken
+        QVERIFY2(std::abs(xs.size() - advance) <= 2, qPrintable(QString::number(xs.size())));
+        QCOMPARE(rightToLeft ? xs.last() : xs.first(), rightToLeft ? styled.width() - 1 : 0);
+        const CharColour &first = coloured.colours.first();
+        QCOMPARE(styled.pixel(rightToLeft ? xs.last() : xs.first(), y),
+                 qRgb(first.red, first.green, first.blue));
+        break;
+    }
+    case Style::Obfuscated: {
+        // Hatching where plain text leaves the line dark, within the line's height.
+        int hatched = 0;
+        for (int y = 0; y < metrics.height(); ++y) {
+            for (int x = 0; x < styled.width(); ++x)
+                hatched +=
+                    plain.pixel(x, y) == qRgb(0, 0, 0) && styled.pixel(x, y) != plain.pixel(x, y);
+        }
+        QVERIFY(hatched > metrics.height());
+        for (int y = metrics.height(); y < styled.height(); ++y)
+            QVERIFY(inked(styled, y).isEmpty());
+        break;
+    }
+    }
 }
 
 QTEST_MAIN(TestTextPreview)
