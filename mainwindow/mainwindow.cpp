@@ -11,6 +11,7 @@
 #include "mainwindow/gradientmenu.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/layout.h"
+#include "mainwindow/recenttemplates.h"
 #include "mainwindow/savedpresets.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/turningpoint.h"
@@ -70,6 +71,7 @@ public:
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
     SavedPresets *presets = nullptr;
+    std::unique_ptr<RecentTemplates> templates = std::make_unique<RecentTemplates>();
     GradientEditor *editor = nullptr;
     DialogColourChooser dialogChooser;
     ColourChooser *chooser = &dialogChooser; // for the gradient editor
@@ -158,11 +160,9 @@ void MainWindow::buildControls()
     d->output = new HtmlOutput(txtHTML, d->model);
     // 'Copy as' writes the gradient on screen, with the tag options the check
     // boxes show now, whether or not 'Generate' ran.
-    AddCopyAsMenu(
-        txtHTML, [txtHTML] { return txtHTML->createStandardContextMenu(); },
-        [this] {
-            return CopySource {d->model->settings(), d->model->colours()};
-        });
+    new CopyAsMenu(
+        txtHTML, [txtHTML] { return txtHTML->createStandardContextMenu(); }, d->model,
+        d->templates.get());
 }
 
 // Tab and Shift+Tab follow the window's tab order itself, not Qt's focus chain:
