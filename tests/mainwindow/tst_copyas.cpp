@@ -290,6 +290,18 @@ void tst_CopyAs::templatesRemembered()
     box->setCurrentIndex(1);
     emit box->activated(1);
     QCOMPARE(picked.typed(), (TypedTemplate {"6{c}", "\\n", TemplateEscape::None}));
+
+    // A file that cannot be written: the text is copied all the same, and the
+    // dialog stays to say why the template is not kept.
+    QGuiApplication::clipboard()->clear();
+    RecentTemplates unwritable(path + "/templates.conf");
+    TemplateDialog refused(CopySourceOf(model), &unwritable);
+    refused.show();
+    refused.accept();
+    QVERIFY(refused.isVisible());
+    QVERIFY2(refused.message().startsWith("The template cannot be remembered"),
+             qPrintable(refused.message()));
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith("<span style=\"color:#"));
 }
 
 QTEST_MAIN(tst_CopyAs)
