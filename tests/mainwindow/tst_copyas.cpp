@@ -280,7 +280,8 @@ void tst_CopyAs::templatesRemembered()
     QVERIFY(QFile::exists(path + ".damaged"));
     QVERIFY(templates.remember({"3{c}", "\\n", TemplateEscape::None}));
     QStringList runs;
-    for (const TypedTemplate &typed : RecentTemplates(path).templates())
+    const RecentTemplates reread(path);
+    for (const TypedTemplate &typed : reread.templates())
         runs << typed.run;
     QCOMPARE(runs, QStringList({"3{c}", "6{c}", "5{c}", "4{c}", "2{c}"}));
 
