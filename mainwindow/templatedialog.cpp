@@ -122,12 +122,21 @@ QString TemplateDialog::message() const
     return d->message->text();
 }
 
-void TemplateDialog::showRecent(int index)
+void TemplateDialog::setTyped(const TypedTemplate &typed)
 {
-    const TypedTemplate typed = index < 0 ? Example : d->templates->templates().value(index);
     d->run->setEditText(typed.run);
     d->lineEnd->setText(typed.lineEnd);
     d->escape->setCurrentIndex(int(typed.escape));
+}
+
+bool TemplateDialog::canCopy() const
+{
+    return d->copy->isEnabled();
+}
+
+void TemplateDialog::showRecent(int index)
+{
+    setTyped(index < 0 ? Example : d->templates->templates().value(index));
 }
 
 void TemplateDialog::showPreview()
@@ -145,7 +154,7 @@ void TemplateDialog::showPreview()
 
 void TemplateDialog::accept()
 {
-    if (!d->copy->isEnabled())
+    if (!canCopy())
         return;
     const TypedTemplate typed = this->typed();
     if (QMimeData *data = CopyAsData({FormatNamed(u"font"), false, typed.written()}, d->source))

@@ -35,8 +35,12 @@ public:
     TemplateDialog(CopySource source, RecentTemplates *templates, QWidget *parent = nullptr);
     ~TemplateDialog() override;
 
-    /// The template as the dialog's fields hold it.
+    /// The template as the dialog's fields hold it; setting it fills them.
     TypedTemplate typed() const;
+    void setTyped(const TypedTemplate &typed);
+
+    /// Whether 'Copy' is enabled: the template is there and can be read.
+    bool canCopy() const;
 
     /// The preview's text; the message line's text.
     QString preview() const;

@@ -202,20 +202,19 @@ void TestTextPreview::styles_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("style");
-    const std::pair<const char *, QString> lines[] = {
-        {"Latin, spaces inside", QStringLiteral("ab  cd ef")},
-        {"Hebrew", QStringLiteral("\u05E9\u05DC\u05D5\u05DD  \u05E2\u05D5\u05DC\u05DD")},
-    };
-    for (const auto &[name, line] : lines) {
-        for (int style = 0; style < StyleCount; ++style)
-            QTest::addRow("%s, %s", name, qPrintable(ToQString(StyleNames[style])))
+    for (const QString &line :
+         {QStringLiteral("ab  cd ef"), QStringLiteral("\u05E9\u05DC\u05D5\u05DD  \u05E2\u05D5")}) {
+        for (int style = 0; style < StyleCount; ++style) {
+            QTest::addRow("%s, %s", line.isRightToLeft() ? "Hebrew" : "Latin",
+                          qPrintable(ToQString(StyleNames[style])))
                 << line << style;
+        }
     }
 }
 
-// Bold and italic come with the font; underline and strikethrough are lines in
-// each character's colour that run on under spaces from the line's first
-// character to its last and no further; obfuscated hatches the characters' line.
+// Bold and italic come with the font. Underline and strikethrough are lines in
+// each character's colour, unbroken under spaces, from the line's first
+// character to its last and no further; obfuscated hatches the line's height.
 void TestTextPreview::styles()
 {
     QFETCH(QString, line);
@@ -230,59 +229,30 @@ void TestTextPreview::styles()
     surface.clear();
     PaintCharacters(surface, coloured.text, coloured.colours, StyleBit(Style(style)));
     const QImage styled = surface.image();
+    QVERIFY(styled != plain);
 
     const QFontMetrics metrics(surface.font(), &surface);
-    const auto inked = [](const QImage &image, int y) {
+    const auto inked = [&](int y) {
         QList<int> xs;
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != qRgb(0, 0, 0))
+        for (int x = 0; x < styled.width(); ++x) {
+            if (styled.pixel(x, y) != plain.pixel(x, y) || plain.pixel(x, y) != qRgb(0, 0, 0))
                 xs.append(x);
         }
         return xs;
     };
-    const auto allInk = [&](const QImage &image) {
-        QList<int> xs;
-        for (int y = 0; y < image.height(); ++y)
-            xs += inked(image, y);
-        std::sort(xs.begin(), xs.end());
-        return xs;
-    };
-    const bool rightToLeft = line.isRightToLeft();
-    switch (Style(style)) {
-    case Style::Bold:
-    case Style::Italic:
-        QVERIFY(styled != plain);
-        if (Style(style) == Style::Bold)
-            QVERIFY(allInk(styled).size() > allInk(plain).size());
-        break;
-    case Style::Underline:
-    case Style::Strikethrough: {
+    if (style == int(Style::Underline) || style == int(Style::Strikethrough)) {
         const int y = metrics.ascent()
-            + (Style(style) == Style::Underline ? metrics.underlinePos() : -metrics.strikeOutPos());
-        const QList<int> xs = inked(styled, y);
-        const int advance = metrics.horizontalAdvance(line);
-        QVERIFY(!xs.isEmpty());
-        QCOMPARE(xs.size(), xs.last() - xs.first() + 1); // unbroken
-        QVERIFY2(std::abs(xs.size() - advance) <= 2, qPrintable(QString::number(xs.size())));
-        QCOMPARE(rightToLeft ? xs.last() : xs.first(), rightToLeft ? styled.width() - 1 : 0);
-        const CharColour &first = coloured.colours.first();
-        QCOMPARE(styled.pixel(rightToLeft ? xs.last() : xs.first(), y),
-                 qRgb(first.red, first.green, first.blue));
-        break;
-    }
-    case Style::Obfuscated: {
-        // Hatching where plain text leaves the line dark, within the line's height.
-        int hatched = 0;
-        for (int y = 0; y < metrics.height(); ++y) {
-            for (int x = 0; x < styled.width(); ++x)
-                hatched +=
-                    plain.pixel(x, y) == qRgb(0, 0, 0) && styled.pixel(x, y) != plain.pixel(x, y);
-        }
-        QVERIFY(hatched > metrics.height());
-        for (int y = metrics.height(); y < styled.height(); ++y)
-            QVERIFY(inked(styled, y).isEmpty());
-        break;
-    }
+            + (style == int(Style::Underline) ? metrics.underlinePos() : -metrics.strikeOutPos());
+        const QList<int> xs = inked(y);
+        QCOMPARE(xs.size(), xs.last() - xs.first() + 1);
+        QVERIFY(std::abs(xs.size() - metrics.horizontalAdvance(line)) <= 2);
+        const int first = line.isRightToLeft() ? styled.width() - 1 : 0;
+        QCOMPARE(line.isRightToLeft() ? xs.last() : xs.first(), first);
+        QCOMPARE(QColor(styled.pixel(first, y)), Colour(coloured.colours.first()));
+    } else if (style == int(Style::Obfuscated)) {
+        for (int y = 0; y < styled.height(); ++y)
+            QCOMPARE(inked(y).size() >= metrics.horizontalAdvance(line) / 8 - 1,
+                     y < metrics.height());
     }
 }
 
