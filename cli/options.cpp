@@ -358,7 +358,9 @@ QString readOutput(const QCommandLineParser &parser, Options &o)
 std::optional<qint64> positive(const QString &text, qint64 most)
 {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,19}$"));
-    bool ok = digits.match(text).hasMatch();
+    if (!digits.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
     const qint64 value = text.toLongLong(&ok);
     if (!ok || value < 1 || value > most)
         return std::nullopt;

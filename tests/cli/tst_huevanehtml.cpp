@@ -175,6 +175,7 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("two limits") << QStringList {"--max-line-length", "5", "--fit", "irc"} << QByteArray() << 2 << B("--max-line-length and --fit cannot be given together");
     QTest::newRow("colour every with a limit") << QStringList {"--max-length", "5", "--colour-every", "2"} << QByteArray() << 2 << B("--colour-every cannot be given with --max-length");
     QTest::newRow("a length of 0") << QStringList {"--max-length", "0"} << QByteArray() << 2 << B("'0' is not a length");
+    QTest::newRow("a length with a sign") << QStringList {"--max-line-length", "+5"} << QByteArray() << 2 << B("'+5' is not a length");
     QTest::newRow("k of 0") << QStringList {"--colour-every", "0"} << QByteArray() << 2 << B("'0' is not a whole number from 1");
     QTest::newRow("unknown unit") << QStringList {"--max-length", "9", "--count", "words"} << QByteArray() << 2 << B("'words' is not a unit");
     QTest::newRow("count without a limit") << QStringList {"--count", "bytes"} << QByteArray() << 2 << B("--count is for --max-length, --max-line-length and --verbose");
