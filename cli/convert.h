@@ -11,7 +11,8 @@ namespace huevane::cli {
 /// Exit statuses of huevane-html.
 enum ExitStatus {
     Success = 0,    ///< the output is written
-    InputError = 1, ///< the input cannot be read or is not UTF-8, or the output cannot be written
+    InputError = 1, ///< the input cannot be read or is not UTF-8, the output cannot fit its
+                    ///< limit or cannot be written
     UsageError = 2, ///< a malformed command line
 };
 
@@ -20,9 +21,11 @@ enum ExitStatus {
 Gradient GradientFor(const Options &options, const PreparedText &text);
 
 /// Writes @p input coloured for @p options, in their format, to @p out, or its
-/// error to @p err as one line, with nothing on @p out. Returns the exit status:
-/// Success, or InputError when the input had an error or writing failed.
-/// @p batch is WriteColouredText's.
+/// error to @p err as one line, with nothing on @p out: the finest output that
+/// fits the options' limit, if they give one, and k and its length to @p err as
+/// one line when they ask. Returns the exit status: Success, or InputError when
+/// the input had an error, the output cannot fit or writing failed. @p batch is
+/// WriteColouredText's.
 int Convert(const Options &options, const InputText &input, std::FILE *out, std::FILE *err,
             qsizetype batch = HtmlStreamBatch);
 

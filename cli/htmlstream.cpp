@@ -3,6 +3,7 @@
 #include "utf8encoder.h"
 
 #include "engine/charcolours.h"
+#include "engine/colourgroups.h"
 
 #include <vector>
 
@@ -58,23 +59,33 @@ private:
 } // namespace
 
 bool WriteColouredText(const PreparedText &text, const Gradient &gradient,
-                       const OutputOptions &options, std::FILE *out, qsizetype batch)
+                       const OutputOptions &options, std::FILE *out, qsizetype batch, qint32 k)
 {
     if (IsBlankText(text.text()))
         return true;
 
     ChunkedOutput output(out);
     ColouredTextWriter writer(options);
+    const auto write = [&](const CharColour *first, const CharColour *last) {
+        qsizetype units = 0;
+        for (const CharColour *c = first; c != last; ++c)
+            units += c->length;
+        char16_t *at = output.reserve(writer.maxSize(last - first, units));
+        output.commit(writer.write(at, text.text(), first, last));
+    };
+    ColourGrouper grouper(text, k);
     const bool coloured = ForEachColourBatch(
         text, gradient, batch,
         [&](const CharColour *first, const CharColour *last) {
-            qsizetype units = 0;
-            for (const CharColour *c = first; c != last; ++c)
-                units += c->length;
-            char16_t *at = output.reserve(writer.maxSize(last - first, units));
-            output.commit(writer.write(at, text.text(), first, last));
+            if (k > 1)
+                grouper.take(first, last, write);
+            else
+                write(first, last);
         },
-        [&] { output.commit(writer.endLine(output.reserve(writer.maxLineEndSize()))); });
+        [&] {
+            grouper.endLine();
+            output.commit(writer.endLine(output.reserve(writer.maxLineEndSize())));
+        });
     if (!coloured)
         return true;
     output.commit(writer.finish(output.reserve(writer.maxFinishSize())));

@@ -16,9 +16,11 @@ inline constexpr qsizetype HtmlStreamBatch = 4096;
 /// UTF-8, line by line, without holding the whole output or all character
 /// colours in memory: a line of any length is coloured and written @p batch
 /// characters at a time. Writes nothing for a blank text, or for a gradient
-/// type other than 1 to 3. Returns false when writing failed.
+/// type other than 1 to 3. With @p k above 1, k characters in a row share the
+/// colour of their middle one (GroupedColours); the options should merge runs.
+/// Returns false when writing failed.
 bool WriteColouredText(const PreparedText &text, const Gradient &gradient,
                        const OutputOptions &options, std::FILE *out,
-                       qsizetype batch = HtmlStreamBatch);
+                       qsizetype batch = HtmlStreamBatch, qint32 k = 1);
 
 } // namespace huevane::cli

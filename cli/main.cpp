@@ -37,6 +37,10 @@ int main(int argc, char *argv[])
         std::fputs(qUtf8Printable(cli::PresetList()), stdout);
         return 0;
     }
+    if (options.listFits) {
+        std::fputs(qUtf8Printable(cli::FitList()), stdout);
+        return 0;
+    }
     if (options.version) {
         std::printf("huevane-html %s\n", HUEVANE_VERSION);
         return 0;

@@ -112,6 +112,13 @@ const QList<OptionRow> &optionRows()
         {{"head"}, "TEXT", "before the first line of --template", "a text"},
         {{"tail"}, "TEXT", "after the last line of --template", "a text"},
         {{"template-escape"}, "HOW", "how --template writes {c}: none (default), html\nor xml", "none, html or xml"},
+        {{"max-length"}, "N", "write the finest gradient whose output is at most N\nlong (see Fitting)", "a length, a whole number from 1"},
+        {{"max-line-length"}, "N", "the same for each line of the output", "a length, a whole number from 1"},
+        {{"count"}, "UNIT", "what a length counts: utf16, codepoints or bytes\n(default: the format's unit, see Formats)", "a unit: utf16, codepoints or bytes"},
+        {{"fit"}, "PLACE", "the limit of a place: minecraft-chat,\nminecraft-anvil, discord or irc (see --list-fits)", "a place (see --list-fits)"},
+        {{"list-fits"}, "", "list the places with the options they stand for"},
+        {{"colour-every"}, "K", "give k characters in a row the colour of their\nmiddle one, runs merged", "a whole number from 1"},
+        {{"verbose"}, "", "tell k and the output's length on standard error"},
         {{"h", "help"}, "", "show this help and exit"},
         {{"version"}, "", "show the version and exit"},
     };
@@ -310,6 +317,82 @@ QString readOutput(const QCommandLineParser &parser, Options &o)
     return {};
 }
 
+// A positive whole number of up to @p most, or nothing.
+std::optional<qint64> positive(const QString &text, qint64 most)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,19}$"));
+    if (!digits.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    if (!ok || value < 1 || value > most)
+        return std::nullopt;
+    return value;
+}
+
+// Reads --max-length, --max-line-length, --fit, --count, --colour-every and
+// --verbose into @p o, after the output options; returns the problem with them,
+// or an empty string.
+QString readFit(const QCommandLineParser &parser, Options &o)
+{
+    QStringList limits;
+    for (const char *name : {"max-length", "max-line-length", "fit"}) {
+        if (parser.isSet(name))
+            limits.append(QStringLiteral("--") + QLatin1StringView(name));
+    }
+    if (limits.size() > 1)
+        return QStringLiteral("%1 and %2 cannot be given together").arg(limits[0], limits[1]);
+    if (!limits.isEmpty() && parser.isSet("colour-every"))
+        return QStringLiteral("--colour-every cannot be given with %1: the limit finds k")
+            .arg(limits[0]);
+    if (parser.isSet("count") && limits.isEmpty() && !parser.isSet("verbose"))
+        return QStringLiteral("--count is for --max-length, --max-line-length and --verbose");
+
+    o.measure.unit = o.ownTemplate ? LengthUnit::CodePoints : RowOf(o.format).unit;
+    if (parser.isSet("count")) {
+        const QString unit = parser.value("count");
+        const auto *found = std::find_if(std::begin(LengthUnitNames), std::end(LengthUnitNames),
+                                         [&](Words name) { return QStringView(name) == unit; });
+        if (found == std::end(LengthUnitNames))
+            return QStringLiteral("--count: '%1' is not a unit: give utf16, codepoints or bytes")
+                .arg(unit);
+        o.measure.unit = LengthUnit(found - std::begin(LengthUnitNames));
+    }
+    if (parser.isSet("fit")) {
+        if (parser.isSet("count"))
+            return QStringLiteral("--fit gives its own --count (see --list-fits)");
+        const FitTarget *target = FindFitTarget(parser.value("fit"));
+        if (!target)
+            return QStringLiteral("--fit: '%1' is not a place: give minecraft-chat, "
+                                  "minecraft-anvil, discord or irc (see --list-fits)")
+                .arg(parser.value("fit"));
+        o.limit = target->limit.length;
+        o.measure = target->limit.measure;
+    }
+    for (const char *name : {"max-length", "max-line-length"}) {
+        if (!parser.isSet(name))
+            continue;
+        o.limit = positive(parser.value(name), std::numeric_limits<qint64>::max());
+        if (!o.limit)
+            return QStringLiteral("--%1: '%2' is not a length: give a whole number from 1")
+                .arg(QLatin1StringView(name), parser.value(name));
+        o.measure.perLine = name == QLatin1StringView("max-line-length");
+    }
+    if (o.limit && !CanMeasure(OutputOptionsFor(o), o.measure))
+        return QStringLiteral("%1 cannot measure the lines of a --template that writes a line "
+                              "feed for every character")
+            .arg(limits[0]);
+    if (parser.isSet("colour-every")) {
+        const auto k = positive(parser.value("colour-every"), std::numeric_limits<qint32>::max());
+        if (!k)
+            return QStringLiteral("--colour-every: '%1' is not a whole number from 1 to "
+                                  "2147483647")
+                .arg(parser.value("colour-every"));
+        o.colourEvery = qint32(*k);
+    }
+    return {};
+}
+
 // Reads the values of the options that take one into @p o; returns the
 // problem with the first bad one, or an empty string.
 QString readValues(const QCommandLineParser &parser, Options &o)
@@ -333,6 +416,8 @@ QString readValues(const QCommandLineParser &parser, Options &o)
         o.type = static_cast<quint8>(text.toInt());
     }
     if (const QString problem = readOutput(parser, o); !problem.isEmpty())
+        return problem;
+    if (const QString problem = readFit(parser, o); !problem.isEmpty())
         return problem;
     if (const QString problem = readGradient(parser, o); !problem.isEmpty())
         return problem;
@@ -376,6 +461,8 @@ ParsedOptions ParseArguments(const QStringList &arguments)
     o.merge = parser.isSet("merge");
     o.escape = parser.isSet("escape");
     o.listPresets = parser.isSet("list-presets");
+    o.listFits = parser.isSet("list-fits");
+    o.verbose = parser.isSet("verbose");
     result.error = readValues(parser, o);
     return result;
 }
@@ -404,8 +491,22 @@ QString PresetList()
     return list;
 }
 
-// The table of formats as --help lists it: each name, its help, and the styles it
-// can write.
+QString FitList()
+{
+    QString list;
+    for (const FitTarget &target : FitTargets) {
+        const LengthLimit &limit = target.limit;
+        list += ToQString(target.name).leftJustified(16)
+            + (limit.measure.perLine ? QStringLiteral("--max-line-length ")
+                                     : QStringLiteral("--max-length "))
+            + QString::number(limit.length) + QStringLiteral(" --count ")
+            + ToQString(LengthUnitNames[int(limit.measure.unit)]) + u'\n';
+    }
+    return list;
+}
+
+// The table of formats as --help lists it: each name, its help, the styles it can
+// write, and what its length is counted in where that is not code points.
 QString formatsHelp()
 {
     QString list;
@@ -414,6 +515,8 @@ QString formatsHelp()
         QStringList lines = ToQString(row.help).split(u'\n');
         if (const QStringList styles = WritableStyles(OutputFormat(f)); !styles.isEmpty())
             lines.append(QStringLiteral("styles: ") + styles.join(QStringLiteral(", ")));
+        if (row.unit != LengthUnit::CodePoints)
+            lines.append(QStringLiteral("length in ") + ToQString(LengthUnitWords[int(row.unit)]));
         list += QStringLiteral("  ") + ToQString(row.name).leftJustified(19)
             + lines.join(u'\n' + QString(21, u' ')) + u'\n';
     }
@@ -450,7 +553,8 @@ QString HelpText()
                "\n"
                "Formats (c a character or run; RRGGBB a colour in upper-case hexadecimal,\n"
                "rrggbb in lower-case, R;G;B in decimal; N, NN and k the code of the nearest\n"
-               "colour of a palette; the styles that each can write below it):\n")
+               "colour of a palette; below each, the styles it can write, and what its\n"
+               "length is counted in where that is not code points):\n")
         + formatsHelp()
         + QStringLiteral(
                "\n"
@@ -461,6 +565,15 @@ QString HelpText()
                "with \\n, \\r, \\t and \\\\ read as LF, CR, tab and backslash. --template-escape\n"
                "html writes & < > \" in {c} as entities, xml also ' and controls as U+FFFD.\n"
                "  --template '<b style=\"color:#{hex}\">{c}</b>' --line-end '<br>\\n'\n"
+               "\n"
+               "Fitting (--max-length, --max-line-length, --fit): the finest gradient whose\n"
+               "output fits: runs of one colour merged, then k characters in a row in the\n"
+               "colour of their middle one (the left of the two middle ones for an even k),\n"
+               "the groups starting again on every line, for the smallest k that fits; whole\n"
+               "characters only, never a cut text. A length counts the --count unit (the\n"
+               "format's by default), a line what lies between line feeds. When not even\n"
+               "one colour a line fits, nothing is written, and one line says how long the\n"
+               "shortest output would be. --colour-every sets k by hand.\n"
                "\n"
                "Gradients through stops (--stops, --preset, or a --space other than rgb):\n"
                "every character has a place on its run (the text, or a line with --per-line)\n"
@@ -483,7 +596,7 @@ QString HelpText()
                "                                     FF0000 FFFF00 00FF00 00FFFF 0000FF\n"
                "\n"
                "Exit status: 0 on success, 1 when the input cannot be read or is not\n"
-               "valid UTF-8, 2 on bad usage.\n");
+               "valid UTF-8 or the output cannot fit the limit, 2 on bad usage.\n");
 }
 
 } // namespace huevane::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/colour.h"
+#include "engine/fitting.h"
 #include "engine/formatwriter.h"
 #include "engine/stops.h"
 
@@ -30,10 +31,17 @@ struct Options
     Styles styles = 0;                      ///< --bold, --italic and the other styles
     quint32 background = 0;                 ///< --background as 0xRRGGBB; black by default
     std::optional<OwnTemplate> ownTemplate; ///< --template and the options around it
-    QString input = QStringLiteral("-");    ///< a file path, or "-" for standard input
+    std::optional<qint64> limit;            ///< --max-length, --max-line-length or --fit
+    /// What the limit and --verbose measure: --count, or the format's unit, and
+    /// each line with --max-line-length.
+    LengthMeasure measure;
+    std::optional<qint32> colourEvery;   ///< --colour-every: k set by hand
+    bool verbose = false;                ///< k and the length on standard error
+    QString input = QStringLiteral("-"); ///< a file path, or "-" for standard input
     bool help = false;
     bool version = false;
     bool listPresets = false;
+    bool listFits = false;
 };
 
 /// The outcome of reading the command line: the options, or one line naming the problem.
@@ -59,5 +67,9 @@ std::optional<ColourTriplet> ParseColourArgument(const QString &text);
 /// The text of --list-presets: a line for every preset, its name and the
 /// options it stands for.
 QString PresetList();
+
+/// The text of --list-fits: a line for every named limit, its name and the
+/// options it stands for.
+QString FitList();
 
 } // namespace huevane::cli

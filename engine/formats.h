@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lengthunits.h"
 #include "palettes.h"
 #include "templates.h"
 
@@ -112,6 +113,9 @@ struct FormatRow
     char16_t guardedUnit = 0;        ///< a unit that the code before it would read as its own
     Words guard = u"";               ///< written between the code and that unit
     int lineHeight = 0;              ///< {advance} for a line right after another
+    /// What its length is counted in where it is pasted: Minecraft and Discord count
+    /// UTF-16 code units, IRC bytes.
+    LengthUnit unit = LengthUnit::CodePoints;
 };
 
 /// HTML's four style tags, for around each line.
@@ -154,16 +158,17 @@ inline constexpr FormatRow Formats[] = {
     {.name = u"minecraft-hex", .caption = u"Minecraft (&#)", .group = FormatGroup::Minecraft,
      .help = u"&#RRGGBBc, lines end in LF",
      .run = u"&#{HEX}{styles}{c}", .lineEnd = u"\n",
-     .styles = {{{u"&l"}, {u"&o"}, {u"&n"}, {u"&m"}, {u"&k"}}}},
+     .styles = {{{u"&l"}, {u"&o"}, {u"&n"}, {u"&m"}, {u"&k"}}}, .unit = LengthUnit::Utf16},
     {.name = u"minecraft-section", .caption = u"Minecraft (\u00A7)",
       .group = FormatGroup::Minecraft,
      .help = u"\u00A7x, then \u00A7 before each of the six digits rrggbb,\nthen c; lines end in LF",
      .run = u"\u00A7x{\u00A7hex}{styles}{c}", .lineEnd = u"\n",
-     .styles = {{{u"\u00A7l"}, {u"\u00A7o"}, {u"\u00A7n"}, {u"\u00A7m"}, {u"\u00A7k"}}}},
+     .styles = {{{u"\u00A7l"}, {u"\u00A7o"}, {u"\u00A7n"}, {u"\u00A7m"}, {u"\u00A7k"}}},
+     .unit = LengthUnit::Utf16},
     {.name = u"minimessage", .caption = u"MiniMessage", .group = FormatGroup::Minecraft,
      .help = u"<#rrggbb>c with \\ and < in c as \\\\ and \\<,\nlines end in LF",
      .run = u"<#{hex}>{c}", .lineEnd = u"\n", .escaping = {u"\\<", {u"\\\\", u"\\<"}},
-     .styles = {{{u"<b>"}, {u"<i>"}, {u"<u>"}, {u"<st>"}, {u"<obf>"}}}},
+     .styles = {{{u"<b>"}, {u"<i>"}, {u"<u>"}, {u"<st>"}, {u"<obf>"}}}, .unit = LengthUnit::Utf16},
     {.name = u"minecraft-json", .caption = u"Minecraft JSON", .group = FormatGroup::Minecraft,
      .help = u"one JSON text component: {\"text\":\"\",\"extra\":[\n{\"text\":\"c\",\"color\":\"#rrggbb\"},...]} and LF,\nthe object {\"text\":\"\\n\"} between lines",
      .run = u"{{\"text\":\"{c}\",\"color\":\"#{hex}\"{styles}}}", .lineEnd = u"{{\"text\":\"\\n\"}}",
@@ -171,13 +176,15 @@ inline constexpr FormatRow Formats[] = {
      .lineEndBetweenLines = true,
      .escaping = {u"\"\\", {u"\\\"", u"\\\\"}, Controls::JsonEscapes},
      .styles = {{{u",\"bold\":true"}, {u",\"italic\":true"}, {u",\"underlined\":true"},
-                 {u",\"strikethrough\":true"}, {u",\"obfuscated\":true"}}}},
+                 {u",\"strikethrough\":true"}, {u",\"obfuscated\":true"}}},
+     .unit = LengthUnit::Utf16},
     {.name = u"minecraft-legacy", .caption = u"Minecraft (classic \u00A7 colours)",
       .group = FormatGroup::Minecraft,
      .help = u"\u00A7k before c where k changes, k the nearest of the 16\nclassic colours 0 to 9 and a to f; lines end in LF",
      .run = u"\u00A7{n}{styles}{c}", .lineEnd = u"\n", .merging = Merging::Always,
      .palette = Palette::MinecraftClassic,
-     .styles = {{{u"\u00A7l"}, {u"\u00A7o"}, {u"\u00A7n"}, {u"\u00A7m"}, {u"\u00A7k"}}}},
+     .styles = {{{u"\u00A7l"}, {u"\u00A7o"}, {u"\u00A7n"}, {u"\u00A7m"}, {u"\u00A7k"}}},
+     .unit = LengthUnit::Utf16},
     {.name = u"textmeshpro", .caption = u"TextMeshPro (Unity)", .group = FormatGroup::Games,
      .help = u"<color=#RRGGBB>c</color>, lines end in LF",
      .run = u"<color=#{HEX}>{c}</color>", .lineEnd = u"\n", .styles = TagStyles},
@@ -209,12 +216,12 @@ inline constexpr FormatRow Formats[] = {
      .run = u"\x03{n}{c}", .lineEnd = u"\x0F\n", .merging = Merging::Always,
      .palette = Palette::Mirc,
      .styles = {{{u"\x02"}, {u"\x1D"}, {u"\x1F"}, {u"\x1E"}}},
-     .guardedUnit = u',', .guard = u"\x02\x02"},
+     .guardedUnit = u',', .guard = u"\x02\x02", .unit = LengthUnit::Bytes},
     {.name = u"discord", .caption = u"Discord (ANSI code block)", .group = FormatGroup::Chats,
      .help = u"a ```ansi code block: ESC[0;3Nm where N changes, N the\nnearest of Discord's 8 text colours, lines end in LF.\nDiscord draws these colours only in its desktop app,\nand only inside an ansi code block",
      .run = u"\x1b[0;{styles}{n}m{c}", .lineEnd = u"\n", .head = u"```ansi\n", .tail = u"```",
      .merging = Merging::Always, .palette = Palette::Discord,
-     .styles = {{{u"1;"}, {}, {u"4;"}}}},
+     .styles = {{{u"1;"}, {}, {u"4;"}}}, .unit = LengthUnit::Utf16},
     {.name = u"pango", .caption = u"Pango markup", .group = FormatGroup::WebAndDocuments,
      .help = u"<span foreground=\"#rrggbb\">c</span> with & < > in c\nas entities, lines end in LF",
      .run = u"<span foreground=\"#{hex}\"{styles}>{c}</span>", .lineEnd = u"\n",

@@ -288,8 +288,13 @@ struct ColouredTextWriter::Shape
                                 const char16_t *units, const CharColour *first,
                                 const CharColour *last);
     using Close = char16_t *(*)(const Context &context, Words styles, char16_t *out, quint32 key);
-    Write write[2][2][2];  // by merge, escape, then whether styles are written in runs
-    Close close[2];        // by whether styles are written
+    using Key = quint32 (*)(const Context &context, quint32 rgb);
+    using Text = char16_t *(*)(const Context &context, char16_t *out, const char16_t *units,
+                               quint32 length);
+    Write write[2][2][2]; // by merge, escape, then whether styles are written in runs
+    Close close[2];       // by whether styles are written
+    Key key;
+    Text text[2];          // by escape
     qsizetype runSize;     // the most a run takes, its characters and styles left out
     qsizetype closeSize;   // the most closing a run takes, its styles left out
     int stylePieces;       // how often a run writes its styles
@@ -496,6 +501,17 @@ char16_t *writeRuns(const Context &context, char16_t *out, Runs &runs, const cha
     return out;
 }
 
+template <typename S, bool Escape>
+char16_t *writeText(const Context &context, char16_t *out, const char16_t *units, quint32 length)
+{
+    if (!S::writesText(context))
+        return out;
+    if constexpr (S::template escapesNow<Escape>)
+        return putEscaped<S>(out, units, length);
+    else
+        return put(out, Words(units, length));
+}
+
 template <typename S, bool Merge>
 constexpr ColouredTextWriter::Shape::Write writersByEscape[2][2] = {
     {&writeRuns<S, Merge, false, false>, &writeRuns<S, Merge, false, true>},
@@ -519,6 +535,8 @@ constexpr ColouredTextWriter::Shape writersOf()
     return {{{{once[0][0], once[0][1]}, {once[1][0], once[1][1]}},
              {{merged[0][0], merged[0][1]}, {merged[1][0], merged[1][1]}}},
             {&S::template close<false>, &S::template close<true>},
+            &S::key,
+            {&writeText<S, false>, &writeText<S, S::escapesOnRequest>},
             0,
             0,
             0,
@@ -553,7 +571,8 @@ constexpr auto makeRowShapes(std::integer_sequence<int, R...>)
 constexpr auto rowShapes = makeRowShapes(std::make_integer_sequence<int, FormatCount>());
 
 // The other words of a row are good templates, its names are its own, its escapes
-// are of ASCII units and its palette's codes all of one size.
+// are of ASCII units, a guard comes only with runs that always merge, and its
+// palette's codes are all of one size.
 consteval bool rowsAreGood()
 {
     constexpr auto nothing = [](auto) {};
@@ -577,6 +596,9 @@ consteval bool rowsAreGood()
             if (unit >= 128)
                 return false;
         }
+        // Measuring an output counts a guard only where a run starts (fitting.cpp).
+        if (row.guardedUnit != 0 && row.merging != Merging::Always)
+            return false;
         for (const PaletteEntry &entry : PaletteEntries(row.palette)) {
             if (entry.code.size() != PaletteEntries(row.palette)[0].code.size())
                 return false;
@@ -834,6 +856,37 @@ char16_t *ColouredTextWriter::finish(char16_t *out)
     m_lineBreakDue = false; // no line follows the last
     out = begin(out);
     return put(out, m_tail);
+}
+
+quint32 ColouredTextWriter::runKey(quint32 rgb) const
+{
+    return m_shape->key(*m_context, rgb);
+}
+
+char16_t *ColouredTextWriter::writeRunCodes(char16_t *out, quint32 rgb) const
+{
+    // A run of one character without units, opened as write() opens one and closed.
+    Runs runs {NoRun, false};
+    const char16_t none = 0;
+    const CharColour entry {0, 0, quint8(rgb >> 16), quint8(rgb >> 8), quint8(rgb)};
+    out = m_shape->write[true][false][m_styled](*m_context, out, runs, &none, &entry, &entry + 1);
+    return m_shape->close[m_styled](*m_context, m_context->styles, out, runs.open);
+}
+
+char16_t *ColouredTextWriter::writeText(char16_t *out, QStringView units) const
+{
+    return m_shape->text[m_escape](*m_context, out, units.utf16(), quint32(units.size()));
+}
+
+char16_t *ColouredTextWriter::openLine(char16_t *out, bool characters)
+{
+    out = begin(out);
+    if (characters) {
+        if (!m_lineStarted)
+            out = startLine(out);
+        m_runs.afterSomething = true; // as its runs would
+    }
+    return out;
 }
 
 QString FormattedText(const PreparedText &text, const QList<CharColour> &colours,

@@ -99,6 +99,27 @@ public:
     /// have room for maxFinishSize() code units; returns the end of what it wrote.
     char16_t *finish(char16_t *out);
 
+    // For measuring an output without writing it all (fitting.h).
+
+    /// What decides whether neighbours share a run: the colour @p rgb (0xRRGGBB)
+    /// itself, or the number of its palette entry where the format has a palette.
+    quint32 runKey(quint32 rgb) const;
+
+    /// Writes at @p out the codes of a run of colour @p rgb as write() writes them,
+    /// without its characters, the separator before it and the guard; @p out must
+    /// have room for maxSize(1, 0) code units. Returns the end of what it wrote.
+    char16_t *writeRunCodes(char16_t *out, quint32 rgb) const;
+
+    /// Writes at @p out the code units @p units of the text as write() writes
+    /// them in a run, escaped (nothing for a template without {c}); @p out must
+    /// have room for maxSize(0, units.size()) code units.
+    char16_t *writeText(char16_t *out, QStringView units) const;
+
+    /// Writes at @p out what write() writes before the first run of the next line:
+    /// for a line with @p characters, or without; endLine() then writes what comes
+    /// after its runs. @p out must have room for maxLineEndSize() code units.
+    char16_t *openLine(char16_t *out, bool characters);
+
     struct Shape;   // how one format writes its runs
     struct Context; // what its runs need at run time
 

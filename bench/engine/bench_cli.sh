@@ -7,7 +7,9 @@
 #   - the same with emoji and combining marks in every line,
 #   - a single line of 10 MB, plain and with emoji and accented letters,
 #   - the 10,000,000 characters through five stops in each colour space,
-#   - 100 MB of text in lines of 100.
+#   - 100 MB of text in lines of 100,
+#   - 10,000,000 characters in lines of 10,000, each a rainbow, written once and
+#     fitted to the limit that k = 1,000 gives, the whole output and each line.
 set -euo pipefail
 binary=${1:?usage: bench_cli.sh PATH-TO-huevane-html}
 work=$(mktemp -d)
@@ -38,6 +40,9 @@ with open(folder + "/line-mixed.txt", "w", newline="", encoding="utf-8") as f:
 with open(folder + "/input-100mb.txt", "w", newline="") as f:
     for i in range(1_000_000):
         f.write(line[:99] + "\n")
+with open(folder + "/lines-10k.txt", "w", newline="") as f:
+    for i in range(1_000):
+        f.write(line * 100 + "\r\n")
 PY
 
 # measure NAME FILE ROUNDS [OPTION]...: prints the best round.
@@ -63,6 +68,7 @@ measure() {
         'BEGIN{printf "%-44s %6.1f MB in, %7.1f MB out: %6.2f s, %6.1f M chars/s, peak resident %6.1f MB\n",
                n, in_mb / 1e6, out / 1e6, s, c / s / 1e6, kb / 1024}'
     rm -f "$work/out.html"
+    last_seconds=$best
 }
 
 measure "10,000,000 characters, lines of 100" "$work/lines.txt" 3
@@ -84,3 +90,25 @@ measure "the same, oklab, per line" "$work/lines.txt" 3 --stops "$five" --space 
 measure "the same, oklch" "$work/lines.txt" 3 --stops "$five" --space oklch
 measure "the same, hsl" "$work/lines.txt" 3 --stops "$five" --space hsl
 measure "100 MB in lines of 100" "$work/input-100mb.txt" 1
+
+# fit FORMAT LIMIT-OPTION: the lines of 10,000 written once, then fitted to the
+# length (in bytes) that one colour every 1,000 characters gives, whole or its
+# longest line; prints how many times longer fitting takes.
+fit() {
+    local format=$1 limit=$2 length once
+    local options=(--per-line --preset rainbow --format "$format")
+    "$binary" "${options[@]}" --colour-every 1000 "$work/lines-10k.txt" >"$work/every.html"
+    if [ "$limit" = --max-length ]; then
+        length=$(stat -c %s "$work/every.html")
+    else
+        length=$(LC_ALL=C awk '{ if (length($0) > m) m = length($0) } END { print m }' "$work/every.html")
+    fi
+    measure "10,000,000 in lines of 10,000, $format" "$work/lines-10k.txt" 3 "${options[@]}"
+    once=$last_seconds
+    measure "the same, $limit, k near 1,000" "$work/lines-10k.txt" 3 \
+        "${options[@]}" "$limit" "$length" --count bytes
+    awk -v a="$last_seconds" -v b="$once" 'BEGIN{printf "%-44s %.1f times writing once\n", "", a / b}'
+    "$binary" "${options[@]}" "$limit" "$length" --count bytes --verbose "$work/lines-10k.txt" 2>&1 >/dev/null
+}
+fit minecraft-hex --max-length
+fit ansi --max-line-length

@@ -1,5 +1,6 @@
 // huevane-html run as a user runs it, through its standard streams.
 
+#include "engine/fitting.h"
 #include "engine/formatwriter.h"
 #include "engine/presets.h"
 #include "tests/common/graphemebreaks.h"
@@ -73,6 +74,8 @@ private Q_SLOTS:
     void limits();
     void helpVersionAndFullOutput();
     void presets();
+    void fitTargets_data();
+    void fitTargets();
     void unicodeCharacters();
     void largeInput_data();
     void largeInput();
@@ -158,6 +161,28 @@ void tst_HuevaneHtml::limits_data()
     QTest::newRow("template, merged, xml, around it") << twoBlues.mid(0, 4) + QStringList {"--template", "<{hex}|{c}|{HEX}{{{r},{g},{b}}}>", "--template-escape", "xml", "--merge", "--head", "H\\n", "--tail", "\\tT", "--line-end", ";\\r\\n"} << mixed << 0 << B("H\n<ff0000|a&lt;|FF0000{255,0,0}>;\r\n;\r\n<ff0001|&amp;|FF0001{255,0,1}><ff0002|\t\xF0\x9F\x98\x80|FF0002{255,0,2}>;\r\n\tT");
     QTest::newRow("template, html, one run a character") << QStringList {"--template", "\"{c}\"", "--template-escape", "html"} << B("a\"<'") << 0 << B("\"a\"\"&quot;\"\"&lt;\"\"'\"\n");
     QTest::newRow("template without the text; escapes in the line end") << QStringList {"--template", "{r} ", "--line-end", "<\\n|\\t|\\\\|\\x>"} << B("ab\n") << 0 << B("255 255 <\n|\t|\\|\\x>");
+
+    // Fitting: k characters share the colour of their middle one; red 0 to 10 on
+    // "Hello there" and 0 to 3 on four emoji, each of its own colour.
+    const QStringList tenReds {"--start", "#000000", "--end", "#0A0000", "--format", "minecraft-hex"};
+    const QStringList emojiReds {"--start", "#000000", "--end", "#030000", "--template", "<{hex}>{c}", "--max-length", "21", "--count"};
+    const QByteArray emoji = "\xF0\x9F\x98\x80";
+    QTest::newRow("anvil name, k 3") << tenReds + QStringList {"--fit", "minecraft-anvil"} << B("Hello there") << 0 << B("&#010000Hel&#040000lo &#070000the&#090000re\n");
+    QTest::newRow("colour every 4") << tenReds + QStringList {"--colour-every", "4"} << B("Hello there") << 0 << B("&#010000Hell&#050000o th&#090000ere\n");
+    QTest::newRow("emoji as 1 code point, k 2") << emojiReds + QStringList {"codepoints"} << emoji.repeated(4) << 0 << "<000000>" + emoji.repeated(2) + "<020000>" + emoji.repeated(2) + "\n";
+    QTest::newRow("emoji as 2 UTF-16 code units, k 4") << emojiReds + QStringList {"utf16"} << emoji.repeated(4) << 0 << "<010000>" + emoji.repeated(4) + "\n";
+    QTest::newRow("emoji as 4 bytes, none fits") << emojiReds + QStringList {"bytes"} << emoji.repeated(4) << 1 << B("the shortest output (k = 4) is 25 bytes, longer than the limit of 21");
+    QTest::newRow("irc line, none fits") << QStringList {"--fit", "irc", "--format", "irc"} << B(401, 'x') + "\nok" << 1 << B("the shortest output (k = 401) has a line of 405 bytes, longer than the limit of 400 a line");
+    QTest::newRow("two limits") << QStringList {"--max-line-length", "5", "--fit", "irc"} << QByteArray() << 2 << B("--max-line-length and --fit cannot be given together");
+    QTest::newRow("colour every with a limit") << QStringList {"--max-length", "5", "--colour-every", "2"} << QByteArray() << 2 << B("--colour-every cannot be given with --max-length");
+    QTest::newRow("a length of 0") << QStringList {"--max-length", "0"} << QByteArray() << 2 << B("'0' is not a length");
+    QTest::newRow("a length with a sign") << QStringList {"--max-line-length", "+5"} << QByteArray() << 2 << B("'+5' is not a length");
+    QTest::newRow("k of 0") << QStringList {"--colour-every", "0"} << QByteArray() << 2 << B("'0' is not a whole number from 1");
+    QTest::newRow("unknown unit") << QStringList {"--max-length", "9", "--count", "words"} << QByteArray() << 2 << B("'words' is not a unit");
+    QTest::newRow("count without a limit") << QStringList {"--count", "bytes"} << QByteArray() << 2 << B("--count is for --max-length, --max-line-length and --verbose");
+    QTest::newRow("count with a place") << QStringList {"--fit", "discord", "--count", "bytes"} << QByteArray() << 2 << B("--fit gives its own --count");
+    QTest::newRow("unknown place") << QStringList {"--fit", "twitter"} << QByteArray() << 2 << B("'twitter' is not a place");
+    QTest::newRow("lines of a template that breaks them") << QStringList {"--template", "{c}\n", "--max-line-length", "9"} << QByteArray() << 2 << B("--max-line-length cannot measure the lines of a --template");
 
     QTest::newRow("invalid UTF-8 in a later read") << QStringList {} << B("\xEF\xBB\xBF") + B(1 << 20, 'p') + "\xFF" << 1 << B("standard input: not valid UTF-8 at byte offset 1048579");
     QTest::newRow("missing file") << QStringList {"/nonexistent/file.txt"} << QByteArray() << 1 << B("/nonexistent/file.txt: cannot be opened (No such file or directory)");
@@ -288,6 +313,60 @@ void tst_HuevaneHtml::presets()
         QVERIFY(stops.exitCode == 0 && !stops.out.isEmpty());
         QCOMPARE(run(spaced + colours, sample).out, stops.out);
     }
+}
+
+// Every place of --list-fits, on a text that needs k of 2 or more: --fit writes
+// what the options it stands for write, and --colour-every k too, within the
+// limit as --verbose tells; with one fewer, the output is over the limit.
+void tst_HuevaneHtml::fitTargets_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QByteArray line;
+    for (int i = 0; i < 100; ++i)
+        line += char('a' + i % 26);
+    QTest::newRow("minecraft-chat") << line.left(40);
+    QTest::newRow("minecraft-anvil") << QByteArray("Hello there!");
+    QTest::newRow("discord") << line.repeated(3);
+    QTest::newRow("irc") << line + "\r\n" + line;
+}
+
+void tst_HuevaneHtml::fitTargets()
+{
+    QFETCH(QByteArray, input);
+    const QString name = QTest::currentDataTag();
+    QStringList listed;
+    for (const QByteArray &line : run({"--list-fits"}).out.split('\n')) {
+        if (line.startsWith(name.toUtf8() + ' '))
+            listed = QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts).mid(1);
+    }
+    const LengthLimit limit = FindFitTarget(name)->limit;
+    const auto measured = [&](const QByteArray &output) {
+        qint64 longest = 0;
+        for (const QByteArray &line :
+             limit.measure.perLine ? output.split('\n') : QByteArrayList {output}) {
+            const QString text = QString::fromUtf8(line);
+            const LengthUnit unit = limit.measure.unit;
+            longest = std::max<qint64>(longest,
+                                       unit == LengthUnit::Bytes       ? line.size()
+                                           : unit == LengthUnit::Utf16 ? text.size()
+                                                                       : text.toUcs4().size());
+        }
+        return longest;
+    };
+    const QStringList options {"--format", "minecraft-hex", "--start",
+                               "#000000",  "--end",         "#FFFFFF"};
+    const Run fit = run(options + QStringList {"--fit", name, "--verbose"}, input);
+    const auto told =
+        QRegularExpression("^huevane-html: k = (\\d+), [a-z ]*(\\d+) ").match(fit.err);
+    QVERIFY2(fit.exitCode == 0 && told.hasMatch(), fit.err);
+    const int k = told.captured(1).toInt();
+    QCOMPARE_GE(k, 2);
+    QCOMPARE(measured(fit.out), told.captured(2).toLongLong());
+    QCOMPARE_LE(measured(fit.out), limit.length);
+    QCOMPARE(run(options + listed, input).out, fit.out);
+    QCOMPARE(run(options + QStringList {"--colour-every", QString::number(k)}, input).out, fit.out);
+    const Run finer = run(options + QStringList {"--colour-every", QString::number(k - 1)}, input);
+    QCOMPARE_GT(measured(finer.out), limit.length);
 }
 
 // Every line of Unicode's own test of its characters, all in one input with CR LF

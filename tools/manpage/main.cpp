@@ -1,9 +1,11 @@
 // huevane-manpage: writes huevane-html's man page from its source, with the
-// entries of its FORMATS section made from the table of formats, so that the
-// page lists every format as huevane-html --help does.
+// entries of its FORMATS section made from the table of formats and those of
+// its places to fit from their table, so that the page lists every format and
+// place as huevane-html --help and --list-fits do.
 //   huevane-manpage huevane-html.1.in huevane-html.1
-// The source holds the line @FORMATS@ where the entries go.
+// The source holds the lines @FORMATS@ and @FITS@ where the entries go.
 
+#include "engine/fitting.h"
 #include "engine/formats.h"
 
 #include <QFile>
@@ -50,6 +52,26 @@ QString formatEntries()
         if (const QStringList styles = WritableStyles(OutputFormat(f)); !styles.isEmpty())
             entries += QStringLiteral(".br\nStyles: ") + styles.join(QStringLiteral(", "))
                 + QStringLiteral(".\n");
+        if (const LengthUnit unit = Formats[f].unit; unit != LengthUnit::CodePoints)
+            entries += QStringLiteral(".br\nIts length is counted in ")
+                + ToQString(LengthUnitWords[int(unit)]) + QStringLiteral(".\n");
+    }
+    return entries;
+}
+
+// The entry of each place: its name and the options it stands for.
+QString fitEntries()
+{
+    QString entries;
+    for (const FitTarget &target : FitTargets) {
+        const LengthLimit &limit = target.limit;
+        entries += QStringLiteral(".TP\n.B ") + roff(ToQString(target.name)) + u'\n'
+            + roff(ToQString(target.caption)) + QStringLiteral(":\n.B ")
+            + roff(QStringLiteral("%1 %2 --count %3")
+                       .arg(limit.measure.perLine ? "--max-line-length" : "--max-length")
+                       .arg(limit.length)
+                       .arg(ToQString(LengthUnitNames[int(limit.measure.unit)])))
+            + u'\n';
     }
     return entries;
 }
@@ -68,13 +90,16 @@ int main(int argc, char *argv[])
         return 1;
     }
     QString page = QString::fromUtf8(source.readAll());
-    const QString marker = QStringLiteral("\n@FORMATS@\n");
-    if (page.count(marker) != 1) {
-        std::fprintf(stderr, "huevane-manpage: %s does not hold the line @FORMATS@ once\n",
-                     argv[1]);
-        return 1;
+    for (const auto &[name, entries] :
+         {std::pair {"FORMATS", formatEntries()}, std::pair {"FITS", fitEntries()}}) {
+        const QString marker = QStringLiteral("\n@%1@\n").arg(QLatin1StringView(name));
+        if (page.count(marker) != 1) {
+            std::fprintf(stderr, "huevane-manpage: %s does not hold the line @%s@ once\n", argv[1],
+                         name);
+            return 1;
+        }
+        page.replace(marker, u'\n' + entries);
     }
-    page.replace(marker, u'\n' + formatEntries());
     QFile out(QString::fromLocal8Bit(argv[2]));
     if (!out.open(QIODevice::WriteOnly) || out.write(page.toUtf8()) < 0) {
         std::fprintf(stderr, "huevane-manpage: cannot write %s\n", argv[2]);
