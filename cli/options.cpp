@@ -2,6 +2,7 @@
 
 #include "engine/presets.h"
 #include "engine/stopslist.h"
+#include "engine/templatetext.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -235,42 +236,6 @@ bool drawsBackground(const FormatRow &row)
     return row.head.find(u"{background}") != Words::npos;
 }
 
-// Where @p at, a code unit of @p text, stands, counted in characters from 1.
-qsizetype characterNumber(QStringView text, qsizetype at)
-{
-    return QStringView(text.first(at)).toUcs4().size() + 1;
-}
-
-// What is wrong with the template @p text, in words; empty when it is good.
-QString templateProblem(const QString &text)
-{
-    const TemplateProblem problem = OwnTemplateProblem(text);
-    const QString what = text.mid(problem.at, problem.length);
-    const qsizetype where = characterNumber(text, problem.at);
-    switch (problem.kind) {
-    case TemplateProblem::None:
-        break;
-    case TemplateProblem::UnknownPlaceholder:
-        return QStringLiteral("--template: '%1' at character %2 is not a placeholder: give {c}, "
-                              "{hex}, {HEX}, {r}, {g} or {b}, and {{ for a brace")
-            .arg(what)
-            .arg(where);
-    case TemplateProblem::UnclosedBrace:
-        return QStringLiteral("--template: the '{' at character %1 is not closed (write {{ for "
-                              "a brace)")
-            .arg(where);
-    case TemplateProblem::UnopenedBrace:
-        return QStringLiteral("--template: the '}' at character %1 closes nothing (write }} for "
-                              "a brace)")
-            .arg(where);
-    case TemplateProblem::SecondText:
-        return QStringLiteral("--template: {c} comes again at character %1: a run's characters "
-                              "are written once")
-            .arg(where);
-    }
-    return {};
-}
-
 // Reads --template and the options around it into @p o; returns the problem
 // with them, or an empty string.
 QString readTemplate(const QCommandLineParser &parser, Options &o)
@@ -287,22 +252,20 @@ QString readTemplate(const QCommandLineParser &parser, Options &o)
         return QStringLiteral("--template and --format cannot be given together");
     OwnTemplate own;
     own.run = parser.value("template");
-    if (const QString problem = templateProblem(own.run); !problem.isEmpty())
-        return problem;
+    if (const QString problem = OwnTemplateProblemText(own.run); !problem.isEmpty())
+        return QStringLiteral("--template: ") + problem;
     if (parser.isSet("line-end"))
         own.lineEnd = WithEscapesRead(parser.value("line-end"));
     own.head = WithEscapesRead(parser.value("head"));
     own.tail = WithEscapesRead(parser.value("tail"));
     if (parser.isSet("template-escape")) {
         const QString escape = parser.value("template-escape");
-        const QLatin1StringView ways[] {QLatin1StringView("none"), QLatin1StringView("html"),
-                                        QLatin1StringView("xml")};
-        const auto found = std::find(std::begin(ways), std::end(ways), escape);
-        if (found == std::end(ways))
+        const std::optional<TemplateEscape> found = FindTemplateEscape(escape);
+        if (!found)
             return QStringLiteral("--template-escape: '%1' is not a way to escape: give none, "
                                   "html or xml")
                 .arg(escape);
-        own.escape = TemplateEscape(found - std::begin(ways));
+        own.escape = *found;
     }
     o.ownTemplate = own;
     return {};
@@ -512,39 +475,6 @@ OutputOptions OutputOptionsFor(const Options &options)
     output.background = options.background;
     output.ownTemplate = options.ownTemplate;
     return output;
-}
-
-QString WithEscapesRead(const QString &text)
-{
-    QString read;
-    read.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t next = i + 1 < text.size() ? text[i + 1].unicode() : 0;
-        char16_t meant = 0;
-        if (text[i] == u'\\') {
-            switch (next) {
-            case u'n':
-                meant = u'\n';
-                break;
-            case u'r':
-                meant = u'\r';
-                break;
-            case u't':
-                meant = u'\t';
-                break;
-            case u'\\':
-                meant = u'\\';
-                break;
-            }
-        }
-        if (meant) {
-            read += QChar(meant);
-            ++i;
-        } else {
-            read += text[i];
-        }
-    }
-    return read;
 }
 
 QString PresetList()

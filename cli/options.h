@@ -61,10 +61,6 @@ QString HelpText();
 /// escapes, tag options, styles and background.
 OutputOptions OutputOptionsFor(const Options &options);
 
-/// @p text of --line-end, --head or --tail with \n, \r, \t and \\ read as LF, CR,
-/// a tab and a backslash; any other backslash stays as it is.
-QString WithEscapesRead(const QString &text);
-
 /// Reads a colour given as "R,G,B" (whole numbers 0 to 255) or "#RRGGBB".
 std::optional<ColourTriplet> ParseColourArgument(const QString &text);
 

@@ -11,6 +11,16 @@ std::optional<OutputFormat> FindFormat(QStringView name)
     return std::nullopt;
 }
 
+QList<OutputFormat> FormatsIn(FormatGroup group)
+{
+    QList<OutputFormat> formats;
+    for (int i = 0; i < FormatCount; ++i) {
+        if (Formats[i].group == group)
+            formats.append(OutputFormat(i));
+    }
+    return formats;
+}
+
 QString FormatNameList()
 {
     QString list;

@@ -65,6 +65,17 @@ struct StyleWords
     Words off = u"";
 };
 
+/// Where text in a format is pasted; the window's 'Copy as' menu has a submenu
+/// for each, in this order. Values are never renumbered.
+enum class FormatGroup : quint8 { WebAndDocuments, Chats, Minecraft, Games, Terminals };
+
+inline constexpr int FormatGroupCount = 5;
+
+/// The groups' captions, by FormatGroup, as the 'Copy as' menu shows them: an &
+/// stands before the key that picks the group.
+inline constexpr Words FormatGroupCaptions[FormatGroupCount] = {
+    u"&Web and documents", u"&Chats", u"&Minecraft", u"&Games and game engines", u"Te&rminals"};
+
 /// Whether a format writes one code for every character or a run of them.
 enum class Merging : quint8 {
     Optional, ///< a code per character; per run of one colour with --merge
@@ -79,6 +90,7 @@ struct FormatRow
 {
     Words name;                       ///< as --format takes it
     Words caption;                    ///< the entry of the window's 'Copy as' menu
+    FormatGroup group;                ///< the submenu of 'Copy as' the entry is in
     Words help;                       ///< what --help says of it, lines of at most 57 columns
     Words run;                        ///< a character, or with merging a run of one colour
     Words lineEnd;                    ///< after every line, the last and empty ones too
@@ -119,44 +131,45 @@ inline constexpr std::array<StyleWords, StyleCount> TerminalStyles {
 // clang-format off
 /// Every format, in the order --help and the 'Copy as' menu list them.
 inline constexpr FormatRow Formats[] = {
-    {.name = u"font", .caption = u"HTML with font tags",
+    {.name = u"font", .caption = u"HTML with font tags", .group = FormatGroup::WebAndDocuments,
      .help = u"<font color=\"#RRGGBB\">c</font>, lines end in <br>\nand CR LF",
      .run = u"<font color=\"#{HEX}\">{c}</font>", .lineEnd = u"<br>\r\n",
      .escaping = HtmlEscaping, .escapeOnRequest = true, .tagCase = true, .quotes = true,
      .styles = TagStyles},
-    {.name = u"span", .caption = u"HTML with span tags",
+    {.name = u"span", .caption = u"HTML with span tags", .group = FormatGroup::WebAndDocuments,
      .help = u"<span style=\"color:#RRGGBB\">c</span>, lines end as\nfor font; styles in the style attribute",
      .run = u"<span style=\"color:#{HEX}{styles}\">{c}</span>", .lineEnd = u"<br>\r\n",
      .escaping = HtmlEscaping, .escapeOnRequest = true, .tagCase = true, .quotes = true,
      .styles = {{{u";font-weight:bold"}, {u";font-style:italic"}, {u";text-decoration:underline"},
                  {u";text-decoration:line-through"}}},
      .underlinedAndStruck = u";text-decoration:underline line-through"},
-    {.name = u"bbcode", .caption = u"BBCode",
+    {.name = u"bbcode", .caption = u"BBCode", .group = FormatGroup::WebAndDocuments,
      .help = u"[color=#RRGGBB]c[/color], lines end in CR LF",
      .run = u"[color=#{HEX}]{c}[/color]", .lineEnd = u"\r\n", .tagCase = true,
      .styles = BracketStyles},
-    {.name = u"ansi", .caption = u"Terminal (24-bit)",
+    {.name = u"ansi", .caption = u"Terminal (24-bit)", .group = FormatGroup::Terminals,
      .help = u"terminal colours: ESC[38;2;R;G;Bm where the colour\nchanges, ESC[0m and LF at the end of a line",
      .run = u"\x1b[38;2;{r};{g};{b}m{c}", .lineEnd = u"\n", .lineSuffix = u"\x1b[0m",
      .merging = Merging::Always, .styles = TerminalStyles},
-    {.name = u"ansi256", .caption = u"Terminal (256 colours)",
+    {.name = u"ansi256", .caption = u"Terminal (256 colours)", .group = FormatGroup::Terminals,
      .help = u"as ansi, but ESC[38;5;Nm where N changes, N the\nnearest colour of the 256-colour palette (16 to 255)",
      .run = u"\x1b[38;5;{n}m{c}", .lineEnd = u"\n", .lineSuffix = u"\x1b[0m",
      .merging = Merging::Always, .palette = Palette::Xterm256, .styles = TerminalStyles},
-    {.name = u"minecraft-hex", .caption = u"Minecraft (&#)",
+    {.name = u"minecraft-hex", .caption = u"Minecraft (&#)", .group = FormatGroup::Minecraft,
      .help = u"&#RRGGBBc, lines end in LF",
      .run = u"&#{HEX}{styles}{c}", .lineEnd = u"\n",
      .styles = {{{u"&l"}, {u"&o"}, {u"&n"}, {u"&m"}, {u"&k"}}}, .unit = LengthUnit::Utf16},
     {.name = u"minecraft-section", .caption = u"Minecraft (\u00A7)",
+      .group = FormatGroup::Minecraft,
      .help = u"\u00A7x, then \u00A7 before each of the six digits rrggbb,\nthen c; lines end in LF",
      .run = u"\u00A7x{\u00A7hex}{styles}{c}", .lineEnd = u"\n",
      .styles = {{{u"\u00A7l"}, {u"\u00A7o"}, {u"\u00A7n"}, {u"\u00A7m"}, {u"\u00A7k"}}},
      .unit = LengthUnit::Utf16},
-    {.name = u"minimessage", .caption = u"MiniMessage",
+    {.name = u"minimessage", .caption = u"MiniMessage", .group = FormatGroup::Minecraft,
      .help = u"<#rrggbb>c with \\ and < in c as \\\\ and \\<,\nlines end in LF",
      .run = u"<#{hex}>{c}", .lineEnd = u"\n", .escaping = {u"\\<", {u"\\\\", u"\\<"}},
      .styles = {{{u"<b>"}, {u"<i>"}, {u"<u>"}, {u"<st>"}, {u"<obf>"}}}, .unit = LengthUnit::Utf16},
-    {.name = u"minecraft-json", .caption = u"Minecraft JSON",
+    {.name = u"minecraft-json", .caption = u"Minecraft JSON", .group = FormatGroup::Minecraft,
      .help = u"one JSON text component: {\"text\":\"\",\"extra\":[\n{\"text\":\"c\",\"color\":\"#rrggbb\"},...]} and LF,\nthe object {\"text\":\"\\n\"} between lines",
      .run = u"{{\"text\":\"{c}\",\"color\":\"#{hex}\"{styles}}}", .lineEnd = u"{{\"text\":\"\\n\"}}",
      .head = u"{{\"text\":\"\",\"extra\":[", .tail = u"]}}\n", .separator = u",",
@@ -166,55 +179,56 @@ inline constexpr FormatRow Formats[] = {
                  {u",\"strikethrough\":true"}, {u",\"obfuscated\":true"}}},
      .unit = LengthUnit::Utf16},
     {.name = u"minecraft-legacy", .caption = u"Minecraft (classic \u00A7 colours)",
+      .group = FormatGroup::Minecraft,
      .help = u"\u00A7k before c where k changes, k the nearest of the 16\nclassic colours 0 to 9 and a to f; lines end in LF",
      .run = u"\u00A7{n}{styles}{c}", .lineEnd = u"\n", .merging = Merging::Always,
      .palette = Palette::MinecraftClassic,
      .styles = {{{u"\u00A7l"}, {u"\u00A7o"}, {u"\u00A7n"}, {u"\u00A7m"}, {u"\u00A7k"}}},
      .unit = LengthUnit::Utf16},
-    {.name = u"textmeshpro", .caption = u"TextMeshPro (Unity)",
+    {.name = u"textmeshpro", .caption = u"TextMeshPro (Unity)", .group = FormatGroup::Games,
      .help = u"<color=#RRGGBB>c</color>, lines end in LF",
      .run = u"<color=#{HEX}>{c}</color>", .lineEnd = u"\n", .styles = TagStyles},
-    {.name = u"godot", .caption = u"Godot",
+    {.name = u"godot", .caption = u"Godot", .group = FormatGroup::Games,
      .help = u"[color=#rrggbb]c[/color] with [ and ] in c as [lb]\nand [rb], lines end in LF",
      .run = u"[color=#{hex}]{c}[/color]", .lineEnd = u"\n",
      .escaping = {u"[]", {u"[lb]", u"[rb]"}}, .styles = BracketStyles},
-    {.name = u"roblox", .caption = u"Roblox",
+    {.name = u"roblox", .caption = u"Roblox", .group = FormatGroup::Games,
      .help = u"<font color=\"#RRGGBB\">c</font> with & < > \" ' in c\nas entities, lines end in LF",
      .run = u"<font color=\"#{HEX}\">{c}</font>", .lineEnd = u"\n", .escaping = XmlEscaping,
      .styles = TagStyles},
-    {.name = u"terraria", .caption = u"Terraria",
+    {.name = u"terraria", .caption = u"Terraria", .group = FormatGroup::Games,
      .help = u"[c/RRGGBB:c] with ] in c as \\], lines end in LF",
      .run = u"[c/{HEX}:{c}]", .lineEnd = u"\n", .escaping = {u"]", {u"\\]"}}},
-    {.name = u"factorio", .caption = u"Factorio",
+    {.name = u"factorio", .caption = u"Factorio", .group = FormatGroup::Games,
      .help = u"[color=#rrggbb]c[/color], lines end in LF",
      .run = u"[color=#{hex}]{c}[/color]", .lineEnd = u"\n"},
-    {.name = u"starbound", .caption = u"Starbound",
+    {.name = u"starbound", .caption = u"Starbound", .group = FormatGroup::Games,
      .help = u"^#rrggbb;c, lines end in ^reset; and LF",
      .run = u"^#{hex};{c}", .lineEnd = u"^reset;\n"},
-    {.name = u"libgdx", .caption = u"libGDX (Mindustry)",
+    {.name = u"libgdx", .caption = u"libGDX (Mindustry)", .group = FormatGroup::Games,
      .help = u"[#rrggbb]c with [ in c as [[, lines end in [] and LF;\nfor libGDX and Mindustry",
      .run = u"[#{hex}]{c}", .lineEnd = u"[]\n", .escaping = {u"[", {u"[["}}},
-    {.name = u"wow", .caption = u"World of Warcraft",
+    {.name = u"wow", .caption = u"World of Warcraft", .group = FormatGroup::Games,
      .help = u"|cffrrggbbc|r with | in c as ||, lines end in LF",
      .run = u"|cff{hex}{c}|r", .lineEnd = u"\n", .escaping = {u"|", {u"||"}}},
-    {.name = u"irc", .caption = u"IRC (mIRC colours)",
+    {.name = u"irc", .caption = u"IRC (mIRC colours)", .group = FormatGroup::Chats,
      .help = u"\\x03NN before c where NN changes, NN the nearest of\nmIRC's 16 colours in two digits (and \\x02\\x02 before\na comma); lines end in \\x0F and LF",
      .run = u"\x03{n}{c}", .lineEnd = u"\x0F\n", .merging = Merging::Always,
      .palette = Palette::Mirc,
      .styles = {{{u"\x02"}, {u"\x1D"}, {u"\x1F"}, {u"\x1E"}}},
      .guardedUnit = u',', .guard = u"\x02\x02", .unit = LengthUnit::Bytes},
-    {.name = u"discord", .caption = u"Discord (ANSI code block)",
+    {.name = u"discord", .caption = u"Discord (ANSI code block)", .group = FormatGroup::Chats,
      .help = u"a ```ansi code block: ESC[0;3Nm where N changes, N the\nnearest of Discord's 8 text colours, lines end in LF.\nDiscord draws these colours only in its desktop app,\nand only inside an ansi code block",
      .run = u"\x1b[0;{styles}{n}m{c}", .lineEnd = u"\n", .head = u"```ansi\n", .tail = u"```",
      .merging = Merging::Always, .palette = Palette::Discord,
      .styles = {{{u"1;"}, {}, {u"4;"}}}, .unit = LengthUnit::Utf16},
-    {.name = u"pango", .caption = u"Pango markup",
+    {.name = u"pango", .caption = u"Pango markup", .group = FormatGroup::WebAndDocuments,
      .help = u"<span foreground=\"#rrggbb\">c</span> with & < > in c\nas entities, lines end in LF",
      .run = u"<span foreground=\"#{hex}\"{styles}>{c}</span>", .lineEnd = u"\n",
      .escaping = XmlTextEscaping,
      .styles = {{{u" weight=\"bold\""}, {u" style=\"italic\""}, {u" underline=\"single\""},
                  {u" strikethrough=\"true\""}}}},
-    {.name = u"svg", .caption = u"SVG picture",
+    {.name = u"svg", .caption = u"SVG picture", .group = FormatGroup::WebAndDocuments,
      .help = u"one picture: a <text> on a rectangle of the --background\ncolour, a <tspan x=.. dy=..> for each line and in it\n<tspan fill=\"#rrggbb\">c</tspan>, c escaped for XML",
      .run = u"<tspan fill=\"#{hex}\"{styles}>{c}</tspan>", .lineEnd = u"\n",
      .head = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -226,7 +240,7 @@ inline constexpr FormatRow Formats[] = {
      .styles = {{{u" font-weight=\"bold\""}, {u" font-style=\"italic\""},
                  {u" text-decoration=\"underline\""}, {u" text-decoration=\"line-through\""}}},
      .underlinedAndStruck = u" text-decoration=\"underline line-through\"", .lineHeight = 20},
-    {.name = u"latex", .caption = u"LaTeX",
+    {.name = u"latex", .caption = u"LaTeX", .group = FormatGroup::WebAndDocuments,
      .help = u"\\textcolor[HTML]{RRGGBB}{c} (package xcolor), with\n\\ { } $ & # ^ _ % ~ in c escaped, lines end in \\\\ and LF",
      .run = u"\\textcolor[HTML]{{{HEX}}}{{{c}}}", .lineEnd = u"\\\\\n",
      .escaping = {u"\\{}$&#^_%~",
@@ -265,6 +279,9 @@ inline QString ToQString(Words words)
 
 /// The format called @p name, if there is one.
 std::optional<OutputFormat> FindFormat(QStringView name);
+
+/// The formats of @p group, in the table's order.
+QList<OutputFormat> FormatsIn(FormatGroup group);
 
 /// Every format's name, in order, the last after "or": "font, span, ... or latex".
 QString FormatNameList();

@@ -649,6 +649,15 @@ Words wordsOf(QStringView text)
 
 } // namespace
 
+std::optional<TemplateEscape> FindTemplateEscape(QStringView name)
+{
+    for (int i = 0; i < int(std::size(TemplateEscapeNames)); ++i) {
+        if (name == QStringView(TemplateEscapeNames[i]))
+            return TemplateEscape(i);
+    }
+    return std::nullopt;
+}
+
 TemplateProblem OwnTemplateProblem(QStringView run)
 {
     constexpr auto nothing = [](auto) {};

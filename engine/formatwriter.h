@@ -18,6 +18,12 @@ enum class TemplateEscape : quint8 {
     Xml,  ///< &, <, >, " and ' as entities, controls but the tab as U+FFFD
 };
 
+/// The ways' names, by TemplateEscape, as huevane-html's --template-escape takes them.
+inline constexpr Words TemplateEscapeNames[] = {u"none", u"html", u"xml"};
+
+/// The way called @p name, if there is one.
+std::optional<TemplateEscape> FindTemplateEscape(QStringView name);
+
 /// A template of the user's own, written in place of a format of the table.
 struct OwnTemplate
 {

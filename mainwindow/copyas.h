@@ -1,11 +1,14 @@
 #pragma once
 
 #include "engine/formats.h"
+#include "engine/formatwriter.h"
 #include "engine/gradientsettings.h"
 
 #include <QList>
+#include <QObject>
 
 #include <functional>
+#include <optional>
 
 class QMenu;
 class QMimeData;
@@ -13,52 +16,93 @@ class QWidget;
 
 namespace huevane {
 
-/// An entry of the 'Copy as' menu: a format of the table, or formatted text.
+class GradientModel;
+class RecentTemplates;
+
+/// An entry of the 'Copy as' menu: a format of the table, formatted text, or a
+/// template of the user's own.
 struct CopyAsEntry
 {
     OutputFormat format;        ///< what is written
     bool formattedText = false; ///< rich text: format's HTML as text/html, the text as text/plain
-
-    friend bool operator==(const CopyAsEntry &, const CopyAsEntry &) = default;
+    std::optional<OwnTemplate> ownTemplate {}; ///< when set, written in place of format
 };
 
 /// 'Formatted text': the span HTML, to paste coloured into a word processor or a mail.
-inline constexpr CopyAsEntry FormattedTextEntry {FormatNamed(u"span"), true};
-
-/// Every entry, in menu order: each format of the table, then FormattedTextEntry.
-QList<CopyAsEntry> CopyAsEntries();
+inline const CopyAsEntry FormattedTextEntry {FormatNamed(u"span"), true};
 
 /// The caption of @p entry in the menu, with & written && as menus want it.
 QString CopyAsCaption(const CopyAsEntry &entry);
 
 /// The gradient that 'Copy as' copies: the record, whose tag options apply to
 /// the formats that have them and whose backColour to those that draw a
-/// background, and the colours computed for its text.
+/// background, the colours computed for its text, and the styles to write.
 struct CopySource
 {
     GradientSettings settings;
     QList<CharColour> colours;
+    Styles styles = 0; ///< none by default
 };
 
+/// What 'Copy as' copies for @p model as it is now.
+CopySource CopySourceOf(const GradientModel &model);
+
+/// How @p entry writes @p source: as huevane-html writes its format with --merge
+/// and the source's styles, font and span also with --escape, the tag options
+/// where the format has them (not for formatted text, which no one reads as
+/// code).
+OutputOptions CopyAsOptions(const CopyAsEntry &entry, const CopySource &source);
+
+/// Why @p entry cannot write the styles of @p source, in a sentence; empty when
+/// it can.
+QString CopyAsRefusal(const CopyAsEntry &entry, const CopySource &source);
+
 /// What @p entry puts on the clipboard for @p source: the text of @p source
-/// coloured as huevane-html writes it with --merge (font and span also with
-/// --escape), as plain text. For FormattedTextEntry, as text/html the escaped
-/// span HTML in a span whose white-space is pre-wrap, so that spaces and tabs
-/// stay as they are, with lines separated by <br> alone; as text/plain the text
-/// itself with the platform's line ends (LF; CR LF on Windows). Null when there
-/// is nothing to copy: a blank text, or colours that are not those of the text.
+/// written with CopyAsOptions(), as plain text. For FormattedTextEntry, as
+/// text/html the escaped span HTML in a span whose white-space is pre-wrap, so
+/// that spaces and tabs stay as they are, with lines separated by <br> alone;
+/// as text/plain the text itself with the platform's line ends (LF; CR LF on
+/// Windows). Null when there is nothing to copy: a blank text, or colours that
+/// are not those of the text.
 QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source);
 
-/// A 'Copy as' submenu owned by @p parent, an entry for each of CopyAsEntries(). Each
-/// entry copies what CopyAsData gives for @p source() when it is picked; all are
-/// disabled when there is nothing to copy at the time the menu is made.
-QMenu *CreateCopyAsMenu(const std::function<CopySource()> &source, QWidget *parent);
+/// The first line of @p source as @p entry writes it, with its line end, of at
+/// most @p most characters (a longer line is cut there). Empty when there is
+/// nothing to copy.
+QString FirstLineWritten(const CopyAsEntry &entry, const CopySource &source, qsizetype most);
 
-/// Gives @p widget a context menu (right button, menu key) that is
-/// @p standardMenu(), a new menu such as TextBox::createStandardContextMenu()
-/// gives, followed by the 'Copy as' submenu for @p source. Sets the widget's
-/// context menu policy to Qt::CustomContextMenu.
-void AddCopyAsMenu(QWidget *widget, std::function<QMenu *()> standardMenu,
-                   std::function<CopySource()> source);
+/// The output box's context menu: the box's own entries, the styles as check
+/// items kept in the model, and 'Copy as'.
+class CopyAsMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Gives @p box a context menu (right button, menu key) that is
+    /// @p standardMenu(), a new menu such as TextBox::createStandardContextMenu()
+    /// gives, followed by the styles of @p model and the 'Copy as' submenu;
+    /// 'Template…' remembers its templates in @p templates. Sets the box's
+    /// context menu policy to Qt::CustomContextMenu. Owned by @p box.
+    CopyAsMenu(QWidget *box, std::function<QMenu *()> standardMenu, GradientModel *model,
+               RecentTemplates *templates);
+
+    /// The whole context menu, which deletes itself when closed.
+    QMenu *createContextMenu() const;
+
+    /// The 'Copy as' submenu, owned by @p parent, for the model as it is when the
+    /// menu is made: 'Formatted text' first, a submenu for every FormatGroup
+    /// holding its formats in the table's order, then 'Template…'. An entry that
+    /// cannot write the styles is disabled, its tooltip saying why; all are
+    /// disabled when there is nothing to copy. A picked entry copies what
+    /// CopyAsData() gives for the model then; 'Template…' asks for the template
+    /// first (TemplateDialog).
+    QMenu *createCopyAsMenu(QWidget *parent) const;
+
+private:
+    QWidget *m_box;
+    std::function<QMenu *()> m_standardMenu;
+    GradientModel *m_model;
+    RecentTemplates *m_templates;
+};
 
 } // namespace huevane

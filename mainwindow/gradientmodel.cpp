@@ -91,6 +91,7 @@ public:
     bool perLine = false;
     double textSize = 8.0;
     OutputOptions options;
+    Styles styles = 0;
     QString output = HtmlPlaceholder.toString();
 
     GradientSettings settings;
@@ -366,6 +367,25 @@ void GradientModel::setNoQuotes(bool noQuotes)
     const Change change(this);
     d->options.noQuotes = noQuotes;
     Q_EMIT noQuotesChanged(noQuotes);
+}
+
+Styles GradientModel::styles() const
+{
+    return d->styles;
+}
+
+void GradientModel::setStyles(Styles styles)
+{
+    if (styles == d->styles)
+        return;
+    const Change change(this);
+    d->styles = styles;
+    Q_EMIT stylesChanged(styles);
+}
+
+void GradientModel::setStyle(Style style, bool on)
+{
+    setStyles(Styles(on ? d->styles | StyleBit(style) : d->styles & ~StyleBit(style)));
 }
 
 void GradientModel::reverse()

@@ -55,6 +55,7 @@ class GradientModel : public QObject
     Q_PROPERTY(
         bool upperCaseTags READ upperCaseTags WRITE setUpperCaseTags NOTIFY upperCaseTagsChanged)
     Q_PROPERTY(bool noQuotes READ noQuotes WRITE setNoQuotes NOTIFY noQuotesChanged)
+    Q_PROPERTY(quint8 styles READ styles WRITE setStyles NOTIFY stylesChanged)
     Q_PROPERTY(QString output READ output NOTIFY outputChanged)
 
 public:
@@ -142,6 +143,14 @@ public:
     bool noQuotes() const;
     void setNoQuotes(bool noQuotes);
 
+    /// The styles 'Copy as' writes and the text preview shows (a bit for each
+    /// Style); none by default. 'Generate' leaves them out. They draw nothing
+    /// here: the text preview follows stylesChanged().
+    Styles styles() const;
+    void setStyles(Styles styles);
+    /// Sets or clears one of the styles.
+    void setStyle(Style style, bool on);
+
     /// Turns the whole gradient round: the start and end texts change places
     /// and the stops run the other way; the three panels' texts (those being
     /// edited included) are then brought into 0..255 (an empty one stays
@@ -190,6 +199,7 @@ Q_SIGNALS:
     void textSizeChanged(double points);
     void upperCaseTagsChanged(bool upperCase);
     void noQuotesChanged(bool noQuotes);
+    void stylesChanged(huevane::Styles styles);
     void outputChanged(const QString &output);
 
     /// What the type previews show changed: with @p turningPointOnly, only the

@@ -11,6 +11,7 @@
 #include "mainwindow/gradientmenu.h"
 #include "mainwindow/htmloutput.h"
 #include "mainwindow/layout.h"
+#include "mainwindow/recenttemplates.h"
 #include "mainwindow/savedpresets.h"
 #include "mainwindow/textpreview.h"
 #include "mainwindow/turningpoint.h"
@@ -70,6 +71,7 @@ public:
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
     SavedPresets *presets = nullptr;
+    std::unique_ptr<RecentTemplates> templates = std::make_unique<RecentTemplates>();
     GradientEditor *editor = nullptr;
     DialogColourChooser dialogChooser;
     ColourChooser *chooser = &dialogChooser; // for the gradient editor
@@ -158,11 +160,9 @@ void MainWindow::buildControls()
     d->output = new HtmlOutput(txtHTML, d->model);
     // 'Copy as' writes the gradient on screen, with the tag options the check
     // boxes show now, whether or not 'Generate' ran.
-    AddCopyAsMenu(
-        txtHTML, [txtHTML] { return txtHTML->createStandardContextMenu(); },
-        [this] {
-            return CopySource {d->model->settings(), d->model->colours()};
-        });
+    new CopyAsMenu(
+        txtHTML, [txtHTML] { return txtHTML->createStandardContextMenu(); }, d->model,
+        d->templates.get());
 }
 
 // Tab and Shift+Tab follow the window's tab order itself, not Qt's focus chain:
@@ -301,6 +301,7 @@ void MainWindow::connectModel()
             drawTypePreview(k);
     });
     connect(model, &GradientModel::drawn, this, &MainWindow::drawTextPreview);
+    connect(model, &GradientModel::stylesChanged, this, &MainWindow::drawTextPreview);
     connect(model, &GradientModel::drawFailed, this, [this](int type) {
         d->messageSink(QStringLiteral("Error setting colors for gradient:%1").arg(type));
     });
@@ -327,7 +328,8 @@ void MainWindow::drawTextPreview()
         return;
     preview->setBackColor(PackColour(d->model->backColour()));
     if (!d->model->colours().isEmpty())
-        PaintCharacters(*preview, d->model->preparedText(), d->model->colours());
+        PaintCharacters(*preview, d->model->preparedText(), d->model->colours(),
+                        d->model->styles());
 }
 
 void MainWindow::drawTypePreview(int index)
@@ -470,7 +472,8 @@ void MainWindow::redrawArt()
         drawTypePreview(k);
     if (!IsBlankText(d->model->text()) && !d->model->colours().isEmpty()) {
         d->picGradText->clear();
-        PaintCharacters(*d->picGradText, d->model->preparedText(), d->model->colours());
+        PaintCharacters(*d->picGradText, d->model->preparedText(), d->model->colours(),
+                        d->model->styles());
     }
     update();
 }

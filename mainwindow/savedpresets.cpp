@@ -3,11 +3,7 @@
 #include "engine/presets.h"
 #include "engine/stopslist.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace huevane {
 
@@ -35,7 +31,7 @@ QString stops(const QVariant &value)
 
 SavedPresets::SavedPresets(const QString &path, QObject *parent)
     : QObject(parent)
-    , m_path(path)
+    , m_file(path, QStringLiteral("saved presets"), QStringLiteral("The presets cannot be saved"))
 {
     read();
 }
@@ -44,13 +40,12 @@ SavedPresets::~SavedPresets() = default;
 
 QString SavedPresets::DefaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/huevane/presets.conf");
+    return UserSettingsFile::PathFor(QStringLiteral("presets.conf"));
 }
 
 QString SavedPresets::path() const
 {
-    return m_path;
+    return m_file.path();
 }
 
 const QList<NamedGradient> &SavedPresets::presets() const
@@ -60,76 +55,53 @@ const QList<NamedGradient> &SavedPresets::presets() const
 
 void SavedPresets::read()
 {
-    const QFileInfo file(m_path);
-    if (!file.exists())
-        return;
-    const auto unread = [this](const char *why) {
-        m_damaged = true;
-        m_problem = QStringLiteral("The saved presets in %1 %2; none are shown.")
-                        .arg(m_path, QLatin1StringView(why));
-    };
-    // QSettings reads a file it may not open as an empty one.
-    if (QFile readable(m_path); file.isDir() || !readable.open(QIODevice::ReadOnly))
-        return unread("cannot be read");
-    QSettings settings(m_path, QSettings::IniFormat);
-    const int count = settings.beginReadArray(QStringLiteral("presets"));
-    // A count no one saved would have the reading go on for ever.
-    if (settings.status() != QSettings::NoError || count > MostSavedPresets)
-        return unread("are damaged");
+    QList<NamedGradient> presets;
     QStringList left;
-    for (int i = 0; i < count; ++i) {
-        settings.setArrayIndex(i);
-        NamedGradient preset {settings.value("name").toString().trimmed(), {}, true};
-        const std::optional<ColourSpace> space = SpaceNamed(settings.value("space").toString());
-        const QString hue = settings.value("hue").toString();
-        if (preset.name.isEmpty() || !space || (hue != u"shorter" && hue != u"longer")
-            || !ParseStops(stops(settings.value("stops")), preset.gradient.stops).isEmpty()) {
-            left.append(preset.name.isEmpty() ? QStringLiteral("number %1").arg(i + 1)
-                                              : QLatin1Char('\'') + preset.name + u'\'');
-            continue;
+    const bool read = m_file.read([&](QSettings &settings) {
+        const int count = settings.beginReadArray(QStringLiteral("presets"));
+        // A count no one saved would have the reading go on for ever.
+        if (settings.status() != QSettings::NoError || count > MostSavedPresets)
+            return false;
+        for (int i = 0; i < count; ++i) {
+            settings.setArrayIndex(i);
+            NamedGradient preset {settings.value("name").toString().trimmed(), {}, true};
+            const std::optional<ColourSpace> space = SpaceNamed(settings.value("space").toString());
+            const QString hue = settings.value("hue").toString();
+            if (preset.name.isEmpty() || !space || (hue != u"shorter" && hue != u"longer")
+                || !ParseStops(stops(settings.value("stops")), preset.gradient.stops).isEmpty()) {
+                left.append(preset.name.isEmpty() ? QStringLiteral("number %1").arg(i + 1)
+                                                  : QLatin1Char('\'') + preset.name + u'\'');
+                continue;
+            }
+            preset.gradient.space = *space;
+            preset.gradient.hue = hue == u"longer" ? HueRule::Longer : HueRule::Shorter;
+            presets.removeIf([&](const NamedGradient &p) { return p.name == preset.name; });
+            presets.append(preset);
         }
-        preset.gradient.space = *space;
-        preset.gradient.hue = hue == u"longer" ? HueRule::Longer : HueRule::Shorter;
-        m_presets.removeIf([&](const NamedGradient &p) { return p.name == preset.name; });
-        m_presets.append(preset);
-    }
+        return true;
+    });
+    if (!read)
+        return;
+    m_presets = presets;
     if (!left.isEmpty())
-        m_problem = QStringLiteral("Saved presets in %1 are damaged and left out: %2.")
-                        .arg(m_path, left.join(QStringLiteral(", ")));
+        m_file.setProblem(QStringLiteral("Saved presets in %1 are damaged and left out: %2.")
+                              .arg(path(), left.join(QStringLiteral(", "))));
 }
 
 bool SavedPresets::write()
 {
-    if (m_damaged) {
-        // The damaged file may still hold what its owner wants back.
-        const QString aside = m_path + QStringLiteral(".damaged");
-        QFile::remove(aside);
-        if (!QFile::rename(m_path, aside)) {
-            m_problem =
-                QStringLiteral("The presets cannot be saved: %1 cannot be replaced.").arg(m_path);
-            Q_EMIT changed();
-            return false;
+    const bool written = m_file.write([this](QSettings &settings) {
+        settings.beginWriteArray(QStringLiteral("presets"), int(m_presets.size()));
+        for (int i = 0; i < m_presets.size(); ++i) {
+            const NamedGradient &preset = m_presets[i];
+            settings.setArrayIndex(i);
+            settings.setValue("name", preset.name);
+            settings.setValue("stops", StopsText(preset.gradient.stops));
+            settings.setValue("space", QString(ColourSpaceName(preset.gradient.space)));
+            settings.setValue("hue", QString(HueRuleName(preset.gradient.hue)));
         }
-        m_damaged = false;
-        m_problem = QStringLiteral("The damaged file of saved presets was kept as %1.").arg(aside);
-    }
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    QSettings settings(m_path, QSettings::IniFormat);
-    settings.remove(QStringLiteral("presets"));
-    settings.beginWriteArray(QStringLiteral("presets"), int(m_presets.size()));
-    for (int i = 0; i < m_presets.size(); ++i) {
-        const NamedGradient &preset = m_presets[i];
-        settings.setArrayIndex(i);
-        settings.setValue("name", preset.name);
-        settings.setValue("stops", StopsText(preset.gradient.stops));
-        settings.setValue("space", QString(ColourSpaceName(preset.gradient.space)));
-        settings.setValue("hue", QString(HueRuleName(preset.gradient.hue)));
-    }
-    settings.endArray();
-    settings.sync();
-    const bool written = settings.status() == QSettings::NoError;
-    if (!written)
-        m_problem = QStringLiteral("The presets cannot be saved in %1.").arg(m_path);
+        settings.endArray();
+    });
     Q_EMIT changed();
     return written;
 }
@@ -138,15 +110,16 @@ bool SavedPresets::save(const QString &name, const StopGradient &gradient)
 {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty()) {
-        m_problem = QStringLiteral("A preset needs a name.");
+        m_file.setProblem(QStringLiteral("A preset needs a name."));
         Q_EMIT changed();
         return false;
     }
     const auto same = [&](const NamedGradient &p) { return p.name == trimmed; };
     const auto found = std::find_if(m_presets.begin(), m_presets.end(), same);
     if (found == m_presets.end() && m_presets.size() >= MostSavedPresets) {
-        m_problem = QStringLiteral("There are %1 saved presets, the most kept: delete one first.")
-                        .arg(MostSavedPresets);
+        m_file.setProblem(
+            QStringLiteral("There are %1 saved presets, the most kept: delete one first.")
+                .arg(MostSavedPresets));
         Q_EMIT changed();
         return false;
     }
@@ -166,7 +139,7 @@ void SavedPresets::remove(const QString &name)
 
 QString SavedPresets::takeProblem()
 {
-    return std::exchange(m_problem, QString());
+    return m_file.takeProblem();
 }
 
 QList<NamedGradient> AllPresets(const SavedPresets &saved)

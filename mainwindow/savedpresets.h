@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/stops.h"
+#include "mainwindow/usersettingsfile.h"
 
 #include <QObject>
 #include <QString>
@@ -63,10 +64,8 @@ private:
     void read();
     bool write();
 
-    QString m_path;
+    UserSettingsFile m_file;
     QList<NamedGradient> m_presets;
-    QString m_problem;
-    bool m_damaged = false; // the file could not be read as it is
 };
 
 /// The built-in presets, in their order, then @p saved's.

@@ -1,5 +1,7 @@
 #include "shapedline.h"
 
+#include "mainwindow/stylemarks.h"
+
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QPainter>
@@ -285,7 +287,7 @@ bool NeedsShapedLayout(QStringView text)
 }
 
 void PaintShapedLine(QPainter &painter, QStringView text, std::span<const CharColour> characters,
-                     Qt::LayoutDirection direction, int baseline, int width)
+                     Qt::LayoutDirection direction, int baseline, int width, Styles styles)
 {
     if (characters.empty())
         return;
@@ -360,6 +362,7 @@ void PaintShapedLine(QPainter &painter, QStringView text, std::span<const CharCo
     // fraction of a pixel up or down round as they do there.
     const QPointF origin(shift, baseline - Round(line.ascent()));
     const int height = device->height();
+    const QFontMetrics metrics(painter.font(), device);
     painter.save();
     std::vector<std::pair<qsizetype, qsizetype>> drawn; // run, glyph
     for (qsizetype k = 0; k < count; ++k) {
@@ -367,6 +370,20 @@ void PaintShapedLine(QPainter &painter, QStringView text, std::span<const CharCo
         const int right = std::min(columns[k].second, width);
         if (left >= right)
             continue;
+        const CharColour &c = laidOut[k];
+        const QColor colour(c.red, c.green, c.blue);
+        painter.setClipRect(QRect(left, 0, right - left, height));
+        // Marks reach from one character to the next, but at the line's ends only
+        // as far as the character's advance.
+        if (styles) {
+            const int from = columns[k].first == std::numeric_limits<int>::min()
+                ? Round(shift + extents[k].left)
+                : columns[k].first;
+            const int to = columns[k].second == std::numeric_limits<int>::max()
+                ? Round(shift + extents[k].right)
+                : columns[k].second;
+            PaintStyleMarks(painter, metrics, styles, colour, from, to, baseline);
+        }
         drawn.clear();
         auto ink = std::partition_point(inks.begin(), inks.end(), [&](const Ink &i) {
             return shift + i.left + widest <= left;
@@ -378,9 +395,7 @@ void PaintShapedLine(QPainter &painter, QStringView text, std::span<const CharCo
         if (drawn.empty())
             continue;
         std::sort(drawn.begin(), drawn.end());
-        const CharColour &c = laidOut[k];
-        painter.setPen(QColor(c.red, c.green, c.blue));
-        painter.setClipRect(QRect(left, 0, right - left, height));
+        painter.setPen(colour);
         for (auto from = drawn.begin(); from != drawn.end();) {
             const qsizetype run = from->first;
             const QList<quint32> indexes = runs[run].glyphIndexes();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/formats.h"
 #include "engine/gradientsettings.h"
 
 #include <QStringView>
@@ -30,7 +31,9 @@ bool NeedsShapedLayout(QStringView text);
 /// between them there, and colour glyphs keep their own colours. Ink is cut off
 /// at 0 and @p width. Only as much of the line is laid out as can be seen.
 /// Uses the painter's font with shaping allowed, and the painter's device.
+/// Each character gets the marks of @p styles (PaintStyleMarks()) over its
+/// columns; none by default.
 void PaintShapedLine(QPainter &painter, QStringView text, std::span<const CharColour> characters,
-                     Qt::LayoutDirection direction, int baseline, int width);
+                     Qt::LayoutDirection direction, int baseline, int width, Styles styles = 0);
 
 } // namespace huevane

@@ -1,6 +1,7 @@
 #include "textpreview.h"
 
 #include "mainwindow/shapedline.h"
+#include "mainwindow/stylemarks.h"
 #include "platform/drawingsurface.h"
 
 #include <QFontMetrics>
@@ -87,9 +88,9 @@ QList<int> CharacterLefts(QStringView text, std::span<const CharColour> characte
 }
 
 void PaintCharacters(DrawingSurface &surface, const PreparedText &prepared,
-                     const QList<CharColour> &colours)
+                     const QList<CharColour> &colours, Styles styles)
 {
-    const QFont font = surface.font();
+    const QFont font = StyledFont(surface.font(), styles);
     const QFontMetrics metrics(font, &surface);
     const int lineHeight = metrics.height();
     const int ascent = metrics.ascent();
@@ -118,7 +119,7 @@ void PaintCharacters(DrawingSurface &surface, const PreparedText &prepared,
         if (characters.empty())
             continue;
         if (line.in(text).isRightToLeft()) {
-            PaintShapedLine(painter, text, characters, Qt::RightToLeft, baseline, width);
+            PaintShapedLine(painter, text, characters, Qt::RightToLeft, baseline, width, styles);
             continue;
         }
         // A line that neither turns nor joins is drawn a character at a time, at the
@@ -140,13 +141,21 @@ void PaintCharacters(DrawingSurface &surface, const PreparedText &prepared,
             return text.sliced(from, last.start + last.length - from);
         };
         if (shaped < scanned ? shown > shaped : shown > scanned && NeedsShapedLayout(rest())) {
-            PaintShapedLine(painter, text, characters, Qt::LeftToRight, baseline, width);
+            PaintShapedLine(painter, text, characters, Qt::LeftToRight, baseline, width, styles);
             continue;
         }
         for (qsizetype k = 0; k < shown; ++k) {
             const CharColour &c = characters[k];
-            painter.setPen(QColor(c.red, c.green, c.blue));
-            painter.drawText(lefts[k], baseline, c.character(text).toString());
+            const QColor colour(c.red, c.green, c.blue);
+            const QString character = c.character(text).toString();
+            painter.setPen(colour);
+            painter.drawText(lefts[k], baseline, character);
+            if (styles) {
+                const int right = k + 1 < lefts.size()
+                    ? lefts[k + 1]
+                    : lefts[k] + metrics.horizontalAdvance(character);
+                PaintStyleMarks(painter, metrics, styles, colour, lefts[k], right, baseline);
+            }
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/charcolour.h"
+#include "engine/formats.h"
 #include "engine/preparedtext.h"
 
 #include <QFont>
@@ -33,9 +34,11 @@ QList<int> CharacterLefts(QStringView text, std::span<const CharColour> characte
 /// bidirectional algorithm and shaping in its paragraph's direction, a
 /// right-to-left one from the right edge (PaintShapedLine()). Empty lines take
 /// their line of space. Characters beyond the surface's edge and lines below it
-/// are not painted.
+/// are not painted. The font is made bold and italic as @p styles ask
+/// (StyledFont()), and each character gets their marks (PaintStyleMarks());
+/// none by default.
 void PaintCharacters(DrawingSurface &surface, const PreparedText &text,
-                     const QList<CharColour> &colours);
+                     const QList<CharColour> &colours, Styles styles = 0);
 
 /// Smallest and largest text size of the preview, in points.
 inline constexpr double MinimumTextSize = 1.0;

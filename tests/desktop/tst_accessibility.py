@@ -26,6 +26,7 @@ from xsession import XSession, wait_until  # noqa: E402
 
 PROGRAMS = {}
 NAMES = {}  # the accessible name of each control, by the control's name, from huevane-layout
+LAYOUT = {}  # huevane-layout's whole output
 
 # The role each control has, by the control's name.
 ROLES = [
@@ -252,15 +253,31 @@ class AccessibilityTest(unittest.TestCase):
         listener.register("object:state-changed:showing")
         self.addCleanup(listener.deregister, "object:state-changed:showing")
         box = self.node("txtHTML")
-        act(box, "ShowMenu")
-        menu = wait_until(lambda: pump() or next((n for n in shown if n.get_role_name() == "popup menu"), None),
-                          what="the context menu")
-        items = {n.get_name(): n for n in walk(menu) if n.get_role_name() == "menu item"}
+
+        def open_menu():
+            shown.clear()
+            act(box, "ShowMenu")
+            menu = wait_until(lambda: pump() or next((n for n in shown if n.get_role_name() == "popup menu"), None),
+                              what="the context menu")
+            return {n.get_name(): n for n in walk(menu) if n.get_role_name() == "menu item"}
+
+        # The styles, a check item each, and 'Copy as' with a submenu for every place to paste
+        # in; an entry that cannot write a checked style is not enabled.
+        items = open_menu()
         self.assertFalse(has(items["Copy"], Atspi.StateType.ENABLED))
+        for caption in ["Copy as", "Formatted text", "Template\u2026"] + [caption for caption, _ in LAYOUT["copyAs"]]:
+            self.assertIn(caption, items)
+        self.assertIn("ShowMenu", actions(items["Web and documents"]))
+        self.assertTrue(has(items["Terraria"], Atspi.StateType.ENABLED))
+        self.assertFalse(has(items["Bold"], Atspi.StateType.CHECKED))
+        act(items["Bold"], "Press")
+        items = open_menu()
+        self.assertTrue(has(items["Bold"], Atspi.StateType.CHECKED))
+        self.assertFalse(has(items["Terraria"], Atspi.StateType.ENABLED))
+        self.assertTrue(has(items["Godot"], Atspi.StateType.ENABLED))
         act(items["Select All"], "Press")
         wait_until(lambda: box.get_n_selections() == 1
                    and box.get_selection(0).end_offset == box.get_character_count(), what="all selected")
-
 
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
@@ -268,5 +285,6 @@ if __name__ == "__main__":
     parser.add_argument("--layout", required=True)
     options, rest = parser.parse_known_args()
     PROGRAMS["huevane"] = options.huevane
-    NAMES.update(json.loads(subprocess.run([options.layout], capture_output=True, check=True).stdout)["accessible"])
+    LAYOUT.update(json.loads(subprocess.run([options.layout], capture_output=True, check=True).stdout))
+    NAMES.update(LAYOUT["accessible"])
     unittest.main(argv=[sys.argv[0]] + rest)

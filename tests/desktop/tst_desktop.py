@@ -113,15 +113,17 @@ class DesktopTest(unittest.TestCase):
             h.dragged_by_title(3)
 
     def test_copy_as(self):
-        # The entries of 'Copy as' in menu order: huevane-html's formats as --help lists
-        # them, escaped where huevane-html takes --escape, then 'Formatted text'.
+        # Every entry of 'Copy as': the formats submenu by submenu, in the order huevane-layout gives
+        # from the table (every format --help lists, once), escaped where huevane-html takes --escape;
+        # 'Formatted text'; 'Template...' with a template typed into its dialog; and an entry with a
+        # style checked. Each compared with what huevane-html writes.
         help_text = run_html(["--help"]).decode()
         table = help_text[help_text.index("\nFormats ("):help_text.index("\nTemplates (")]
         names = re.findall(r"^  (\S+)  ", table, re.MULTILINE)
-        self.assertIn("latex", names)
+        groups = LAYOUT["copyAs"]
+        self.assertEqual(sorted(name for _, group in groups for name in group), sorted(names))
         escaping = lambda name: subprocess.run([PROGRAMS["huevane-html"], "--format", name, "--escape"], input=b"",
                                                capture_output=True, timeout=30).returncode == 0
-        formats = [[name, "--escape"] if escaping(name) else [name] for name in names]
         window_options = ["--per-line", "--upper-case-tags", "--merge"]
         with Huevane(tray=False) as h:
             # 'Generate' is never clicked: the entries copy the gradient on screen.
@@ -130,32 +132,62 @@ class DesktopTest(unittest.TestCase):
             windows = lambda: len(h.run("xdotool", "search", "--onlyvisible", "--pid", str(h.process.pid),
                                         check=False).split())
             shown = windows()
-            for index, format_options in enumerate(formats + [None]):
-                # The right button over the box, or the menu key with the focus in it.
-                if index % 2:
+            picks = [0]
+
+            def pick(*keys, submenu=True):
+                """Opens the box's menu (by the right button or the menu key, in turn), then 'Copy as'
+                (its last entry; the submenu opens on its first), and presses keys there."""
+                picks[0] += 1
+                if picks[0] % 2:
                     h.click(*h.centre("txtHTML"), button=3)
                 else:
                     h.click(*h.centre("txtHTML"))
                     h.keys("Menu")
                 wait_until(lambda: windows() == shown + 1, what="the context menu")
-                # 'Copy as' is the menu's last entry; its submenu opens on its first.
+                if not submenu:
+                    h.keys(*keys)
+                    return wait_until(lambda: windows() == shown, what="the menu to close")
                 h.keys("Up", "Right")
                 wait_until(lambda: windows() == shown + 2, what="the submenu")
-                h.keys(*["Down"] * index, "Return")
-                wait_until(lambda: windows() == shown, what="the menus to close")
-                if format_options is None:
-                    break
-                expected = run_html(["--format"] + format_options + window_options)
-                wait_until(lambda: h.clipboard() == expected, what="the clipboard as " + format_options[0])
+                h.keys(*keys)
+
+            def copied(options, what):
+                expected = run_html(options)
+                wait_until(lambda: h.clipboard() == expected, what="the clipboard as " + what)
+
+            for g, (caption, group) in enumerate(groups):
+                for k, name in enumerate(group):
+                    pick(*["Down"] * (g + 1), "Right", *["Down"] * k, "Return")
+                    wait_until(lambda: windows() == shown, what="the menus to close")
+                    escape = ["--escape"] if escaping(name) else []
+                    copied(["--format", name] + escape + window_options, caption + " / " + name)
 
             # 'Formatted text': as rich text the escaped span HTML keeping its white space, lines
             # ended by <br> alone; as plain text the text itself with LF line ends.
+            pick("Return")
             html = run_html(["--format", "span", "--escape", "--merge", "--per-line"])
             wait_until(lambda: h.clipboard() == SAMPLE_TEXT.replace(b"\r\n", b"\n"), what="the plain text")
             targets = h.clipboard("TARGETS").split()
             self.assertIn(b"text/html", targets)
             self.assertEqual(h.clipboard("text/html"), b'<span style="white-space:pre-wrap">'
                              + html.removesuffix(b"<br>\r\n").replace(b"<br>\r\n", b"<br>") + b"</span>")
+
+            # 'Template...', the last entry: the template, its line end and the last way to escape.
+            pick("Up", "Return")
+            h.find_window("Template - Huevane")
+            template, line_end = "[{r};{HEX}] {c}", "\\t|\\n"
+            h.keys("ctrl+a")
+            h.run("xdotool", "type", template)
+            h.keys("Tab", "ctrl+a")
+            h.run("xdotool", "type", line_end)
+            h.keys("Tab", "End", "Return")
+            copied(["--template", template, "--line-end", line_end, "--template-escape", "xml", "--merge",
+                    "--per-line"], "the template")
+
+            # Bold, checked by its key in the box's menu, then BBCode (in the first submenu).
+            pick("b", submenu=False)
+            pick("Down", "Right", "Down", "Down", "Return")
+            copied(["--format", "bbcode", "--bold"] + window_options, "BBCode in bold")
 
     def test_gradient_editor(self):
         # Four stops in oklch: the mouse adds one on the bar and drags the last one; the

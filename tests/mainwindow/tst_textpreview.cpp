@@ -77,6 +77,8 @@ private Q_SLOTS:
     void latinDrawnAsBefore();
     void shapedLines_data();
     void shapedLines();
+    void styles_data();
+    void styles();
 };
 
 void TestTextPreview::latinDrawnAsBefore_data()
@@ -194,6 +196,64 @@ void TestTextPreview::shapedLines()
 
     // In one colour the shapes are those of Qt's own layout of the line.
     QCOMPARE(PaintedWhite(surface, line), QtLayout(surface, line));
+}
+
+void TestTextPreview::styles_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("style");
+    for (const QString &line :
+         {QStringLiteral("ab  cd ef"), QStringLiteral("\u05E9\u05DC\u05D5\u05DD  \u05E2\u05D5")}) {
+        for (int style = 0; style < StyleCount; ++style) {
+            QTest::addRow("%s, %s", line.isRightToLeft() ? "Hebrew" : "Latin",
+                          qPrintable(ToQString(StyleNames[style])))
+                << line << style;
+        }
+    }
+}
+
+// Bold and italic come with the font. Underline and strikethrough are lines in
+// each character's colour, unbroken under spaces, from the line's first
+// character to its last and no further; obfuscated hatches the line's height.
+void TestTextPreview::styles()
+{
+    QFETCH(QString, line);
+    QFETCH(int, style);
+    DrawingSurface surface;
+    surface.setFont(PreviewFont(14));
+    surface.resize(300, 60);
+    surface.setBackColor(0x000000);
+    const test::ColouredText coloured = test::Coloured(line);
+    PaintCharacters(surface, coloured.text, coloured.colours);
+    const QImage plain = surface.image();
+    surface.clear();
+    PaintCharacters(surface, coloured.text, coloured.colours, StyleBit(Style(style)));
+    const QImage styled = surface.image();
+    QVERIFY(styled != plain);
+
+    const QFontMetrics metrics(surface.font(), &surface);
+    const auto inked = [&](int y) {
+        QList<int> xs;
+        for (int x = 0; x < styled.width(); ++x) {
+            if (styled.pixel(x, y) != plain.pixel(x, y) || plain.pixel(x, y) != qRgb(0, 0, 0))
+                xs.append(x);
+        }
+        return xs;
+    };
+    if (style == int(Style::Underline) || style == int(Style::Strikethrough)) {
+        const int y = metrics.ascent()
+            + (style == int(Style::Underline) ? metrics.underlinePos() : -metrics.strikeOutPos());
+        const QList<int> xs = inked(y);
+        QCOMPARE(xs.size(), xs.last() - xs.first() + 1);
+        QVERIFY(std::abs(xs.size() - metrics.horizontalAdvance(line)) <= 2);
+        const int first = line.isRightToLeft() ? styled.width() - 1 : 0;
+        QCOMPARE(line.isRightToLeft() ? xs.last() : xs.first(), first);
+        QCOMPARE(QColor(styled.pixel(first, y)), Colour(coloured.colours.first()));
+    } else if (style == int(Style::Obfuscated)) {
+        for (int y = 0; y < styled.height(); ++y)
+            QCOMPARE(inked(y).size() >= metrics.horizontalAdvance(line) / 8 - 1,
+                     y < metrics.height());
+    }
 }
 
 QTEST_MAIN(TestTextPreview)
