@@ -461,6 +461,17 @@ bool WrappedLines::startsParagraph(qsizetype line) const
     return line == 0 || StartsLineBreak(m_text[start(line) - 1]);
 }
 
+qsizetype WrappedLines::contentEnd(qsizetype line) const
+{
+    qsizetype end = this->end(line);
+    if (brokenToFit(line)) {
+        const qsizetype from = start(line);
+        while (end > from && m_text[end - 1].isSpace())
+            --end;
+    }
+    return end;
+}
+
 // Where the paragraph of line @p line starts. The lines of a long paragraph
 // are walked back over once; the paragraph found is kept for the lines near it.
 qsizetype WrappedLines::paragraphStart(qsizetype line) const
