@@ -162,6 +162,17 @@ qsizetype WrappedLines::restartLine(qsizetype at) const
     return first;
 }
 
+// A change breaks the lines again from line @p first on; those up to it keep
+// their starts and their paragraph, so that a key typed at the end of a long
+// paragraph does not walk back over all its lines to find where it starts.
+void WrappedLines::keepParagraphTo(qsizetype first)
+{
+    if (m_paragraph.firstLine > first)
+        m_paragraph = {};
+    else
+        m_paragraph.lastLine = std::min(m_paragraph.lastLine, first);
+}
+
 void WrappedLines::replace(qsizetype at, qsizetype length, const QString &inserted)
 {
     if (m_preeditAt >= 0)
@@ -170,7 +181,7 @@ void WrappedLines::replace(qsizetype at, qsizetype length, const QString &insert
     m_window = {};
     m_text.replace(at, length, inserted);
     m_rightToLeft.clear();
-    m_paragraph = {};
+    keepParagraphTo(first);
     const qsizetype agreeFrom = at + inserted.size();
     m_broken = breakFrom(Source {m_text, -1, 0, agreeFrom, inserted.size() - length}, first,
                          Stop {0, agreeFrom, ChangeLines});
@@ -189,7 +200,7 @@ void WrappedLines::setPreedit(qsizetype at, const QString &preedit)
     m_preeditAt = after;
     m_preedit = preedit;
     m_shown = preedit.isEmpty() ? QString() : m_text.first(at) + preedit + m_text.sliced(at);
-    m_paragraph = {};
+    keepParagraphTo(first);
     Source shown = source();
     shown.agreeFrom = std::max(before, after) + 1;
     m_broken = breakFrom(shown, first, Stop {0, shown.agreeFrom, ChangeLines});

@@ -125,6 +125,7 @@ private:
     qsizetype cutShaped(QStringView rest, qsizetype bodyEnd) const;
     qreal advanceOver(QStringView piece, qreal x, char16_t *previous) const;
     qsizetype paragraphStart(qsizetype line) const;
+    void keepParagraphTo(qsizetype first);
 
     QString m_text;
     QString m_shown; // the text with the pre-edit text in it, while there is one
