@@ -463,8 +463,7 @@ qsizetype WrappedLines::end(qsizetype line) const
     const qsizetype next = start(line + 1);
     if (!startsParagraph(line + 1))
         return next;
-    return next >= 2 && m_text[next - 2] == u'\r' && m_text[next - 1] == u'\n' ? next - 2
-                                                                               : next - 1;
+    return next >= 2 && LineBreakLength(m_text, next - 2) == 2 ? next - 2 : next - 1;
 }
 
 bool WrappedLines::startsParagraph(qsizetype line) const
