@@ -162,6 +162,17 @@ qsizetype WrappedLines::restartLine(qsizetype at) const
     return first;
 }
 
+// A change breaks the lines again from line @p first on; those up to it keep
+// their starts and their paragraph, so that a key typed at the end of a long
+// paragraph does not walk back over all its lines to find where it starts.
+void WrappedLines::keepParagraphTo(qsizetype first)
+{
+    if (m_paragraph.firstLine > first)
+        m_paragraph = {};
+    else
+        m_paragraph.lastLine = std::min(m_paragraph.lastLine, first);
+}
+
 void WrappedLines::replace(qsizetype at, qsizetype length, const QString &inserted)
 {
     if (m_preeditAt >= 0)
@@ -170,7 +181,7 @@ void WrappedLines::replace(qsizetype at, qsizetype length, const QString &insert
     m_window = {};
     m_text.replace(at, length, inserted);
     m_rightToLeft.clear();
-    m_paragraph = {};
+    keepParagraphTo(first);
     const qsizetype agreeFrom = at + inserted.size();
     m_broken = breakFrom(Source {m_text, -1, 0, agreeFrom, inserted.size() - length}, first,
                          Stop {0, agreeFrom, ChangeLines});
@@ -189,7 +200,7 @@ void WrappedLines::setPreedit(qsizetype at, const QString &preedit)
     m_preeditAt = after;
     m_preedit = preedit;
     m_shown = preedit.isEmpty() ? QString() : m_text.first(at) + preedit + m_text.sliced(at);
-    m_paragraph = {};
+    keepParagraphTo(first);
     Source shown = source();
     shown.agreeFrom = std::max(before, after) + 1;
     m_broken = breakFrom(shown, first, Stop {0, shown.agreeFrom, ChangeLines});
@@ -452,13 +463,23 @@ qsizetype WrappedLines::end(qsizetype line) const
     const qsizetype next = start(line + 1);
     if (!startsParagraph(line + 1))
         return next;
-    return next >= 2 && m_text[next - 2] == u'\r' && m_text[next - 1] == u'\n' ? next - 2
-                                                                               : next - 1;
+    return next >= 2 && LineBreakLength(m_text, next - 2) == 2 ? next - 2 : next - 1;
 }
 
 bool WrappedLines::startsParagraph(qsizetype line) const
 {
     return line == 0 || StartsLineBreak(m_text[start(line) - 1]);
+}
+
+qsizetype WrappedLines::contentEnd(qsizetype line) const
+{
+    qsizetype end = this->end(line);
+    if (brokenToFit(line)) {
+        const qsizetype from = start(line);
+        while (end > from && m_text[end - 1].isSpace())
+            --end;
+    }
+    return end;
 }
 
 // Where the paragraph of line @p line starts. The lines of a long paragraph

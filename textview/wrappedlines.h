@@ -89,6 +89,17 @@ public:
     /// line after a line break.
     bool startsParagraph(qsizetype line) const;
 
+    /// True when line @p line was broken to fit the width, not at a line break
+    /// or the text's end.
+    bool brokenToFit(qsizetype line) const
+    {
+        return exists(line + 1) && !startsParagraph(line + 1);
+    }
+
+    /// Where line @p line's characters end before the spaces it was broken
+    /// after; end() for the last line of a paragraph.
+    qsizetype contentEnd(qsizetype line) const;
+
     /// The direction of line @p line's paragraph, from its first strong
     /// character outside isolates, as Qt resolves a paragraph's direction
     /// (left to right when it has none).
@@ -114,6 +125,7 @@ private:
     qsizetype cutShaped(QStringView rest, qsizetype bodyEnd) const;
     qreal advanceOver(QStringView piece, qreal x, char16_t *previous) const;
     qsizetype paragraphStart(qsizetype line) const;
+    void keepParagraphTo(qsizetype first);
 
     QString m_text;
     QString m_shown; // the text with the pre-edit text in it, while there is one

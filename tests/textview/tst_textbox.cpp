@@ -238,8 +238,7 @@ private Q_SLOTS:
             QTest::newRow(name) << text << width << readOnly << steps << QString() << QString();
         };
         // clang-format off
-        row("wrapped: End stays on its line", Wrapped, 160, "End 'x");
-        row("wrapped: End twice", Wrapped, 160, "End End 'x");
+        row("wrapped: End, twice, stays on its line", Wrapped, 160, "End End 'x");
         row("wrapped: Shift+End", Wrapped, 160, "Down Shift+End");
         row("wrapped: Shift+Home", Wrapped, 160, "Down End Shift+Home");
         row("wrapped: a click right of a line", Wrapped, 160, "@0+ 'x");

@@ -27,6 +27,15 @@ QStringList Shown(const WrappedLines &lines)
     return shown;
 }
 
+// The direction of each line, L or R.
+QString Directions(const WrappedLines &lines)
+{
+    QString shown;
+    for (qsizetype i = 0; lines.exists(i); ++i)
+        shown += lines.direction(i) == Qt::RightToLeft ? u'R' : u'L';
+    return shown;
+}
+
 QList<qsizetype> Starts(const WrappedLines &lines)
 {
     QList<qsizetype> starts;
@@ -178,14 +187,19 @@ private Q_SLOTS:
                                   {3000, 0, "a longer word here"},
                                   {40, 200, ""},
                                   {0, 0, "\u05e9\u05dc\u05d5\u05dd "},
-                                  {6, 1, ""}};
+                                  {6, 1, ""},
+                                  {4000, 0, "\n\u05e9\u05dc\u05d5\u05dd "}};
         lines.layout(text, BoxFont(), 150);
         for (const Change &change : changes) {
+            // Asked for before and after: what is known of a paragraph must
+            // not outlive a change to it.
+            Directions(lines);
             lines.replace(change.at, change.length, change.inserted);
             text.replace(change.at, change.length, change.inserted);
             WrappedLines fresh;
             fresh.layout(text, BoxFont(), 150);
             QCOMPARE(Shown(lines), Shown(fresh));
+            QCOMPARE(Directions(lines), Directions(fresh));
             QCOMPARE_LT(lines.brokenLines(), count / 10);
         }
         // A pre-edit text takes its room, and gives it back.
@@ -217,10 +231,7 @@ private Q_SLOTS:
         QFETCH(QString, directions);
         WrappedLines lines;
         lines.layout(text, BoxFont(), Letters(10));
-        QString shown;
-        for (qsizetype i = 0; lines.exists(i); ++i)
-            shown += lines.direction(i) == Qt::RightToLeft ? u'R' : u'L';
-        QCOMPARE(shown, directions);
+        QCOMPARE(Directions(lines), directions);
     }
 };
 
