@@ -19,6 +19,8 @@ struct LengthMeasure
     /// The longest of its lines (what lies between its line feeds, a line feed not
     /// counted) instead of the whole output; false by default.
     bool perLine = false;
+
+    friend bool operator==(const LengthMeasure &, const LengthMeasure &) = default;
 };
 
 /// The most an output may take.
@@ -26,6 +28,8 @@ struct LengthLimit
 {
     qint64 length = 0; ///< in the measure's unit, 1 or more
     LengthMeasure measure {};
+
+    friend bool operator==(const LengthLimit &, const LengthLimit &) = default;
 };
 
 /// A place that caps what is pasted into it, by name.

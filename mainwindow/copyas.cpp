@@ -1,11 +1,15 @@
 #include "copyas.h"
 
 #include "engine/colour.h"
+#include "engine/colourgroups.h"
 #include "engine/lineends.h"
+#include "mainwindow/copyfit.h"
+#include "mainwindow/customfitdialog.h"
 #include "mainwindow/gradientmodel.h"
 #include "mainwindow/templatedialog.h"
 
 #include <QAbstractScrollArea>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -55,13 +59,55 @@ void copy(const CopyAsEntry &entry, const CopySource &source)
 }
 
 // A disabled entry says why in its tooltip, which the menu shows.
-void addEntry(QMenu *menu, const CopyAsEntry &entry, const CopySource &source, bool enabled,
-              const std::function<void()> &picked)
+QAction *addEntry(QMenu *menu, const CopyAsEntry &entry, const CopySource &source, bool enabled,
+                  const std::function<void()> &picked)
 {
     QAction *action = menu->addAction(CopyAsCaption(entry), menu, picked);
     const QString refusal = CopyAsRefusal(entry, source);
     action->setEnabled(enabled && refusal.isEmpty());
     action->setToolTip(refusal);
+    return action;
+}
+
+using MeasuredEntries = QList<std::pair<QAction *, CopyAsEntry>>;
+
+// Measuring a format costs a few passes over the text, so only the entries of a
+// menu that is shown are measured, once, and only those that can copy.
+void measureWhenShown(QMenu *menu, const MeasuredEntries &entries, const CopySource &source)
+{
+    QObject::connect(
+        menu, &QMenu::aboutToShow, menu,
+        [entries, source] {
+            for (const auto &[action, entry] : entries) {
+                if (!action->isEnabled())
+                    continue;
+                const CopyLength measured = MeasureCopy(entry, source);
+                action->setText(CopyAsCaption(entry) + QStringLiteral(" (")
+                                + LengthNote(measured, source.fit) + u')');
+                action->setEnabled(measured.fits);
+                if (measured.fits && measured.k > 1)
+                    action->setToolTip(
+                        QStringLiteral("A colour every %1 characters, to fit").arg(measured.k));
+            }
+        },
+        Qt::SingleShotConnection);
+}
+
+// The caption with an & before its first letter that no caption before it took,
+// at the start of a word if it can be.
+QString withMnemonic(const QString &caption, QString &taken)
+{
+    for (const bool wordStart : {true, false}) {
+        for (qsizetype i = 0; i < caption.size(); ++i) {
+            const QChar c = caption[i].toLower();
+            if (!c.isLetter() || taken.contains(c)
+                || (wordStart && i > 0 && caption[i - 1] != u' '))
+                continue;
+            taken.append(c);
+            return QString(caption).insert(i, u'&');
+        }
+    }
+    return caption;
 }
 
 } // namespace
@@ -77,7 +123,7 @@ QString CopyAsCaption(const CopyAsEntry &entry)
 
 CopySource CopySourceOf(const GradientModel &model)
 {
-    return {model.settings(), model.colours(), model.styles()};
+    return {model.settings(), model.colours(), model.styles(), model.fitLimit()};
 }
 
 OutputOptions CopyAsOptions(const CopyAsEntry &entry, const CopySource &source)
@@ -110,8 +156,16 @@ QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source)
 {
     if (!hasSomethingToCopy(source))
         return nullptr;
+    qint32 k = 1;
+    if (source.fit) {
+        const CopyLength measured = MeasureCopy(entry, source);
+        if (!measured.fits)
+            return nullptr;
+        k = measured.k;
+    }
+    const PreparedText &text = source.settings.text;
     const QString written =
-        FormattedText(source.settings.text, source.colours, CopyAsOptions(entry, source));
+        FormattedText(text, GroupedColours(text, source.colours, k), CopyAsOptions(entry, source));
     auto *data = new QMimeData;
     if (entry.formattedText) {
         data->setHtml(formattedHtml(written));
@@ -158,7 +212,7 @@ CopyAsMenu::CopyAsMenu(QWidget *box, std::function<QMenu *()> standardMenu, Grad
     });
 }
 
-QMenu *CopyAsMenu::createContextMenu() const
+QMenu *CopyAsMenu::createContextMenu()
 {
     QMenu *menu = m_standardMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -181,29 +235,63 @@ QMenu *CopyAsMenu::createContextMenu() const
         action->setFont(font);
     }
     menu->addSeparator();
+    menu->addMenu(createFitMenu(menu));
     menu->addMenu(createCopyAsMenu(menu));
     return menu;
 }
 
-QMenu *CopyAsMenu::createCopyAsMenu(QWidget *parent) const
+QMenu *CopyAsMenu::createFitMenu(QWidget *parent) const
+{
+    auto *menu = new QMenu(QStringLiteral("&Fit to"), parent);
+    auto *choices = new QActionGroup(menu);
+    QString taken = QStringLiteral("nc"); // None and Custom
+    const auto add = [&](const QString &caption, int fit, const std::function<void()> &picked) {
+        QAction *action = menu->addAction(caption, menu, picked);
+        action->setCheckable(true);
+        action->setChecked(m_model->fit() == fit);
+        choices->addAction(action);
+    };
+    GradientModel *model = m_model;
+    add(QStringLiteral("&None"), NoFit, [model] { model->setFit(NoFit); });
+    menu->addSeparator();
+    for (int t = 0; t < CustomFit; ++t) {
+        const FitTarget &target = FitTargets[t];
+        add(withMnemonic(ToQString(target.caption), taken) + QStringLiteral(" (")
+                + LimitInWords(target.limit) + u')',
+            t, [model, t] { model->setFit(t); });
+    }
+    menu->addSeparator();
+    add(QStringLiteral("&Custom\u2026"), CustomFit,
+        [model, window = m_box->window()] { AskForCustomFit(model, window); });
+    return menu;
+}
+
+QMenu *CopyAsMenu::createCopyAsMenu(QWidget *parent)
 {
     auto *menu = new QMenu(QStringLiteral("Copy &as"), parent);
     menu->setToolTipsVisible(true);
     const CopySource source = CopySourceOf(*m_model);
     const bool enabled = hasSomethingToCopy(source);
-    const auto copier = [model = m_model](const CopyAsEntry &entry) {
-        return [model, entry] { copy(entry, CopySourceOf(*model)); };
+    const auto copier = [self = this](const CopyAsEntry &entry) {
+        return [self, entry] {
+            copy(entry, CopySourceOf(*self->m_model));
+            Q_EMIT self->copied(entry);
+        };
     };
 
-    addEntry(menu, FormattedTextEntry, source, enabled, copier(FormattedTextEntry));
+    QAction *formatted =
+        addEntry(menu, FormattedTextEntry, source, enabled, copier(FormattedTextEntry));
+    measureWhenShown(menu, {{formatted, FormattedTextEntry}}, source);
     menu->addSeparator();
     for (int g = 0; g < FormatGroupCount; ++g) {
         QMenu *group = menu->addMenu(ToQString(FormatGroupCaptions[g]));
         group->setToolTipsVisible(true);
+        MeasuredEntries entries;
         for (const OutputFormat format : FormatsIn(FormatGroup(g))) {
             const CopyAsEntry entry {format};
-            addEntry(group, entry, source, enabled, copier(entry));
+            entries.append({addEntry(group, entry, source, enabled, copier(entry)), entry});
         }
+        measureWhenShown(group, entries, source);
     }
     menu->addSeparator();
     const CopyAsEntry asked {FormatNamed(u"font"), false, OwnTemplate {}};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/fitting.h"
 #include "engine/formats.h"
 #include "engine/formatwriter.h"
 #include "engine/gradientsettings.h"
@@ -36,12 +37,14 @@ QString CopyAsCaption(const CopyAsEntry &entry);
 
 /// The gradient that 'Copy as' copies: the record, whose tag options apply to
 /// the formats that have them and whose backColour to those that draw a
-/// background, the colours computed for its text, and the styles to write.
+/// background, the colours computed for its text, the styles to write, and the
+/// limit that 'Fit to' fits every entry to.
 struct CopySource
 {
     GradientSettings settings;
     QList<CharColour> colours;
-    Styles styles = 0; ///< none by default
+    Styles styles = 0;                 ///< none by default
+    std::optional<LengthLimit> fit {}; ///< none by default
 };
 
 /// What 'Copy as' copies for @p model as it is now.
@@ -62,8 +65,9 @@ QString CopyAsRefusal(const CopyAsEntry &entry, const CopySource &source);
 /// text/html the escaped span HTML in a span whose white-space is pre-wrap, so
 /// that spaces and tabs stay as they are, with lines separated by <br> alone;
 /// as text/plain the text itself with the platform's line ends (LF; CR LF on
-/// Windows). Null when there is nothing to copy: a blank text, or colours that
-/// are not those of the text.
+/// Windows). With a fit, the finest output that fits (MeasureCopy()), written
+/// with its k characters a colour. Null when there is nothing to copy: a blank
+/// text, colours that are not those of the text, or output that cannot fit.
 QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source);
 
 /// The first line of @p source as @p entry writes it, with its line end, of at
@@ -72,7 +76,7 @@ QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source);
 QString FirstLineWritten(const CopyAsEntry &entry, const CopySource &source, qsizetype most);
 
 /// The output box's context menu: the box's own entries, the styles as check
-/// items kept in the model, and 'Copy as'.
+/// items kept in the model, 'Fit to' and 'Copy as'.
 class CopyAsMenu : public QObject
 {
     Q_OBJECT
@@ -87,16 +91,29 @@ public:
                RecentTemplates *templates);
 
     /// The whole context menu, which deletes itself when closed.
-    QMenu *createContextMenu() const;
+    QMenu *createContextMenu();
+
+    /// The 'Fit to' submenu, owned by @p parent: None, the places of FitTargets
+    /// with their limits, and 'Custom…' (AskForCustomFit()), one of them checked
+    /// as the model's fit() is; picking one sets it.
+    QMenu *createFitMenu(QWidget *parent) const;
 
     /// The 'Copy as' submenu, owned by @p parent, for the model as it is when the
     /// menu is made: 'Formatted text' first, a submenu for every FormatGroup
     /// holding its formats in the table's order, then 'Template…'. An entry that
     /// cannot write the styles is disabled, its tooltip saying why; all are
-    /// disabled when there is nothing to copy. A picked entry copies what
-    /// CopyAsData() gives for the model then; 'Template…' asks for the template
-    /// first (TemplateDialog).
-    QMenu *createCopyAsMenu(QWidget *parent) const;
+    /// disabled when there is nothing to copy. As a menu shows, its entries
+    /// measure what they would copy (MeasureCopy()) and show it after their
+    /// caption, "MiniMessage (1,234 characters)"; an entry whose output cannot
+    /// fit says so and is disabled, and one whose fit gives several characters a
+    /// colour tells how many in its tooltip. A picked entry copies what
+    /// CopyAsData() gives for the model then, and tells copied(); 'Template…'
+    /// asks for the template first (TemplateDialog).
+    QMenu *createCopyAsMenu(QWidget *parent);
+
+Q_SIGNALS:
+    /// @p entry, a format's or formatted text, was picked in 'Copy as'.
+    void copied(const huevane::CopyAsEntry &entry);
 
 private:
     QWidget *m_box;

@@ -92,6 +92,8 @@ public:
     double textSize = 8.0;
     OutputOptions options;
     Styles styles = 0;
+    int fit = NoFit;
+    LengthLimit customFit {256, {LengthUnit::Utf16}};
     QString output = HtmlPlaceholder.toString();
 
     GradientSettings settings;
@@ -386,6 +388,41 @@ void GradientModel::setStyles(Styles styles)
 void GradientModel::setStyle(Style style, bool on)
 {
     setStyles(Styles(on ? d->styles | StyleBit(style) : d->styles & ~StyleBit(style)));
+}
+
+int GradientModel::fit() const
+{
+    return d->fit;
+}
+
+void GradientModel::setFit(int fit)
+{
+    if (fit == d->fit || fit < NoFit || fit > CustomFit)
+        return;
+    const Change change(this);
+    d->fit = fit;
+    Q_EMIT fitChanged(fit);
+}
+
+LengthLimit GradientModel::customFit() const
+{
+    return d->customFit;
+}
+
+void GradientModel::setCustomFit(const LengthLimit &limit)
+{
+    if (limit == d->customFit || limit.length < 1)
+        return;
+    const Change change(this);
+    d->customFit = limit;
+    Q_EMIT customFitChanged(limit);
+}
+
+std::optional<LengthLimit> GradientModel::fitLimit() const
+{
+    if (d->fit == NoFit)
+        return std::nullopt;
+    return d->fit == CustomFit ? d->customFit : FitTargets[d->fit].limit;
 }
 
 void GradientModel::reverse()

@@ -1,18 +1,26 @@
 #pragma once
 
 #include "engine/charcolour.h"
+#include "engine/fitting.h"
 #include "engine/gradientsettings.h"
 
 #include <QObject>
 #include <QStringList>
 
+#include <iterator>
 #include <memory>
+#include <optional>
 
 namespace huevane {
 
 /// The output box's text whenever it shows no current HTML.
 inline constexpr QStringView HtmlPlaceholder =
     u"HTML will be generated here when you click 'Generate'";
+
+/// The choices of 'Fit to' (GradientModel::fit()): none, each of FitTargets by
+/// its place there, and the user's own limit (GradientModel::customFit()).
+inline constexpr int NoFit = -1;
+inline constexpr int CustomFit = int(std::size(FitTargets));
 
 /// Everything the window's controls set, and what follows from it: the one
 /// place the panels, the text box, the previews, the output box and 'Copy as'
@@ -56,6 +64,9 @@ class GradientModel : public QObject
         bool upperCaseTags READ upperCaseTags WRITE setUpperCaseTags NOTIFY upperCaseTagsChanged)
     Q_PROPERTY(bool noQuotes READ noQuotes WRITE setNoQuotes NOTIFY noQuotesChanged)
     Q_PROPERTY(quint8 styles READ styles WRITE setStyles NOTIFY stylesChanged)
+    Q_PROPERTY(int fit READ fit WRITE setFit NOTIFY fitChanged)
+    Q_PROPERTY(
+        huevane::LengthLimit customFit READ customFit WRITE setCustomFit NOTIFY customFitChanged)
     Q_PROPERTY(QString output READ output NOTIFY outputChanged)
 
 public:
@@ -151,6 +162,19 @@ public:
     /// Sets or clears one of the styles.
     void setStyle(Style style, bool on);
 
+    /// What 'Fit to' fits every 'Copy as' entry to: NoFit (the default), a place
+    /// of FitTargets by its index, or CustomFit. Other numbers are not taken.
+    int fit() const;
+    void setFit(int fit);
+
+    /// The limit of CustomFit, kept for the session: 256 characters (UTF-16 code
+    /// units) of the whole output by default. A length below 1 is not taken.
+    LengthLimit customFit() const;
+    void setCustomFit(const LengthLimit &limit);
+
+    /// The limit fit() stands for; none for NoFit.
+    std::optional<LengthLimit> fitLimit() const;
+
     /// Turns the whole gradient round: the start and end texts change places
     /// and the stops run the other way; the three panels' texts (those being
     /// edited included) are then brought into 0..255 (an empty one stays
@@ -200,6 +224,8 @@ Q_SIGNALS:
     void upperCaseTagsChanged(bool upperCase);
     void noQuotesChanged(bool noQuotes);
     void stylesChanged(huevane::Styles styles);
+    void fitChanged(int fit);
+    void customFitChanged(const huevane::LengthLimit &limit);
     void outputChanged(const QString &output);
 
     /// What the type previews show changed: with @p turningPointOnly, only the

@@ -6,6 +6,7 @@
 #include "mainwindow/clicklabel.h"
 #include "mainwindow/controlfactory.h"
 #include "mainwindow/copyas.h"
+#include "mainwindow/fitpreview.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/gradienteditor.h"
 #include "mainwindow/gradientmenu.h"
@@ -70,6 +71,7 @@ public:
     MessageSink messageSink;
     ColourPanels *panels = nullptr;
     HtmlOutput *output = nullptr;
+    FitPreview *fitPreview = nullptr;
     SavedPresets *presets = nullptr;
     std::unique_ptr<RecentTemplates> templates = std::make_unique<RecentTemplates>();
     GradientEditor *editor = nullptr;
@@ -159,10 +161,13 @@ void MainWindow::buildControls()
     auto *txtHTML = d->control<TextBox>("txtHTML");
     d->output = new HtmlOutput(txtHTML, d->model);
     // 'Copy as' writes the gradient on screen, with the tag options the check
-    // boxes show now, whether or not 'Generate' ran.
-    new CopyAsMenu(
+    // boxes show now, whether or not 'Generate' ran; the preview shows the fit of
+    // the entry last copied.
+    auto *copyAs = new CopyAsMenu(
         txtHTML, [txtHTML] { return txtHTML->createStandardContextMenu(); }, d->model,
         d->templates.get());
+    d->fitPreview = new FitPreview(d->model);
+    connect(copyAs, &CopyAsMenu::copied, d->fitPreview, &FitPreview::setEntry);
 }
 
 // Tab and Shift+Tab follow the window's tab order itself, not Qt's focus chain:
@@ -300,8 +305,7 @@ void MainWindow::connectModel()
         for (int k = turningPointOnly ? 2 : 0; k < 3; ++k)
             drawTypePreview(k);
     });
-    connect(model, &GradientModel::drawn, this, &MainWindow::drawTextPreview);
-    connect(model, &GradientModel::stylesChanged, this, &MainWindow::drawTextPreview);
+    connect(d->fitPreview, &FitPreview::changed, this, &MainWindow::drawTextPreview);
     connect(model, &GradientModel::drawFailed, this, [this](int type) {
         d->messageSink(QStringLiteral("Error setting colors for gradient:%1").arg(type));
     });
@@ -313,6 +317,11 @@ void MainWindow::connectModel()
 GradientModel &MainWindow::model() const
 {
     return *d->model;
+}
+
+FitPreview &MainWindow::fitPreview() const
+{
+    return *d->fitPreview;
 }
 
 const ColourPanel &MainWindow::colourPanel(int number) const
@@ -327,8 +336,8 @@ void MainWindow::drawTextPreview()
     if (IsBlankText(d->model->text()))
         return;
     preview->setBackColor(PackColour(d->model->backColour()));
-    if (!d->model->colours().isEmpty())
-        PaintCharacters(*preview, d->model->preparedText(), d->model->colours(),
+    if (!d->fitPreview->colours().isEmpty())
+        PaintCharacters(*preview, d->model->preparedText(), d->fitPreview->colours(),
                         d->model->styles());
 }
 
@@ -470,9 +479,9 @@ void MainWindow::redrawArt()
     }
     for (int k = 0; k < 3; ++k)
         drawTypePreview(k);
-    if (!IsBlankText(d->model->text()) && !d->model->colours().isEmpty()) {
+    if (!IsBlankText(d->model->text()) && !d->fitPreview->colours().isEmpty()) {
         d->picGradText->clear();
-        PaintCharacters(*d->picGradText, d->model->preparedText(), d->model->colours(),
+        PaintCharacters(*d->picGradText, d->model->preparedText(), d->fitPreview->colours(),
                         d->model->styles());
     }
     update();

@@ -12,6 +12,7 @@ namespace huevane {
 
 class DesktopShell;
 class DrawingSurface;
+class FitPreview;
 class GradientEditor;
 class SavedPresets;
 
@@ -44,6 +45,9 @@ public:
 
     /// What the window shows and sets.
     GradientModel &model() const;
+
+    /// The colours the text preview draws, grouped as 'Fit to' groups them.
+    FitPreview &fitPreview() const;
 
     /// The key that opens the gradient editor from anywhere in the window.
     static QKeySequence EditGradientKey() { return QKeySequence(Qt::CTRL | Qt::Key_G); }

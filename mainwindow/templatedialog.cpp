@@ -1,6 +1,7 @@
 #include "templatedialog.h"
 
 #include "engine/templatetext.h"
+#include "mainwindow/copyfit.h"
 #include "mainwindow/gradientmodel.h"
 
 #include <QClipboard>
@@ -157,7 +158,16 @@ void TemplateDialog::accept()
     if (!canCopy())
         return;
     const TypedTemplate typed = this->typed();
-    if (QMimeData *data = CopyAsData({FormatNamed(u"font"), false, typed.written()}, d->source))
+    const CopyAsEntry entry {FormatNamed(u"font"), false, typed.written()};
+    if (d->source.fit) {
+        const CopyLength measured = MeasureCopy(entry, d->source);
+        if (!measured.fits) {
+            d->message->setText(QStringLiteral("The text written with it cannot fit: ")
+                                + LengthNote(measured, d->source.fit) + u'.');
+            return;
+        }
+    }
+    if (QMimeData *data = CopyAsData(entry, d->source))
         QGuiApplication::clipboard()->setMimeData(data);
     if (!d->templates->remember(typed)) {
         // The copy is made; the dialog stays to tell why the template is not kept.

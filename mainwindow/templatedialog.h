@@ -16,7 +16,8 @@ class GradientModel;
 /// escaped), shows as it is typed the first line of the text written with it
 /// (at most PreviewCharacters characters), and on 'Copy' puts the whole text
 /// written with it on the clipboard, as 'Copy as' writes it (CopyAsData()), and
-/// remembers it among the recent templates.
+/// remembers it among the recent templates. When it cannot fit the source's
+/// fit, the message line says so, and nothing is copied.
 ///
 /// The template box lists the recent templates, most recent first; picking one
 /// sets its line end and escape too. It starts with the most recent, or an

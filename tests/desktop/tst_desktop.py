@@ -189,6 +189,30 @@ class DesktopTest(unittest.TestCase):
             pick("Down", "Right", "Down", "Down", "Return")
             copied(["--format", "bbcode", "--bold"] + window_options, "BBCode in bold")
 
+    def test_fit_to(self):
+        # 'Fit to' (the entry before 'Copy as', the last) > Minecraft chat, then 'Copy as' > Minecraft >
+        # MiniMessage, by keys: at most 256 UTF-16 code units, what huevane-html fits to that place.
+        groups = LAYOUT["copyAs"]
+        g = next(i for i, (caption, _) in enumerate(groups) if caption == "Minecraft")
+        k = groups[g][1].index("minimessage")
+        with Huevane(tray=False) as h:
+            windows = lambda: len(h.run("xdotool", "search", "--onlyvisible", "--pid", str(h.process.pid),
+                                        check=False).split())
+            shown = windows()
+            for up, keys in [(["Up", "Up"], ["Down", "Return"]),
+                             (["Up"], [*["Down"] * (g + 1), "Right", *["Down"] * k, "Return"])]:
+                h.click(*h.centre("txtHTML"))
+                h.keys("Menu")
+                wait_until(lambda: windows() == shown + 1, what="the context menu")
+                h.keys(*up, "Right")
+                wait_until(lambda: windows() == shown + 2, what="the submenu")
+                h.keys(*keys)
+                wait_until(lambda: windows() == shown, what="the menus to close")
+            expected = run_html(["--fit", "minecraft-chat", "--format", "minimessage"])
+            wait_until(lambda: h.clipboard() == expected, what="the clipboard fitted")
+            self.assertLessEqual(len(expected.decode().encode("utf-16-le")) // 2, 256)
+            self.assertGreater(len(run_html(["--format", "minimessage", "--merge"])), 256)
+
     def test_gradient_editor(self):
         # Four stops in oklch: the mouse adds one on the bar and drags the last one; the
         # keys move the first one, add one and type its colour. 'Send to Clipboard' then

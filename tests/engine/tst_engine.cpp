@@ -206,17 +206,6 @@ void tst_Engine::text()
     const std::pair<double, int> rounded[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {127.5, 128},
         {112.5, 112}, {-2.5, -2}, {2.4999, 2}, {1e12, Max}, {-1e12, Min}, {qQNaN(), 0}};
     // clang-format on
-    // Each line break written as "|": CR LF is one, the others one unit each.
-    const std::pair<QString, QString> breaks[] = {{"a\r\nb\nc\rd\u2028e\u2029f", "a|b|c|d|e|f"},
-                                                  {"\r\r\n\n\r", "||||"},
-                                                  {"\n\r", "||"},
-                                                  {"x\u0085y", "x\u0085y"}};
-    for (const auto &[text, expected] : breaks)
-        QCOMPARE(WithLineBreaks(text, u"|"), expected);
-    QCOMPARE(FindLineBreak(u"a\r\nb", 2), 4);
-    QCOMPARE(LineBreakLength(u"a\r\nb", 1), 2);
-    QCOMPARE(LineBreakLength(u"a\r\nb", 2), 0);
-
     for (const auto &[text, value] : values)
         QVERIFY2(ValueOfText(text) == value, qPrintable(text));
     for (const auto &[value, whole] : rounded) {

@@ -3,7 +3,11 @@
 // say why) or there is nothing to copy, the formatted text as rich-text readers
 // read it, and 'Template…' with its preview and its recent templates.
 
+#include "engine/colourgroups.h"
 #include "mainwindow/copyas.h"
+#include "mainwindow/copyfit.h"
+#include "mainwindow/customfitdialog.h"
+#include "mainwindow/fitpreview.h"
 #include "mainwindow/gradientmodel.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/templatedialog.h"
@@ -19,6 +23,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -49,6 +54,15 @@ QHash<QString, QAction *> Entries(QMenu *menu)
     return entries;
 }
 
+// The colours of @p colours, to compare.
+QList<quint32> Rgb(const QList<CharColour> &colours)
+{
+    QList<quint32> rgb;
+    for (const CharColour &c : colours)
+        rgb.append(quint32(c.red) << 16 | quint32(c.green) << 8 | c.blue);
+    return rgb;
+}
+
 } // namespace
 
 class tst_CopyAs : public QObject
@@ -64,6 +78,10 @@ private Q_SLOTS:
     void templatePreview_data();
     void templatePreview();
     void templatesRemembered();
+    void lengthsInCaptions_data();
+    void lengthsInCaptions();
+    void previewShowsWhatIsCopied();
+    void customFit();
 
 private:
     QTemporaryDir m_config;
@@ -274,6 +292,145 @@ void tst_CopyAs::templatesRemembered()
     QVERIFY(refused.isVisible());
     QVERIFY(refused.message().startsWith("The template cannot be remembered"));
     QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());
+}
+
+void tst_CopyAs::lengthsInCaptions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("fit");
+    QTest::addColumn<LengthLimit>("custom");
+    QTest::addColumn<QString>("caption"); // the entry's caption before its length
+    QTest::addColumn<QString>("shown");   // disabled where it begins with "!"
+    const QString emoji = QStringLiteral("\U0001F600");
+    const LengthLimit none {1};
+    // <#rrggbb>, the emoji and a line feed; <span foreground="#rrggbb">, the emoji,
+    // </span> and a line feed; ^CNN, the emoji, ^O and a line feed.
+    QTest::newRow("emoji, 2 in UTF-16") << emoji << NoFit << none << "MiniMessage"
+                                        << "MiniMessage (12 characters)";
+    QTest::newRow("emoji, 1 code point") << emoji << NoFit << none << "Pango markup"
+                                         << "Pango markup (36 characters)";
+    QTest::newRow("emoji, 4 bytes") << emoji << NoFit << none << "IRC (mIRC colours)"
+                                    << "IRC (mIRC colours) (9 bytes)";
+    QTest::newRow("grouped digits") << QString(1234, u'x') << NoFit << none << "Formatted text"
+                                    << "Formatted text (1,234 characters)";
+    QTest::newRow("fits a line") << emoji << 3 << none << "MiniMessage"
+                                 << "MiniMessage (lines up to 13 bytes)";
+    QTest::newRow("too long") << QString(60, u'x') << 1 << none << "MiniMessage"
+                              << "!MiniMessage (too long: 70 of 50 characters)";
+    QTest::newRow("formatted text too long") << QString(60, u'x') << 1 << none << "Formatted text"
+                                             << "!Formatted text (too long: 60 of 50 characters)";
+    QTest::newRow("custom, a line too long")
+        << emoji + "\nab" << CustomFit << LengthLimit {10, {LengthUnit::Bytes, true}}
+        << "MiniMessage"
+        << "!MiniMessage (too long: a line of 13 of 10 bytes)";
+}
+
+// Measured only as its menu shows: what an entry copies, in its format's unit
+// or the fit's; the copy as long as the caption says.
+void tst_CopyAs::lengthsInCaptions()
+{
+    QFETCH(QString, text);
+    QFETCH(int, fit);
+    QFETCH(LengthLimit, custom);
+    QFETCH(QString, caption);
+    QFETCH(QString, shown);
+    MainWindow window;
+    window.model().setText(text);
+    window.model().setCustomFit(custom);
+    window.model().setFit(fit);
+    QMenu *menu = OpenMenu(window.findChild<TextBox *>(QStringLiteral("txtHTML")));
+    QAction *entry = Entries(menu).value(caption);
+    QVERIFY(entry);
+    QCOMPARE(entry->text().remove(u'&'), caption);
+    emit qobject_cast<QMenu *>(entry->parent())->aboutToShow();
+    QCOMPARE(entry->text().remove(u'&'), QString(shown).remove(u'!'));
+    QCOMPARE(entry->isEnabled(), !shown.startsWith(u'!'));
+    if (!entry->isEnabled())
+        return;
+    entry->trigger();
+    const QString copied = QGuiApplication::clipboard()->text();
+    const auto *units = reinterpret_cast<const char16_t *>(copied.utf16());
+    const LengthUnit unit = shown.contains("bytes") ? LengthUnit::Bytes
+        : caption == "MiniMessage"                  ? LengthUnit::Utf16
+                                                    : LengthUnit::CodePoints;
+    const bool perLine = shown.contains("lines");
+    const qsizetype end = perLine ? copied.indexOf(u'\n') : copied.size();
+    QVERIFY(shown.contains(LengthInWords(LengthIn(unit, units, units + end), unit)));
+}
+
+// What you see is what you copy: while a fit is on, the preview is drawn in
+// colours that, written, are what the entry last copied puts on the clipboard;
+// without a fit it shows every colour again.
+void tst_CopyAs::previewShowsWhatIsCopied()
+{
+    MainWindow window;
+    GradientModel &model = window.model();
+    const FitPreview &preview = window.fitPreview();
+    auto *surface = window.findChild<DrawingSurface *>(QStringLiteral("picGradText"));
+    const QImage everyColour = surface->image();
+    model.setFit(0);
+    QVERIFY(preview.k() > 1);
+    QVERIFY(surface->image() != everyColour);
+    QMenu *menu = OpenMenu(window.findChild<TextBox *>(QStringLiteral("txtHTML")));
+    const QHash<QString, QAction *> entries = Entries(menu);
+    QList<qint32> ks;
+    for (const char *caption : {"Minecraft JSON", "MiniMessage", "Formatted text"}) {
+        entries.value(caption)->trigger();
+        ks.append(preview.k());
+        QCOMPARE(Rgb(preview.colours()),
+                 Rgb(GroupedColours(model.preparedText(), model.colours(), preview.k())));
+        const CopySource source = CopySourceOf(model);
+        QCOMPARE(
+            QGuiApplication::clipboard()->text(),
+            FormattedText(source.settings.text, preview.colours(),
+                          CopyAsOptions(preview.entry(), source))
+                    .left(preview.entry().formattedText ? 0 : -1)
+                + (preview.entry().formattedText ? model.text().replace("\r\n", "\n") : QString()));
+    }
+    QVERIFY(ks[0] > ks[1] && ks[2] == 1); // JSON's codes are longer; rich text keeps them all
+    model.setFit(NoFit);
+    entries.value("MiniMessage")->trigger();
+    QCOMPARE(Rgb(preview.colours()), Rgb(model.colours()));
+    QCOMPARE(surface->image(), everyColour);
+    menu->close();
+}
+
+// 'Custom…' asks with the last limit of the session, its fields named; 'OK'
+// takes the fields' limit and checks it in 'Fit to', 'Cancel' leaves the fit.
+void tst_CopyAs::customFit()
+{
+    MainWindow window;
+    GradientModel &model = window.model();
+    auto *box = window.findChild<TextBox *>(QStringLiteral("txtHTML"));
+    const auto pick = [&](const QString &caption) {
+        QMenu *menu = OpenMenu(box);
+        QMenu *fitTo = menu->actions().value(menu->actions().size() - 2)->menu();
+        QAction *choice = Entries(fitTo).value(caption);
+        choice->trigger();
+        menu->close();
+        return qobject_cast<CustomFitDialog *>(QApplication::activeModalWidget());
+    };
+    CustomFitDialog *dialog = pick(QStringLiteral("Custom\u2026"));
+    QVERIFY(dialog);
+    QCOMPARE(dialog->limit(), model.customFit());
+    const QList<QComboBox *> combos = dialog->findChildren<QComboBox *>();
+    for (QWidget *field : {static_cast<QWidget *>(dialog->findChild<QSpinBox *>()),
+                           static_cast<QWidget *>(combos[0]), static_cast<QWidget *>(combos[1])})
+        QVERIFY(!field->accessibleName().isEmpty());
+    dialog->findChild<QSpinBox *>()->setValue(40);
+    combos[1]->setCurrentIndex(1);
+    QTest::keyClick(dialog, Qt::Key_Return);
+    const LengthLimit chosen {40, {LengthUnit::Utf16, true}};
+    QCOMPARE(model.fit(), CustomFit);
+    QCOMPARE(model.fitLimit(), chosen);
+    pick(QStringLiteral("IRC line (400 bytes a line)"));
+    QCOMPARE(model.fit(), 3);
+    QVERIFY(Entries(OpenMenu(box)).value("IRC line (400 bytes a line)")->isChecked());
+    QApplication::activePopupWidget()->close();
+    dialog = pick(QStringLiteral("Custom\u2026"));
+    QCOMPARE(dialog->limit(), chosen);
+    dialog->reject();
+    QCOMPARE(model.fit(), 3);
 }
 
 QTEST_MAIN(tst_CopyAs)
