@@ -1,5 +1,6 @@
 #include "customfitdialog.h"
 
+#include "mainwindow/fieldlabel.h"
 #include "mainwindow/gradientmodel.h"
 
 #include <QComboBox>
@@ -46,10 +47,7 @@ CustomFitDialog::CustomFitDialog(const LengthLimit &limit, QWidget *parent)
 
     auto *form = new QFormLayout(this);
     const auto add = [&](const QString &text, QWidget *field) {
-        auto *label = new QLabel(text, this);
-        label->setBuddy(field);
-        field->setAccessibleName(QString(text).remove(u'&').remove(u':'));
-        form->addRow(label, field);
+        form->addRow(FieldLabel(text, field), field);
     };
     add(QStringLiteral("&Limit:"), d->length);
     add(QStringLiteral("&Counting:"), d->unit);

@@ -1,6 +1,7 @@
 #include "gradienteditor.h"
 
 #include "engine/stopslist.h"
+#include "mainwindow/fieldlabel.h"
 #include "mainwindow/gradientbar.h"
 #include "mainwindow/gradientmenu.h"
 #include "mainwindow/gradientmodel.h"
@@ -128,10 +129,7 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
         d->space->addItem(ColourSpaceName(space));
     d->hue->addItems({QStringLiteral("shorter"), QStringLiteral("longer")});
     const auto labelled = [&](const QString &caption, QWidget *field, int row) {
-        auto *label = new QLabel(caption, this);
-        label->setBuddy(field);
-        field->setAccessibleName(QString(caption).remove(u'&').remove(u':'));
-        form->addWidget(label, row, 0);
+        form->addWidget(FieldLabel(caption, field), row, 0);
         form->addWidget(field, row, 1);
     };
     labelled(QStringLiteral("Colour &space:"), d->space, 0);

@@ -2,6 +2,7 @@
 
 #include "engine/templatetext.h"
 #include "mainwindow/copyfit.h"
+#include "mainwindow/fieldlabel.h"
 #include "mainwindow/gradientmodel.h"
 
 #include <QClipboard>
@@ -71,10 +72,7 @@ TemplateDialog::TemplateDialog(CopySource source, RecentTemplates *templates, QW
 
     auto *form = new QFormLayout(this);
     const auto add = [&](const QString &text, QWidget *field) {
-        auto *label = new QLabel(text, this);
-        label->setBuddy(field);
-        field->setAccessibleName(QString(text).remove(u'&').remove(u':'));
-        form->addRow(label, field);
+        form->addRow(FieldLabel(text, field), field);
     };
     add(QStringLiteral("&Template:"), d->run);
     auto *hint =
