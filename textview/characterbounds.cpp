@@ -75,16 +75,4 @@ qsizetype PreviousCharacter(QStringView text, qsizetype at)
     return previous;
 }
 
-bool StartsCharacter(QStringView text, qsizetype at)
-{
-    if (at <= 0 || at >= text.size() || AlwaysBreaksBetween(text[at - 1], text[at]))
-        return true;
-    bool starts = false;
-    Starts(text, at, at, [&](qsizetype start) {
-        starts = start == at;
-        return start < at;
-    });
-    return starts;
-}
-
 } // namespace huevane

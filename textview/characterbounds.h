@@ -12,7 +12,4 @@ qsizetype NextCharacter(QStringView text, qsizetype at);
 /// Where the character before @p at starts: 0 at the start.
 qsizetype PreviousCharacter(QStringView text, qsizetype at);
 
-/// True when a character starts at @p at (0 and the text's size included).
-bool StartsCharacter(QStringView text, qsizetype at);
-
 } // namespace huevane

@@ -59,7 +59,6 @@ void TextBox::Private::apply(qsizetype at, qsizetype length, const QString &inse
 {
     const QString removed = QAccessible::isActive() ? text().mid(at, length) : QString();
     lines.replace(at, length, inserted);
-    updateScrollBar();
     Q_EMIT q->textChanged();
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent changed(q, int(at), removed, inserted);

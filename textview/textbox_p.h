@@ -74,6 +74,7 @@ public:
     /// Breaks the text again for the box's font and width.
     void relayout();
     void updateScrollBar();
+    /// Scrolls to @p position, after updateScrollBar() for the lines as they now are.
     void ensureVisible(qsizetype position);
     /// True when @p position is on line @p line, one broken already; on a line in view.
     bool holds(qsizetype line, qsizetype position) const;
@@ -121,7 +122,9 @@ public:
     void dragSelection();
 
 private:
-    // Replaces the text, telling the view, the listeners and accessibility.
+    // Replaces the text, telling the listeners and accessibility; the caller
+    // scrolls to the change (ensureVisible), which brings the scroll bar and
+    // the view up to date.
     void apply(qsizetype at, qsizetype length, const QString &inserted);
     // Where the keys take the insertion point.
     qsizetype lineEnd(qsizetype line) const;

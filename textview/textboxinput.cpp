@@ -34,7 +34,6 @@ void TextBox::inputMethodEvent(QInputMethodEvent *event)
     }
     // The pre-edit text takes its room in the line, which is broken again around it.
     d->lines.setPreedit(d->cursor, event->preeditString());
-    d->updateScrollBar();
     d->ensureVisible(d->cursor);
     event->accept();
 }

@@ -20,7 +20,6 @@ class TextWidths
 public:
     /// Forgets every width when @p font differs from the one measured so far.
     void setFont(const QFont &font);
-    const QFont &font() const { return m_font; }
 
     /// True for the characters whose advances are summed: U+0020 to U+007E.
     static bool IsSimple(QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; }

@@ -62,8 +62,6 @@ public:
     const QString &preedit() const { return m_preedit; }
 
     const QString &text() const { return m_text; }
-    const QFont &font() const { return m_widths.font(); }
-    qreal width() const { return m_width; }
 
     /// The number of lines, at least 1 (an empty text has one empty line):
     /// exact once the whole text is broken (isComplete()), until then the

@@ -3,6 +3,8 @@
 #include <QSize>
 #include <QString>
 
+#include <cmath>
+
 namespace huevane {
 
 /// Resource paths of the window's art, as drawn for a device pixel ratio of 1.
@@ -20,6 +22,14 @@ inline constexpr char ExitTexture[] = ":/images/button-exit.png";
 /// is drawn for: at ratio r an image of w x h pixels has w·r x h·r, a part of a
 /// pixel counting whole. The build's list (tools/artgen/art.cmake) is the same.
 inline constexpr double ArtRatios[] = {1.0, 1.25, 1.5, 1.75, 2.0};
+
+/// The device pixels that @p size pixels cover at device pixel @p ratio, a part
+/// of a device pixel counting whole (a hair over a whole one, from rounding, not).
+inline QSize DeviceSize(QSize size, double ratio)
+{
+    const auto device = [ratio](int length) { return int(std::ceil(length * ratio - 1e-9)); };
+    return QSize(device(size.width()), device(size.height()));
+}
 
 /// The resource path of the image @p resourcePath drawn for @p ratio, one of
 /// ArtRatios: @p resourcePath itself at 1, else with "@<ratio>x" before its

@@ -71,6 +71,11 @@ class Huevane(XSession):
     def keys(self, *keys):
         self.run("xdotool", "key", *keys)
 
+    def windows_shown(self):
+        """How many of the program's windows are on the screen: the window, its menus and dialogs."""
+        return len(self.run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
+                            check=False).split())
+
     def dragged_by_title(self, button):
         """Drags the window by its title strip; True when it follows the pointer."""
         x, y = self.at(0, 0)
@@ -129,9 +134,7 @@ class DesktopTest(unittest.TestCase):
             # 'Generate' is never clicked: the entries copy the gradient on screen.
             h.click(*h.centre("chkPerLine"))
             h.click(*h.centre("chkUpTags"))
-            windows = lambda: len(h.run("xdotool", "search", "--onlyvisible", "--pid", str(h.process.pid),
-                                        check=False).split())
-            shown = windows()
+            shown = h.windows_shown()
             picks = [0]
 
             def pick(*keys, submenu=True):
@@ -143,12 +146,12 @@ class DesktopTest(unittest.TestCase):
                 else:
                     h.click(*h.centre("txtHTML"))
                     h.keys("Menu")
-                wait_until(lambda: windows() == shown + 1, what="the context menu")
+                wait_until(lambda: h.windows_shown() == shown + 1, what="the context menu")
                 if not submenu:
                     h.keys(*keys)
-                    return wait_until(lambda: windows() == shown, what="the menu to close")
+                    return wait_until(lambda: h.windows_shown() == shown, what="the menu to close")
                 h.keys("Up", "Right")
-                wait_until(lambda: windows() == shown + 2, what="the submenu")
+                wait_until(lambda: h.windows_shown() == shown + 2, what="the submenu")
                 h.keys(*keys)
 
             def copied(options, what):
@@ -158,7 +161,7 @@ class DesktopTest(unittest.TestCase):
             for g, (caption, group) in enumerate(groups):
                 for k, name in enumerate(group):
                     pick(*["Down"] * (g + 1), "Right", *["Down"] * k, "Return")
-                    wait_until(lambda: windows() == shown, what="the menus to close")
+                    wait_until(lambda: h.windows_shown() == shown, what="the menus to close")
                     escape = ["--escape"] if escaping(name) else []
                     copied(["--format", name] + escape + window_options, caption + " / " + name)
 
@@ -196,18 +199,16 @@ class DesktopTest(unittest.TestCase):
         g = next(i for i, (caption, _) in enumerate(groups) if caption == "Minecraft")
         k = groups[g][1].index("minimessage")
         with Huevane(tray=False) as h:
-            windows = lambda: len(h.run("xdotool", "search", "--onlyvisible", "--pid", str(h.process.pid),
-                                        check=False).split())
-            shown = windows()
+            shown = h.windows_shown()
             for up, keys in [(["Up", "Up"], ["Down", "Return"]),
                              (["Up"], [*["Down"] * (g + 1), "Right", *["Down"] * k, "Return"])]:
                 h.click(*h.centre("txtHTML"))
                 h.keys("Menu")
-                wait_until(lambda: windows() == shown + 1, what="the context menu")
+                wait_until(lambda: h.windows_shown() == shown + 1, what="the context menu")
                 h.keys(*up, "Right")
-                wait_until(lambda: windows() == shown + 2, what="the submenu")
+                wait_until(lambda: h.windows_shown() == shown + 2, what="the submenu")
                 h.keys(*keys)
-                wait_until(lambda: windows() == shown, what="the menus to close")
+                wait_until(lambda: h.windows_shown() == shown, what="the menus to close")
             expected = run_html(["--fit", "minecraft-chat", "--format", "minimessage"])
             wait_until(lambda: h.clipboard() == expected, what="the clipboard fitted")
             self.assertLessEqual(len(expected.decode().encode("utf-16-le")) // 2, 256)
@@ -235,8 +236,7 @@ class DesktopTest(unittest.TestCase):
             self.assertEqual(places[0], 5.0, stops)
             self.assertAlmostEqual(places[2], 30.0, delta=0.6, msg=stops)
             self.assertAlmostEqual(places[3], 90.0, delta=0.6, msg=stops)
-            html = subprocess.run([PROGRAMS["huevane-html"], "--stops", stops, "--space", "oklch"], input=SAMPLE_TEXT,
-                                  capture_output=True, check=True, timeout=30).stdout
+            html = run_html(["--stops", stops, "--space", "oklch"])
             h.click(*h.centre("lblGenerate"))
             h.click(*h.centre("lblClipboard"))
             self.assertEqual(wait_until(lambda: h.clipboard() == html and html, what="the HTML"), html)

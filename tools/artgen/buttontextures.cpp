@@ -1,6 +1,7 @@
 #include "buttontextures.h"
 
 #include "brushedmetal.h"
+#include "windowlayout/art.h"
 #include "windowlayout/controls.h"
 
 #include <QPainter>
@@ -18,8 +19,7 @@ namespace {
 // device pixels) at any @p ratio.
 QImage plate(QSize size, const MetalTone &tone, std::uint32_t seed, double ratio)
 {
-    const QSize device(int(std::ceil(size.width() * ratio - 1e-9)),
-                       int(std::ceil(size.height() * ratio - 1e-9)));
+    const QSize device = DeviceSize(size, ratio);
     QImage image = BrushedMetal(device, tone, seed, ratio);
     QPainter painter(&image);
     const int width = device.width();

@@ -158,8 +158,7 @@ QFont pixelFont(int pixels, bool bold, bool italic = false)
 QBrush metalBrush(const QPainter &painter, QRect area, const MetalTone &tone, std::uint32_t seed)
 {
     const double ratio = painter.device()->devicePixelRatioF();
-    const QSize size(int(std::ceil(area.width() * ratio)), int(std::ceil(area.height() * ratio)));
-    QBrush brush(BrushedMetal(size, tone, seed, ratio));
+    QBrush brush(BrushedMetal(DeviceSize(area.size(), ratio), tone, seed, ratio));
     brush.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio)
                        * QTransform::fromTranslate(area.left(), area.top()));
     return brush;
