@@ -217,18 +217,44 @@ QString readGradient(const QCommandLineParser &parser, Options &o)
     return {};
 }
 
+// The name of a table's row, or a name itself.
+Words nameOf(Words name)
+{
+    return name;
+}
+
+template <typename Row>
+Words nameOf(const Row &row)
+{
+    return row.name;
+}
+
+// The names in @p rows for which @p has holds, for a message, the last after
+// @p last: "font, span or bbcode".
+template <typename Rows, typename Predicate>
+QString listed(const Rows &rows, QStringView last, Predicate has)
+{
+    QStringList names;
+    for (const auto &row : rows) {
+        if (has(row))
+            names.append(ToQString(nameOf(row)));
+    }
+    const QString final = names.takeLast();
+    return names.isEmpty() ? final : QStringLiteral("%1 %2 %3").arg(names.join(u", "), last, final);
+}
+
+// All the names in @p rows, the last after "or".
+template <typename Rows>
+QString oneOf(const Rows &rows)
+{
+    return listed(rows, u"or", [](const auto &) { return true; });
+}
+
 // The names of the formats for which @p has holds, for a message: "font and span".
 template <typename Predicate>
 QString formatsWhere(Predicate has)
 {
-    QStringList names;
-    for (const FormatRow &row : Formats) {
-        if (has(row))
-            names.append(ToQString(row.name));
-    }
-    const QString last = names.takeLast();
-    return names.isEmpty() ? last
-                           : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return listed(Formats, u"and", has);
 }
 
 bool drawsBackground(const FormatRow &row)
@@ -262,9 +288,8 @@ QString readTemplate(const QCommandLineParser &parser, Options &o)
         const QString escape = parser.value("template-escape");
         const std::optional<TemplateEscape> found = FindTemplateEscape(escape);
         if (!found)
-            return QStringLiteral("--template-escape: '%1' is not a way to escape: give none, "
-                                  "html or xml")
-                .arg(escape);
+            return QStringLiteral("--template-escape: '%1' is not a way to escape: give %2")
+                .arg(escape, oneOf(TemplateEscapeNames));
         own.escape = *found;
     }
     o.output.ownTemplate = own;
@@ -280,7 +305,7 @@ QString readOutput(const QCommandLineParser &parser, Options &o)
         const auto format = FindFormat(text);
         if (!format)
             return QStringLiteral("--format: '%1' is not a format: give %2")
-                .arg(text, FormatNameList());
+                .arg(text, oneOf(Formats));
         o.output.format = *format;
     }
     if (const QString problem = readTemplate(parser, o); !problem.isEmpty())
@@ -354,8 +379,8 @@ QString readFit(const QCommandLineParser &parser, Options &o)
         const auto *found = std::find_if(std::begin(LengthUnitNames), std::end(LengthUnitNames),
                                          [&](Words name) { return QStringView(name) == unit; });
         if (found == std::end(LengthUnitNames))
-            return QStringLiteral("--count: '%1' is not a unit: give utf16, codepoints or bytes")
-                .arg(unit);
+            return QStringLiteral("--count: '%1' is not a unit: give %2")
+                .arg(unit, oneOf(LengthUnitNames));
         o.measure.unit = LengthUnit(found - std::begin(LengthUnitNames));
     }
     if (parser.isSet("fit")) {
@@ -363,9 +388,8 @@ QString readFit(const QCommandLineParser &parser, Options &o)
             return QStringLiteral("--fit gives its own --count (see --list-fits)");
         const FitTarget *target = FindFitTarget(parser.value("fit"));
         if (!target)
-            return QStringLiteral("--fit: '%1' is not a place: give minecraft-chat, "
-                                  "minecraft-anvil, discord or irc (see --list-fits)")
-                .arg(parser.value("fit"));
+            return QStringLiteral("--fit: '%1' is not a place: give %2 (see --list-fits)")
+                .arg(parser.value("fit"), oneOf(FitTargets));
         o.limit = target->limit.length;
         o.measure = target->limit.measure;
     }
