@@ -25,7 +25,7 @@ int Convert(const Options &options, const InputText &input, std::FILE *out, std:
     }
     const PreparedText text(input.text);
     const Gradient gradient = GradientFor(options, text);
-    OutputOptions output = OutputOptionsFor(options);
+    OutputOptions output = options.output;
     output.merge = output.merge || options.limit || options.colourEvery;
     const ColourPasses passes = [&](ColourFeed &feed) {
         ForEachColourBatch(

@@ -217,18 +217,44 @@ QString readGradient(const QCommandLineParser &parser, Options &o)
     return {};
 }
 
+// The name of a table's row, or a name itself.
+Words nameOf(Words name)
+{
+    return name;
+}
+
+template <typename Row>
+Words nameOf(const Row &row)
+{
+    return row.name;
+}
+
+// The names in @p rows for which @p has holds, for a message, the last after
+// @p last: "font, span or bbcode".
+template <typename Rows, typename Predicate>
+QString listed(const Rows &rows, QStringView last, Predicate has)
+{
+    QStringList names;
+    for (const auto &row : rows) {
+        if (has(row))
+            names.append(ToQString(nameOf(row)));
+    }
+    const QString final = names.takeLast();
+    return names.isEmpty() ? final : QStringLiteral("%1 %2 %3").arg(names.join(u", "), last, final);
+}
+
+// All the names in @p rows, the last after "or".
+template <typename Rows>
+QString oneOf(const Rows &rows)
+{
+    return listed(rows, u"or", [](const auto &) { return true; });
+}
+
 // The names of the formats for which @p has holds, for a message: "font and span".
 template <typename Predicate>
 QString formatsWhere(Predicate has)
 {
-    QStringList names;
-    for (const FormatRow &row : Formats) {
-        if (has(row))
-            names.append(ToQString(row.name));
-    }
-    const QString last = names.takeLast();
-    return names.isEmpty() ? last
-                           : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return listed(Formats, u"and", has);
 }
 
 bool drawsBackground(const FormatRow &row)
@@ -262,12 +288,11 @@ QString readTemplate(const QCommandLineParser &parser, Options &o)
         const QString escape = parser.value("template-escape");
         const std::optional<TemplateEscape> found = FindTemplateEscape(escape);
         if (!found)
-            return QStringLiteral("--template-escape: '%1' is not a way to escape: give none, "
-                                  "html or xml")
-                .arg(escape);
+            return QStringLiteral("--template-escape: '%1' is not a way to escape: give %2")
+                .arg(escape, oneOf(TemplateEscapeNames));
         own.escape = *found;
     }
-    o.ownTemplate = own;
+    o.output.ownTemplate = own;
     return {};
 }
 
@@ -280,12 +305,12 @@ QString readOutput(const QCommandLineParser &parser, Options &o)
         const auto format = FindFormat(text);
         if (!format)
             return QStringLiteral("--format: '%1' is not a format: give %2")
-                .arg(text, FormatNameList());
-        o.format = *format;
+                .arg(text, oneOf(Formats));
+        o.output.format = *format;
     }
     if (const QString problem = readTemplate(parser, o); !problem.isEmpty())
         return problem;
-    if (o.escape && (o.ownTemplate || !RowOf(o.format).escapeOnRequest))
+    if (o.output.escape && (o.output.ownTemplate || !RowOf(o.output.format).escapeOnRequest))
         return QStringLiteral("--escape is for --format %1 only")
             .arg(formatsWhere([](const FormatRow &row) { return row.escapeOnRequest; }));
     if (parser.isSet("background")) {
@@ -295,22 +320,22 @@ QString readOutput(const QCommandLineParser &parser, Options &o)
             return QStringLiteral("--background: '%1' is not a colour: give R,G,B with each a "
                                   "whole number 0 to 255, or #RRGGBB")
                 .arg(text);
-        if (o.ownTemplate || !drawsBackground(RowOf(o.format)))
+        if (o.output.ownTemplate || !drawsBackground(RowOf(o.output.format)))
             return QStringLiteral("--background is for --format %1 only")
                 .arg(formatsWhere(drawsBackground));
-        o.background =
+        o.output.background =
             quint32(colour->red) << 16 | quint32(colour->green) << 8 | quint32(colour->blue);
     }
     for (int s = 0; s < StyleCount; ++s) {
         const QString name = ToQString(StyleNames[s]);
         if (parser.isSet(name))
-            o.styles |= StyleBit(Style(s));
+            o.output.styles |= StyleBit(Style(s));
     }
-    if (const auto refused = FindRefusedStyle(OutputOptionsFor(o))) {
+    if (const auto refused = FindRefusedStyle(o.output)) {
         const QString style = ToQString(StyleNames[int(refused->style)]);
-        const QString format = o.ownTemplate
+        const QString format = o.output.ownTemplate
             ? QStringLiteral("--template")
-            : QStringLiteral("--format ") + ToQString(RowOf(o.format).name);
+            : QStringLiteral("--format ") + ToQString(RowOf(o.output.format).name);
         return QStringLiteral("--%1 cannot be written with %2: %3")
             .arg(style, format, refused->reason);
     }
@@ -348,14 +373,14 @@ QString readFit(const QCommandLineParser &parser, Options &o)
     if (parser.isSet("count") && limits.isEmpty() && !parser.isSet("verbose"))
         return QStringLiteral("--count is for --max-length, --max-line-length and --verbose");
 
-    o.measure.unit = o.ownTemplate ? LengthUnit::CodePoints : RowOf(o.format).unit;
+    o.measure.unit = o.output.ownTemplate ? LengthUnit::CodePoints : RowOf(o.output.format).unit;
     if (parser.isSet("count")) {
         const QString unit = parser.value("count");
         const auto *found = std::find_if(std::begin(LengthUnitNames), std::end(LengthUnitNames),
                                          [&](Words name) { return QStringView(name) == unit; });
         if (found == std::end(LengthUnitNames))
-            return QStringLiteral("--count: '%1' is not a unit: give utf16, codepoints or bytes")
-                .arg(unit);
+            return QStringLiteral("--count: '%1' is not a unit: give %2")
+                .arg(unit, oneOf(LengthUnitNames));
         o.measure.unit = LengthUnit(found - std::begin(LengthUnitNames));
     }
     if (parser.isSet("fit")) {
@@ -363,9 +388,8 @@ QString readFit(const QCommandLineParser &parser, Options &o)
             return QStringLiteral("--fit gives its own --count (see --list-fits)");
         const FitTarget *target = FindFitTarget(parser.value("fit"));
         if (!target)
-            return QStringLiteral("--fit: '%1' is not a place: give minecraft-chat, "
-                                  "minecraft-anvil, discord or irc (see --list-fits)")
-                .arg(parser.value("fit"));
+            return QStringLiteral("--fit: '%1' is not a place: give %2 (see --list-fits)")
+                .arg(parser.value("fit"), oneOf(FitTargets));
         o.limit = target->limit.length;
         o.measure = target->limit.measure;
     }
@@ -378,7 +402,7 @@ QString readFit(const QCommandLineParser &parser, Options &o)
                 .arg(QLatin1StringView(name), parser.value(name));
         o.measure.perLine = name == QLatin1StringView("max-line-length");
     }
-    if (o.limit && !CanMeasure(OutputOptionsFor(o), o.measure))
+    if (o.limit && !CanMeasure(o.output, o.measure))
         return QStringLiteral("%1 cannot measure the lines of a --template that writes a line "
                               "feed for every character")
             .arg(limits[0]);
@@ -456,25 +480,15 @@ ParsedOptions ParseArguments(const QStringList &arguments)
     o.help = parser.isSet("help");
     o.version = parser.isSet("version");
     o.perLine = parser.isSet("per-line");
-    o.upperCaseTags = parser.isSet("upper-case-tags");
-    o.noQuotes = parser.isSet("no-quotes");
-    o.merge = parser.isSet("merge");
-    o.escape = parser.isSet("escape");
+    o.output.upperCaseTags = parser.isSet("upper-case-tags");
+    o.output.noQuotes = parser.isSet("no-quotes");
+    o.output.merge = parser.isSet("merge");
+    o.output.escape = parser.isSet("escape");
     o.listPresets = parser.isSet("list-presets");
     o.listFits = parser.isSet("list-fits");
     o.verbose = parser.isSet("verbose");
     result.error = readValues(parser, o);
     return result;
-}
-
-OutputOptions OutputOptionsFor(const Options &options)
-{
-    OutputOptions output {options.upperCaseTags, options.noQuotes, options.format, options.merge,
-                          options.escape};
-    output.styles = options.styles;
-    output.background = options.background;
-    output.ownTemplate = options.ownTemplate;
-    return output;
 }
 
 QString PresetList()

@@ -23,15 +23,10 @@ struct Options
     QList<Stop> stops; ///< from --stops or --preset; empty: the start and end colours
     ColourSpace space = ColourSpace::Rgb;
     HueRule hue = HueRule::Shorter;
-    bool upperCaseTags = false;
-    bool noQuotes = false;
-    OutputFormat format = FormatNamed(u"font");
-    bool merge = false;                     ///< neighbours of one colour share a tag
-    bool escape = false;                    ///< &, < and > as entities; font and span only
-    Styles styles = 0;                      ///< --bold, --italic and the other styles
-    quint32 background = 0;                 ///< --background as 0xRRGGBB; black by default
-    std::optional<OwnTemplate> ownTemplate; ///< --template and the options around it
-    std::optional<qint64> limit;            ///< --max-length, --max-line-length or --fit
+    /// How the text is written: --format or --template, --merge, --escape, the
+    /// tag options, the styles and --background.
+    OutputOptions output;
+    std::optional<qint64> limit; ///< --max-length, --max-line-length or --fit
     /// What the limit and --verbose measure: --count, or the format's unit, and
     /// each line with --max-line-length.
     LengthMeasure measure;
@@ -56,10 +51,6 @@ ParsedOptions ParseArguments(const QStringList &arguments);
 
 /// The text of --help.
 QString HelpText();
-
-/// How the text is written for @p options: their format or template, merging,
-/// escapes, tag options, styles and background.
-OutputOptions OutputOptionsFor(const Options &options);
 
 /// Reads a colour given as "R,G,B" (whole numbers 0 to 255) or "#RRGGBB".
 std::optional<ColourTriplet> ParseColourArgument(const QString &text);

@@ -15,6 +15,9 @@ struct CharColour
     quint8 blue = 0;
 
     QStringView character(QStringView text) const { return text.sliced(start, length); }
+
+    /// The colour as 0xRRGGBB.
+    constexpr quint32 rgb() const { return quint32(red) << 16 | quint32(green) << 8 | blue; }
 };
 static_assert(sizeof(CharColour) <= 16, "an entry of the colours fits in 16 bytes");
 

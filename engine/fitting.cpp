@@ -256,11 +256,6 @@ private:
     quint32 m_lastWord = 0;
 };
 
-quint32 RgbOf(const CharColour &c)
-{
-    return quint32(c.red) << 16 | quint32(c.green) << 8 | c.blue;
-}
-
 // What a search asks: the lengths of k in [from, to], the smallest that fits
 // within the limit, or the shortest that does.
 struct Question
@@ -353,7 +348,7 @@ public:
         const qint64 n = last - first;
         m_words.resize(size_t(n));
         for (qint64 i = 0; i < n; ++i) {
-            m_words[size_t(i)] = m_costs.word(RgbOf(first[i]));
+            m_words[size_t(i)] = m_costs.word(first[i].rgb());
             if (m_costs.guards(first[i], m_text.text()))
                 m_guards[size_t((m_at + i) >> 6)] |= quint64(1) << ((m_at + i) & 63);
         }

@@ -21,17 +21,6 @@ QList<OutputFormat> FormatsIn(FormatGroup group)
     return formats;
 }
 
-QString FormatNameList()
-{
-    QString list;
-    for (int i = 0; i < FormatCount; ++i) {
-        if (i > 0)
-            list += i + 1 < FormatCount ? u", " : u" or ";
-        list += QStringView(Formats[i].name);
-    }
-    return list;
-}
-
 QStringList WritableStyles(OutputFormat format)
 {
     QStringList names;

@@ -283,9 +283,6 @@ std::optional<OutputFormat> FindFormat(QStringView name);
 /// The formats of @p group, in the table's order.
 QList<OutputFormat> FormatsIn(FormatGroup group);
 
-/// Every format's name, in order, the last after "or": "font, span, ... or latex".
-QString FormatNameList();
-
 /// The names of the styles that @p format can write, in order.
 QStringList WritableStyles(OutputFormat format);
 

@@ -469,7 +469,7 @@ char16_t *writeRuns(const Context &context, char16_t *out, Runs &runs, const cha
     quint32 lastRgb = NoRun, lastKey = NoRun;
     for (const CharColour *entry = first; entry != last; ++entry) {
         // Neighbours often share a colour, and so a palette entry.
-        const quint32 rgb = quint32(entry->red) << 16 | quint32(entry->green) << 8 | entry->blue;
+        const quint32 rgb = entry->rgb();
         if (S::palette == Palette::TrueColour || rgb != lastRgb) {
             lastRgb = rgb;
             lastKey = S::key(context, rgb);

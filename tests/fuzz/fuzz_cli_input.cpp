@@ -84,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         options.centre = centre;
     options.type = static_cast<quint8>(1 + ((flags >> 4) & 3) % 3);
     options.perLine = flags & 1;
-    options.upperCaseTags = flags & 2;
-    options.noQuotes = flags & 4;
+    options.output.upperCaseTags = flags & 2;
+    options.output.noQuotes = flags & 4;
     if (flags & 64) {
         options.space = ColourSpace(1 + piece % 3);
         if (options.space != ColourSpace::Oklab && (flags & 128))
@@ -127,36 +127,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // request, and with every style it can write; then templates of one's own. The
     // window's copy of the same gradient is what huevane-html writes.
     const auto check = [&] {
-        const OutputOptions output = cli::OutputOptionsFor(options);
+        const OutputOptions &output = options.output;
         const QByteArray written = convert(options, input, batch);
         CheckOutputGivesBackText(expected, colours, output, QString::fromUtf8(written));
         Check(FormattedText(text, colours, output).toUtf8() == written,
               "the window's copy is what huevane-html writes");
     };
-    options.background = flags * 0x010101u ^ quint32(piece) << 8;
+    options.output.background = flags * 0x010101u ^ quint32(piece) << 8;
     // Each input tries escapes and styles on some formats and not on others, by
     // the batch size, so that runs over many inputs meet every pairing.
     for (int format = 0; format < FormatCount; ++format) {
         for (const bool merge : {false, true}) {
             const int variant = int(batch) + format;
-            options.format = OutputFormat(format);
-            options.merge = merge;
-            options.escape = variant & 1 && RowOf(options.format).escapeOnRequest;
-            options.styles = variant & 2 ? 0xFF : 0;
-            while (const auto refused = FindRefusedStyle(cli::OutputOptionsFor(options)))
-                options.styles &= ~StyleBit(refused->style);
+            options.output.format = OutputFormat(format);
+            options.output.merge = merge;
+            options.output.escape = variant & 1 && RowOf(options.output.format).escapeOnRequest;
+            options.output.styles = variant & 2 ? 0xFF : 0;
+            while (const auto refused = FindRefusedStyle(options.output))
+                options.output.styles &= ~StyleBit(refused->style);
             check();
         }
     }
-    options.styles = 0;
-    options.escape = false;
+    options.output.styles = 0;
+    options.output.escape = false;
     const QString templates[] = {u"<{hex}|{c}|{HEX}{{{r},{g},{b}}}>"_qs, u"{c}"_qs, u"[{r}]"_qs,
                                  u"}}{c}{{"_qs};
     for (int t = int(batch) % 2; t < 12; t += 2) {
         OwnTemplate own {templates[t % 4], t % 3 ? u"\n"_qs : u"<br>\r\n"_qs, u"head"_qs,
                          u"tail"_qs, TemplateEscape(t / 4)};
-        options.ownTemplate = own;
-        options.merge = t & 1;
+        options.output.ownTemplate = own;
+        options.output.merge = t & 1;
         check();
     }
     return 0;
