@@ -1,6 +1,6 @@
 #include "copyfit.h"
 
-#include "engine/lineends.h"
+#include "engine/lengthunits.h"
 
 #include <QLocale>
 
