@@ -85,6 +85,11 @@ void PaintGradient(QPainter &painter, const QRect &rect, const StopGradient &gra
     }
 }
 
+QString StopHex(const Stop &stop)
+{
+    return QString::asprintf("%02X%02X%02X", stop.red, stop.green, stop.blue);
+}
+
 StopGradient ShownGradient(const GradientModel &model)
 {
     return StopsOf(model.gradient()).value_or(StopGradient {model.stops(), ColourSpace::Rgb});
@@ -133,7 +138,7 @@ void GradientBar::setSelected(int index)
     setAccessibleDescription(QStringLiteral("Stop %1 of %2, #%3 at %4%")
                                  .arg(index + 1)
                                  .arg(stops.size())
-                                 .arg(QString::asprintf("%02X%02X%02X", s.red, s.green, s.blue))
+                                 .arg(StopHex(s))
                                  .arg(s.position, 0, 'f', 1));
     if (index == d->selected)
         return;

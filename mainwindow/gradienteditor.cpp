@@ -31,11 +31,6 @@ namespace huevane {
 
 namespace {
 
-QString Hex(const Stop &stop)
-{
-    return QString::asprintf("%02X%02X%02X", stop.red, stop.green, stop.blue);
-}
-
 QIcon ColourIcon(const Stop &stop)
 {
     QPixmap pixmap(16, 16);
@@ -295,7 +290,7 @@ void GradientEditor::showStops()
         font.setBold(k == d->bar->selected());
         row.label->setFont(font);
         if (!row.hex->hasFocus() || !row.hex->isModified())
-            row.hex->setText(Hex(stops[k]));
+            row.hex->setText(StopHex(stops[k]));
         const QSignalBlocker blocker(row.place);
         row.place->setValue(stops[k].position);
     }
