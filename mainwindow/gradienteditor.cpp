@@ -122,7 +122,8 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     d->hue = new QComboBox(this);
     for (ColourSpace space : ColourSpaces)
         d->space->addItem(ColourSpaceName(space));
-    d->hue->addItems({QStringLiteral("shorter"), QStringLiteral("longer")});
+    for (HueRule rule : {HueRule::Shorter, HueRule::Longer})
+        d->hue->addItem(HueRuleName(rule));
     const auto labelled = [&](const QString &caption, QWidget *field, int row) {
         form->addWidget(FieldLabel(caption, field), row, 0);
         form->addWidget(field, row, 1);
