@@ -26,6 +26,15 @@ double Tenths(double percent)
     return std::clamp(std::round(percent * 10.0) / 10.0, 0.0, 100.0);
 }
 
+// @p stops with stop @p k at @p percent, kept between its neighbours.
+QList<Stop> Placed(QList<Stop> stops, int k, double percent)
+{
+    const double low = k > 0 ? stops[k - 1].position : 0.0;
+    const double high = k + 1 < stops.size() ? stops[k + 1].position : 100.0;
+    stops[k].position = std::clamp(percent, low, high);
+    return stops;
+}
+
 // The bar as assistive technology sees it: a slider whose value is the place of
 // the selected stop, with the keys' actions.
 class BarAccessible : public KeyActionAccessible, public QAccessibleValueInterface
@@ -214,12 +223,9 @@ void GradientBar::removeSelected()
 
 void GradientBar::moveSelected(double percent)
 {
-    QList<Stop> stops = d->model->stops();
+    const QList<Stop> stops = d->model->stops();
     const int k = d->selected;
-    const double low = k > 0 ? stops[k - 1].position : 0.0;
-    const double high = k + 1 < stops.size() ? stops[k + 1].position : 100.0;
-    stops[k].position = std::clamp(Tenths(stops[k].position + percent), low, high);
-    d->model->setStops(stops);
+    d->model->setStops(Placed(stops, k, Tenths(stops[k].position + percent)));
     setSelected(k);
 }
 
@@ -236,10 +242,7 @@ void GradientBar::dragTo(QPoint point)
         setSelected(std::min(k, int(stops.size()) - 1));
         return;
     }
-    const double low = k > 0 ? stops[k - 1].position : 0.0;
-    const double high = k + 1 < stops.size() ? stops[k + 1].position : 100.0;
-    stops[k].position = std::clamp(percentAt(point.x()), low, high);
-    d->model->setStops(stops);
+    d->model->setStops(Placed(stops, k, percentAt(point.x())));
     setSelected(k);
 }
 
