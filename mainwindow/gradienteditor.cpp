@@ -136,13 +136,10 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     connect(d->hue, &QComboBox::activated, this,
             [this](int index) { d->model->setHue(HueRule(index)); });
 
-    auto *presetsLabel = new QLabel(QStringLiteral("&Presets:"), this);
     d->presetList = new QListWidget(this);
-    presetsLabel->setBuddy(d->presetList);
-    d->presetList->setAccessibleName(QStringLiteral("Presets"));
     d->presetList->setIconSize({48, 12});
     d->presetList->setMaximumHeight(6 * 20);
-    layout->addWidget(presetsLabel);
+    layout->addWidget(FieldLabel(QStringLiteral("&Presets:"), d->presetList));
     layout->addWidget(d->presetList);
     const auto apply = [this](QListWidgetItem *item) {
         const int row = d->presetList->row(item);
@@ -163,13 +160,10 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     connect(d->deleteButton, &QPushButton::clicked, this, &GradientEditor::deletePreset);
     connect(save, &QPushButton::clicked, this, &GradientEditor::saveAsPreset);
 
-    auto *textLabel = new QLabel(QStringLiteral("Gradient as &text:"), this);
     d->text = new QLineEdit(this);
-    textLabel->setBuddy(d->text);
-    d->text->setAccessibleName(QStringLiteral("Gradient as text"));
     d->text->setAccessibleDescription(
         QStringLiteral("Stops as huevane-html's --stops takes them, or a CSS linear-gradient"));
-    layout->addWidget(textLabel);
+    layout->addWidget(FieldLabel(QStringLiteral("Gradient as &text:"), d->text));
     layout->addWidget(d->text);
     connect(d->text, &QLineEdit::returnPressed, this, &GradientEditor::readText);
     connect(d->text, &QLineEdit::editingFinished, this, [this] {
