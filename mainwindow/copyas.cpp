@@ -46,12 +46,6 @@ QString plainText(const GradientSettings &settings)
     return WithLineBreaks(settings.text.text(), lineEnd);
 }
 
-bool hasSomethingToCopy(const CopySource &source)
-{
-    return !IsBlankText(source.settings.text.text())
-        && source.colours.size() == source.settings.text.totalChars();
-}
-
 void copy(const CopyAsEntry &entry, const CopySource &source)
 {
     if (QMimeData *data = CopyAsData(entry, source))
@@ -126,6 +120,12 @@ CopySource CopySourceOf(const GradientModel &model)
     return {model.settings(), model.colours(), model.styles(), model.fitLimit()};
 }
 
+bool HasSomethingToCopy(const CopySource &source)
+{
+    return !IsBlankText(source.settings.text.text())
+        && source.colours.size() == source.settings.text.totalChars();
+}
+
 OutputOptions CopyAsOptions(const CopyAsEntry &entry, const CopySource &source)
 {
     const OutputOptions &chosen = source.settings.output;
@@ -154,7 +154,7 @@ QString CopyAsRefusal(const CopyAsEntry &entry, const CopySource &source)
 
 QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source)
 {
-    if (!hasSomethingToCopy(source))
+    if (!HasSomethingToCopy(source))
         return nullptr;
     qint32 k = 1;
     if (source.fit) {
@@ -178,7 +178,7 @@ QMimeData *CopyAsData(const CopyAsEntry &entry, const CopySource &source)
 
 QString FirstLineWritten(const CopyAsEntry &entry, const CopySource &source, qsizetype most)
 {
-    if (!hasSomethingToCopy(source))
+    if (!HasSomethingToCopy(source))
         return {};
     const PreparedText &text = source.settings.text;
     const qsizetype count = std::min<qsizetype>(text.lineCharacters(0), most);
@@ -271,7 +271,7 @@ QMenu *CopyAsMenu::createCopyAsMenu(QWidget *parent)
     auto *menu = new QMenu(QStringLiteral("Copy &as"), parent);
     menu->setToolTipsVisible(true);
     const CopySource source = CopySourceOf(*m_model);
-    const bool enabled = hasSomethingToCopy(source);
+    const bool enabled = HasSomethingToCopy(source);
     const auto copier = [self = this](const CopyAsEntry &entry) {
         return [self, entry] {
             copy(entry, CopySourceOf(*self->m_model));

@@ -50,6 +50,10 @@ struct CopySource
 /// What 'Copy as' copies for @p model as it is now.
 CopySource CopySourceOf(const GradientModel &model);
 
+/// False when @p source has nothing to copy: a blank text, or colours that are
+/// not one for every character of it.
+bool HasSomethingToCopy(const CopySource &source);
+
 /// How @p entry writes @p source: as huevane-html writes its format with --merge
 /// and the source's styles, font and span also with --escape, the tag options
 /// where the format has them (not for formatted text, which no one reads as

@@ -1,6 +1,6 @@
 #include "copyfit.h"
 
-#include "engine/lineends.h"
+#include "engine/lengthunits.h"
 
 #include <QLocale>
 
@@ -38,7 +38,7 @@ CopyLength MeasureCopy(const CopyAsEntry &entry, const CopySource &source)
     measured.measure = fit
         ? fit->measure
         : LengthMeasure {entry.ownTemplate ? LengthUnit::CodePoints : RowOf(entry.format).unit};
-    if (IsBlankText(text.text()) || source.colours.size() != text.totalChars())
+    if (!HasSomethingToCopy(source))
         return measured;
     if (entry.formattedText) {
         measured.length = PlainLength(text, measured.measure);

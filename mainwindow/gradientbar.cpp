@@ -26,6 +26,15 @@ double Tenths(double percent)
     return std::clamp(std::round(percent * 10.0) / 10.0, 0.0, 100.0);
 }
 
+// @p stops with stop @p k at @p percent, kept between its neighbours.
+QList<Stop> Placed(QList<Stop> stops, int k, double percent)
+{
+    const double low = k > 0 ? stops[k - 1].position : 0.0;
+    const double high = k + 1 < stops.size() ? stops[k + 1].position : 100.0;
+    stops[k].position = std::clamp(percent, low, high);
+    return stops;
+}
+
 // The bar as assistive technology sees it: a slider whose value is the place of
 // the selected stop, with the keys' actions.
 class BarAccessible : public KeyActionAccessible, public QAccessibleValueInterface
@@ -85,6 +94,11 @@ void PaintGradient(QPainter &painter, const QRect &rect, const StopGradient &gra
     }
 }
 
+QString StopHex(const Stop &stop)
+{
+    return QString::asprintf("%02X%02X%02X", stop.red, stop.green, stop.blue);
+}
+
 StopGradient ShownGradient(const GradientModel &model)
 {
     return StopsOf(model.gradient()).value_or(StopGradient {model.stops(), ColourSpace::Rgb});
@@ -133,7 +147,7 @@ void GradientBar::setSelected(int index)
     setAccessibleDescription(QStringLiteral("Stop %1 of %2, #%3 at %4%")
                                  .arg(index + 1)
                                  .arg(stops.size())
-                                 .arg(QString::asprintf("%02X%02X%02X", s.red, s.green, s.blue))
+                                 .arg(StopHex(s))
                                  .arg(s.position, 0, 'f', 1));
     if (index == d->selected)
         return;
@@ -209,12 +223,9 @@ void GradientBar::removeSelected()
 
 void GradientBar::moveSelected(double percent)
 {
-    QList<Stop> stops = d->model->stops();
+    const QList<Stop> stops = d->model->stops();
     const int k = d->selected;
-    const double low = k > 0 ? stops[k - 1].position : 0.0;
-    const double high = k + 1 < stops.size() ? stops[k + 1].position : 100.0;
-    stops[k].position = std::clamp(Tenths(stops[k].position + percent), low, high);
-    d->model->setStops(stops);
+    d->model->setStops(Placed(stops, k, Tenths(stops[k].position + percent)));
     setSelected(k);
 }
 
@@ -231,10 +242,7 @@ void GradientBar::dragTo(QPoint point)
         setSelected(std::min(k, int(stops.size()) - 1));
         return;
     }
-    const double low = k > 0 ? stops[k - 1].position : 0.0;
-    const double high = k + 1 < stops.size() ? stops[k + 1].position : 100.0;
-    stops[k].position = std::clamp(percentAt(point.x()), low, high);
-    d->model->setStops(stops);
+    d->model->setStops(Placed(stops, k, percentAt(point.x())));
     setSelected(k);
 }
 

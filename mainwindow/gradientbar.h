@@ -14,6 +14,9 @@ class GradientModel;
 /// pixel column (at its place from 0 to 100%), as a text of type 1 takes it.
 void PaintGradient(QPainter &painter, const QRect &rect, const StopGradient &gradient);
 
+/// The colour of @p stop as six hexadecimal digits in capitals, RRGGBB.
+QString StopHex(const Stop &stop);
+
 /// What the model's gradient looks like, two colours in rgb included.
 StopGradient ShownGradient(const GradientModel &model);
 

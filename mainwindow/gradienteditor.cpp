@@ -31,11 +31,6 @@ namespace huevane {
 
 namespace {
 
-QString Hex(const Stop &stop)
-{
-    return QString::asprintf("%02X%02X%02X", stop.red, stop.green, stop.blue);
-}
-
 QIcon ColourIcon(const Stop &stop)
 {
     QPixmap pixmap(16, 16);
@@ -127,7 +122,8 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     d->hue = new QComboBox(this);
     for (ColourSpace space : ColourSpaces)
         d->space->addItem(ColourSpaceName(space));
-    d->hue->addItems({QStringLiteral("shorter"), QStringLiteral("longer")});
+    for (HueRule rule : {HueRule::Shorter, HueRule::Longer})
+        d->hue->addItem(HueRuleName(rule));
     const auto labelled = [&](const QString &caption, QWidget *field, int row) {
         form->addWidget(FieldLabel(caption, field), row, 0);
         form->addWidget(field, row, 1);
@@ -140,13 +136,10 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     connect(d->hue, &QComboBox::activated, this,
             [this](int index) { d->model->setHue(HueRule(index)); });
 
-    auto *presetsLabel = new QLabel(QStringLiteral("&Presets:"), this);
     d->presetList = new QListWidget(this);
-    presetsLabel->setBuddy(d->presetList);
-    d->presetList->setAccessibleName(QStringLiteral("Presets"));
     d->presetList->setIconSize({48, 12});
     d->presetList->setMaximumHeight(6 * 20);
-    layout->addWidget(presetsLabel);
+    layout->addWidget(FieldLabel(QStringLiteral("&Presets:"), d->presetList));
     layout->addWidget(d->presetList);
     const auto apply = [this](QListWidgetItem *item) {
         const int row = d->presetList->row(item);
@@ -167,13 +160,10 @@ GradientEditor::GradientEditor(GradientModel *model, SavedPresets *presets,
     connect(d->deleteButton, &QPushButton::clicked, this, &GradientEditor::deletePreset);
     connect(save, &QPushButton::clicked, this, &GradientEditor::saveAsPreset);
 
-    auto *textLabel = new QLabel(QStringLiteral("Gradient as &text:"), this);
     d->text = new QLineEdit(this);
-    textLabel->setBuddy(d->text);
-    d->text->setAccessibleName(QStringLiteral("Gradient as text"));
     d->text->setAccessibleDescription(
         QStringLiteral("Stops as huevane-html's --stops takes them, or a CSS linear-gradient"));
-    layout->addWidget(textLabel);
+    layout->addWidget(FieldLabel(QStringLiteral("Gradient as &text:"), d->text));
     layout->addWidget(d->text);
     connect(d->text, &QLineEdit::returnPressed, this, &GradientEditor::readText);
     connect(d->text, &QLineEdit::editingFinished, this, [this] {
@@ -295,7 +285,7 @@ void GradientEditor::showStops()
         font.setBold(k == d->bar->selected());
         row.label->setFont(font);
         if (!row.hex->hasFocus() || !row.hex->isModified())
-            row.hex->setText(Hex(stops[k]));
+            row.hex->setText(StopHex(stops[k]));
         const QSignalBlocker blocker(row.place);
         row.place->setValue(stops[k].position);
     }

@@ -479,11 +479,7 @@ void MainWindow::redrawArt()
     }
     for (int k = 0; k < 3; ++k)
         drawTypePreview(k);
-    if (!IsBlankText(d->model->text()) && !d->fitPreview->colours().isEmpty()) {
-        d->picGradText->clear();
-        PaintCharacters(*d->picGradText, d->model->preparedText(), d->fitPreview->colours(),
-                        d->model->styles());
-    }
+    drawTextPreview();
     update();
 }
 

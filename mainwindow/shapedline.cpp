@@ -18,10 +18,6 @@ namespace huevane {
 
 namespace {
 
-// Characters laid out in the first pass over a line; each further pass takes four
-// times as many, until the part laid out is wider than the surface.
-constexpr qsizetype FirstBatch = 128;
-
 // The code point at @p i of @p text, moving @p i past it; a lone surrogate
 // stands for itself.
 char32_t NextCodePoint(QStringView text, qsizetype &i)
@@ -309,7 +305,7 @@ void PaintShapedLine(QPainter &painter, QStringView text, std::span<const CharCo
     CutFinder cuts(text, characters, rightToLeft);
     // Up to the character the line is cut at, which ends the part laid out: so
     // that no space at the part's end is taken for a space at the end of a line.
-    qsizetype count = cuts.next(std::min<qsizetype>(FirstBatch, characters.size())) + 1;
+    qsizetype count = cuts.next(std::min<qsizetype>(FirstLayoutBatch, characters.size())) + 1;
     std::optional<QTextLayout> layout;
     QTextLine line;
     for (;;) {

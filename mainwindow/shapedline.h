@@ -11,6 +11,10 @@ class QPainter;
 
 namespace huevane {
 
+/// Characters of a line laid out in the first pass over it, where only what can
+/// be seen of a long line is laid out; each further pass takes four times as many.
+inline constexpr qsizetype FirstLayoutBatch = 128;
+
 /// True when @p text holds a code point that drawing each character on its own
 /// would show wrongly: a right-to-left letter or Arabic digit, an explicit
 /// direction mark (embedding, override, isolate), a joiner, a variation

@@ -157,7 +157,10 @@ void TemplateDialog::accept()
         return;
     const TypedTemplate typed = this->typed();
     const CopyAsEntry entry {FormatNamed(u"font"), false, typed.written()};
-    if (d->source.fit) {
+    QMimeData *data = CopyAsData(entry, d->source);
+    // Nothing to copy is no problem to tell; output that cannot fit is, measured
+    // again for the telling only.
+    if (!data && d->source.fit) {
         const CopyLength measured = MeasureCopy(entry, d->source);
         if (!measured.fits) {
             d->message->setText(QStringLiteral("The text written with it cannot fit: ")
@@ -165,7 +168,7 @@ void TemplateDialog::accept()
             return;
         }
     }
-    if (QMimeData *data = CopyAsData(entry, d->source))
+    if (data)
         QGuiApplication::clipboard()->setMimeData(data);
     if (!d->templates->remember(typed)) {
         // The copy is made; the dialog stays to tell why the template is not kept.

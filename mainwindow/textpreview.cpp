@@ -21,10 +21,6 @@ namespace {
 // position is the width of those before it in the text's own order.
 constexpr char16_t LeftToRightOverride = 0x202D;
 
-// Characters measured in the first pass over a line; each further pass takes four
-// times as many, so a long line is shaped only as far as it can be seen.
-constexpr qsizetype FirstBatch = 128;
-
 // Half up, as QFontMetrics rounds a measured width to whole pixels.
 int RoundWidth(qreal width)
 {
@@ -47,7 +43,7 @@ QList<int> CharacterLefts(QStringView text, std::span<const CharColour> characte
     option.setTextDirection(Qt::LeftToRight);
 
     qsizetype done = 0;
-    qsizetype batch = FirstBatch;
+    qsizetype batch = FirstLayoutBatch;
     while (done < qsizetype(characters.size())) {
         const qsizetype upTo = std::min<qsizetype>(characters.size(), done + batch);
         const CharColour &last = characters[upTo - 1];
@@ -126,7 +122,7 @@ void PaintCharacters(DrawingSurface &surface, const PreparedText &prepared,
         // widths of the characters before each; only what can be seen decides. The
         // first few characters are looked at before measuring: where one of them
         // needs shaping, the line is measured only up to it.
-        const qsizetype scanned = std::min<qsizetype>(characters.size(), FirstBatch);
+        const qsizetype scanned = std::min<qsizetype>(characters.size(), FirstLayoutBatch);
         qsizetype shaped = 0;
         while (shaped < scanned && !NeedsShapedLayout(characters[shaped].character(text)))
             ++shaped;
