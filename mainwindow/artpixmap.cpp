@@ -30,12 +30,8 @@ QPixmap ArtPixmap(const QString &resourcePath, qreal devicePixelRatio)
     if (image.isNull())
         return QPixmap();
     if (std::abs(drawn - devicePixelRatio) > 1e-6) {
-        const QSize size = QImageReader(resourcePath).size();
-        const auto device = [devicePixelRatio](int length) {
-            return int(std::ceil(length * devicePixelRatio - 1e-9));
-        };
-        image = image.scaled(device(size.width()), device(size.height()), Qt::IgnoreAspectRatio,
-                             Qt::SmoothTransformation);
+        image = image.scaled(DeviceSize(QImageReader(resourcePath).size(), devicePixelRatio),
+                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(devicePixelRatio);
